@@ -1,0 +1,89 @@
+#include "model/ProjectFile.h"
+
+#include "model/ValueFormat.h"
+#include "xml/XmlDocument.h"
+
+TXMLElement* BeginProjectFile(TXMLDocument& document, const TNerraBaseProject& project,
+                              const std::string& kindElementName) {
+  auto* root = new TXMLElement();
+  document.SetRoot(root);
+  root->SetName("Application");
+  root->Attributes.SetAttribute("Name", "Drevia");
+  root->Attributes.SetAttribute("Version", "110");
+  root->Attributes.SetAttribute("unit", project.UnitText());
+  return root->AddChild(kindElementName);
+}
+
+void WriteIdentification(TXMLElement* kindElement, const TProjectIdentification& identification,
+                         bool inletSpacingNames) {
+  TXMLElement* block = kindElement->AddChild("Identification");
+  AddTextLeaf(block, inletSpacingNames ? "JobNumber" : "PID", identification.PID);
+  AddTextLeaf(block, "Project", identification.Project);
+  AddTextLeaf(block, "Description", identification.Description);
+  AddTextLeaf(block, "Location", identification.Location);
+  AddDateLeaf(block, "ProjectDate", identification.ProjectDate);
+  AddTextLeaf(block, inletSpacingNames ? "Author" : "Designer", identification.Designer);
+}
+
+void ReadIdentification(const TXMLElement* identification, TProjectIdentification& target,
+                        bool inletSpacingNames) {
+  const std::string pidName = inletSpacingNames ? "JobNumber" : "PID";
+  const std::string designerName = inletSpacingNames ? "Author" : "Designer";
+  for (int i = 0; i < identification->ChildCount(); ++i) {
+    const TXMLElement* leaf = identification->Child(i);
+    if (!leaf) continue;
+    const std::string& name = leaf->Name;
+    if (name == pidName)
+      target.PID = XmlToText(leaf->Text);
+    else if (name == "Project")
+      target.Project = XmlToText(leaf->Text);
+    else if (name == "Description")
+      target.Description = XmlToText(leaf->Text);
+    else if (name == "Location")
+      target.Location = XmlToText(leaf->Text);
+    else if (name == "ProjectDate")
+      target.ProjectDate = XmlToDate(leaf->Text);
+    else if (name == designerName)
+      target.Designer = XmlToText(leaf->Text);
+  }
+}
+
+std::string ProjectFileText(TXMLDocument& document) { return document.GetXML(); }
+
+TXMLElement* OpenProjectText(TXMLDocument& document, const std::string& text, TNerraBaseProject& project,
+                             std::initializer_list<const char*> kindElementNames,
+                             const std::string& incompatibleMessage) {
+  project.LastError.clear();
+  try {
+    document.Parse(text);
+  } catch (const EXMLParseError&) {
+    // Text that is not even a document is no project of this kind either.
+    project.LastError = incompatibleMessage;
+    return nullptr;
+  }
+  TXMLElement* kindElement = document.GetRoot()->Child(0);
+  bool known = false;
+  for (const char* name : kindElementNames)
+    if (kindElement && kindElement->Name == name) known = true;
+  if (!known) {
+    project.LastError = incompatibleMessage;
+    return nullptr;
+  }
+  project.SetUnitText(kindElement->Attributes.GetAttribute("unit"));
+  return kindElement;
+}
+
+TProjectKind ProjectKindOfElementName(const std::string& name) {
+  if (name == "CulvertDesign") return TProjectKind::CulvertDesign;
+  if (name == "CulvertAnalysis") return TProjectKind::CulvertAnalysis;
+  if (name == "StormSewerDesign") return TProjectKind::StormSewerDesign;
+  if (name == "StormSewerAnalysis" || name == "StormSewerSystemDesign") return TProjectKind::StormSewerAnalysis;
+  if (name == "InletSpacingDesign") return TProjectKind::InletSpacing;
+  if (name == "DitchAnalysis") return TProjectKind::DitchAnalysis;
+  return TProjectKind::Unknown;
+}
+
+std::string KindElementNameOf(const TXMLDocument& document) {
+  const TXMLElement* first = document.GetRoot()->Child(0);
+  return first ? first->Name : std::string();
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The framing every project file shares: root "Application", the kind
+// element, the "Identification" block; and recognising the kind of a file.
+
+#include <initializer_list>
+#include <string>
+
+#include "model/NerraBase.h"
+
+class TXMLDocument;
+class TXMLElement;
+
+enum class TProjectKind {
+  Unknown,
+  CulvertDesign,
+  CulvertAnalysis,
+  StormSewerDesign,
+  StormSewerAnalysis,
+  InletSpacing,
+  DitchAnalysis,
+};
+
+// Builds the root and the kind element of a new project file and returns the
+// kind element. The identification is written by WriteIdentification.
+TXMLElement* BeginProjectFile(TXMLDocument& document, const TNerraBaseProject& project,
+                              const std::string& kindElementName);
+// Writes the "Identification" block; inlet spacing files use "JobNumber" and
+// "Author" in place of "PID" and "Designer".
+void WriteIdentification(TXMLElement* kindElement, const TProjectIdentification& identification,
+                         bool inletSpacingNames = false);
+void ReadIdentification(const TXMLElement* identification, TProjectIdentification& target,
+                        bool inletSpacingNames = false);
+// Serialises the document as the one-line file text.
+std::string ProjectFileText(TXMLDocument& document);
+
+// First steps of every kind's Load: clears LastError, parses the text and
+// checks that the root's first child carries one of the kind element names.
+// Returns that element (and applies its "unit" attribute), or none with
+// LastError set to the kind's message.
+TXMLElement* OpenProjectText(TXMLDocument& document, const std::string& text, TNerraBaseProject& project,
+                             std::initializer_list<const char*> kindElementNames,
+                             const std::string& incompatibleMessage);
+
+// The project class a kind element name selects; Unknown for any other name.
+TProjectKind ProjectKindOfElementName(const std::string& name);
+// The name of the root's first child, empty when there is none.
+std::string KindElementNameOf(const TXMLDocument& document);

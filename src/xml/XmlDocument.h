@@ -1,0 +1,202 @@
+#pragma once
+// The system's own XML document model, its one-line writer and its reader.
+// All text is 8-bit ISO-8859-1, the code page of the system's files.
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class TXMLElement;
+
+// Raised by the reader for a parse that fails.
+class EXMLParseError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// Raised by LoadFromFile when the file cannot be opened.
+class EFOpenError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// Ordered (text, element) entries with a cursor. An owning list destroys the
+// elements it references; a search result only references them.
+class TXMLList {
+public:
+  explicit TXMLList(bool ownsElements = true) : FOwnsElements(ownsElements) {}
+  virtual ~TXMLList();
+  TXMLList(const TXMLList&) = delete;
+  TXMLList& operator=(const TXMLList&) = delete;
+
+  int Cursor = -1;
+
+  void Add(TXMLElement* element);
+  void Clear();
+  int Count() const { return static_cast<int>(FEntries.size()); }
+  void First();
+  bool Eof() const;
+  void Next();
+  TXMLElement* Current() const;
+  void Locate(const TXMLElement* element);
+  std::string CurrentEntry() const;
+  std::string CurrentName() const;
+
+  // Positional access without moving the cursor.
+  TXMLElement* Element(int index) const;
+  const std::string& EntryText(int index) const;
+  // Forgets every entry without destroying any element.
+  void DetachAll();
+
+protected:
+  friend class TXMLElement;
+  friend class TXMLSearchList;
+  struct TEntry {
+    std::string Text;
+    TXMLElement* Element = nullptr;
+    // Attribute values the reader parsed are held decoded; the writer escapes
+    // them again so a file read and written keeps its values.
+    bool Decoded = false;
+  };
+  std::vector<TEntry> FEntries;
+  bool FOwnsElements;
+};
+
+// Attributes as name=value entries; the value is stored escaped when set
+// through SetAttribute and decoded when parsed by the reader.
+class TXMLAttributeList : public TXMLList {
+public:
+  TXMLAttributeList() : TXMLList(true) {}
+  void SetAttribute(const std::string& name, const std::string& value);
+  std::string GetAttribute(const std::string& name) const;
+  bool HasAttributeValue(const std::string& name, const std::string& value) const;
+  std::string GetXML();
+  void GetXML(std::string& out);
+  void Parse(const std::string& text);
+  // Appends a name=value entry whose value is already decoded (reader).
+  void AppendDecoded(std::string text);
+};
+
+// The children of an element, searchable by path, text and attributes.
+class TXMLSearchList : public TXMLList {
+public:
+  TXMLSearchList() : TXMLList(true) {}
+  TXMLAttributeList SearchAttributes;
+  std::string SearchText;
+  std::string SearchPath;
+
+  void SetSearchPath(const std::string& path) { SearchPath = path; }
+  void SetSearchText(const std::string& text) { SearchText = text; }
+  void SetSearchAttributes(const TXMLAttributeList& attributes);
+  // The result references elements of the tree and does not own them.
+  std::unique_ptr<TXMLList> Search();
+};
+
+class TXMLElement {
+public:
+  TXMLElement() = default;
+  explicit TXMLElement(std::string name) : Name(std::move(name)) {}
+  // Destroys the subtree without recursion, so any depth is safe.
+  ~TXMLElement();
+  TXMLElement(const TXMLElement&) = delete;
+  TXMLElement& operator=(const TXMLElement&) = delete;
+
+  std::string Text;
+  std::string Name;
+  TXMLSearchList Children;
+  TXMLAttributeList Attributes;
+  TXMLElement* Parent = nullptr;
+
+  const std::string& GetName() const { return Name; }
+  void SetName(const std::string& name) { Name = name; }
+  const std::string& GetText() const { return Text; }
+  void SetText(const std::string& text) { Text = text; }
+  TXMLElement* GetParent() const { return Parent; }
+  void SetParent(TXMLElement* parent) { Parent = parent; }
+
+  TXMLElement* AddChild(const std::string& name, bool hasText = false, const std::string& text = std::string());
+  bool IsEmpty() const { return Text.empty() && Children.Count() == 0; }
+  std::string GetXML();
+  // Appends the serialisation to out (iterative, any depth).
+  void GetXML(std::string& out);
+  void ParseTag(const std::string& tagText);
+
+  // Convenience for loaders: child count and child by position, and the first
+  // child of a name (exact), none when absent.
+  int ChildCount() const { return Children.Count(); }
+  TXMLElement* Child(int index) const { return Children.Element(index); }
+  TXMLElement* FindChild(const std::string& name) const;
+};
+
+// The <?xml ...?> declaration.
+class TXMLHeader {
+public:
+  TXMLAttributeList Attributes;
+  std::string Version() const;
+  std::string Encoding() const;
+  std::string GetXML() const;
+  void Parse(const std::string& text) { Attributes.Parse(text); }
+};
+
+// The optional <?xml-stylesheet ...?> instruction.
+class TXSLDocument {
+public:
+  TXMLAttributeList Attributes;
+  std::string Alternate() const;
+  std::string Type() const;
+  std::string Href() const;
+  std::string GetXML() const;
+  void Parse(const std::string& text) { Attributes.Parse(text); }
+};
+
+class TDTDDocument {};
+class TXMLError {};
+
+class TXMLDocument {
+public:
+  TXMLDocument();
+  ~TXMLDocument();
+  TXMLDocument(const TXMLDocument&) = delete;
+  TXMLDocument& operator=(const TXMLDocument&) = delete;
+
+  TXMLError Errors;
+  TXSLDocument Stylesheet;
+  TDTDDocument DocType;
+  TXMLHeader Header;
+  TXMLElement* Current = nullptr;
+
+  TXMLElement* GetRoot() const { return FRoot.get(); }
+  // Takes ownership of the new root and disposes of the old one.
+  void SetRoot(TXMLElement* root);
+  void Clear();
+  std::string GetXML();
+  bool SaveToFile(const std::string& fileName);
+  // Raises EFOpenError when the file cannot be opened; false when it cannot
+  // be read or parsed.
+  bool LoadFromFile(const std::string& fileName);
+  // Raises EXMLParseError when the parse fails.
+  void Parse(const std::string& text);
+
+private:
+  std::unique_ptr<TXMLElement> FRoot;
+};
+
+// Entity functions.
+std::string EscapeText(const std::string& text);
+void AppendEscaped(std::string& out, const std::string& text);
+std::string DecodeEntity(const std::string& entity);
+
+// Value conversions used by every loader. None of them reports an error.
+std::string XmlToText(const std::string& text);
+int32_t XmlToInt(const std::string& text);
+double XmlToFloat(const std::string& text);
+double XmlToDate(const std::string& text);
+bool XmlToBool(const std::string& text);
+
+// Reads a whole file as bytes; raises EFOpenError when it cannot be opened.
+std::string ReadFileBytes(const std::string& fileName);
+// Writes text to a temporary file beside fileName and renames it into place,
+// so a failed write never leaves a half-written file. False on failure.
+bool WriteFileAtomically(const std::string& fileName, const std::string& bytes);
