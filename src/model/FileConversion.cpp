@@ -1,0 +1,237 @@
+#include "model/FileConversion.h"
+
+#include <exception>
+#include <filesystem>
+#include <memory>
+
+#include "foundation/Messages.h"
+#include "model/ParameterList.h"
+#include "model/PipeCatalogue.h"
+#include "xml/XmlDocument.h"
+
+namespace {
+
+const std::string VersionText = std::to_string(CurrentFileVersion);
+
+const char* const ApplicationCheckMessage =
+    "Cannot find application information. File is either corrupted \r or created with unsupported application verion.";
+const char* const ModuleCheckMessage =
+    "Module information not found. File is either corrupted \r or created with unsupported application verion.";
+const char* const DitchConversionMessage =
+    "Cannot convert Ditch Analysis project from previous version.\nPlease recreate project manually.";
+const char* const ParameterConversionNotice =
+    "Your parameters file was created with previous version of application!\rIt will be automatically converted.";
+const char* const UniversalConversionNotice =
+    "Your universal parameters file was created with previous version of application!\rIt will be automatically "
+    "converted.";
+
+std::string InFolder(const std::string& folder, const char* name) {
+  if (folder.empty()) return name;
+  return (std::filesystem::path(folder) / name).string();
+}
+
+bool IsFile(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
+// Reads a parameter file for its check. Empty on success, otherwise the
+// message that ends start-up.
+std::string ReadParameterDocument(const std::string& fileName, TXMLDocument& document) {
+  try {
+    if (document.LoadFromFile(fileName)) return std::string();
+  } catch (const std::exception& error) {
+    return error.what();
+  }
+  // A half-parsed parameter file must not be checked, converted and written
+  // back as if it were whole.
+  return ParameterFilesCorruptedMessage;
+}
+
+// Checks one parameter file and, when it is older, converts it and writes
+// it to target. Empty on success, otherwise the message that ends start-up.
+std::string CheckAndConvert(TXMLDocument& document, TDreviaConvertor_v1& convertor, const char* notice,
+                            const std::string& target) {
+  if (!convertor.CanConvert()) return convertor.ErrorText;
+  if (!convertor.NeedsConversion()) return std::string();
+  ShowMessageBox(TMessageKind::Plain, notice);
+  try {
+    convertor.Run();
+  } catch (const std::exception& error) {
+    return error.what();
+  }
+  // Temporary file and rename: an interrupted write never leaves a
+  // truncated parameter file behind.
+  if (!WriteFileAtomically(target, DocumentFileBytes(document))) return MessageText(-4);
+  return std::string();
+}
+
+}  // namespace
+
+TStorageFormatConvertor::TStorageFormatConvertor(TXMLDocument* document, TStorageFormatConvertor* previous)
+    : Previous(previous), Document(document) {
+  if (!document) throw EStorageFormatConvertorError("Document must be assigned");
+}
+
+void TStorageFormatConvertor::Run() {
+  if (!NeedsConversion()) return;
+  if (Previous) Previous->Run();
+  if (NeedsConversion()) Convert();
+}
+
+TXMLDocument* TStorageFormatConvertor::GetDocument() const { return Previous ? Previous->GetDocument() : Document; }
+
+int TParameterConvertor::SourceVersion() const {
+  const TXMLDocument* document = GetDocument();
+  const TXMLElement* root = document ? document->GetRoot() : nullptr;
+  if (!root) return 0;
+  return XmlToInt(root->Attributes.GetAttribute("Version"));
+}
+
+bool TDreviaConvertor_v1::CanConvert() {
+  const TXMLDocument* document = GetDocument();
+  const TXMLElement* root = document ? document->GetRoot() : nullptr;
+  if (root && (root->Name == "NERRA" ||
+               (root->Name == "Application" && root->Attributes.GetAttribute("Name") == "Drevia")))
+    return true;
+  ErrorText = ApplicationCheckMessage;
+  return false;
+}
+
+void TDreviaConvertor_v1::ConvertRoot() {
+  TXMLElement* root = GetDocument()->GetRoot();
+  if (!root) throw EStorageFormatConvertorError(ApplicationCheckMessage);
+  root->SetName("Application");
+  root->Attributes.SetAttribute("Name", "Drevia");
+  root->Attributes.SetAttribute("Version", VersionText);
+}
+
+void TDreviaParameterConvertor_v1::Convert() {
+  ConvertRoot();
+  if (TXMLElement* parameters = GetDocument()->GetRoot()->Child(0))
+    parameters->Attributes.SetAttribute("version", std::to_string(TargetVersion()));
+}
+
+void TDreviaUniversalParameterConvertor_v1::Convert() {
+  ConvertRoot();
+  if (TXMLElement* catalogue = GetDocument()->GetRoot()->Child(0))
+    catalogue->Attributes.SetAttribute("version", VersionText);
+}
+
+bool TDreviaProjectConvertor_v1::CanConvert() {
+  if (!TDreviaConvertor_v1::CanConvert()) return false;
+  const TXMLElement* kind = GetDocument()->GetRoot()->Child(0);
+  if (!kind) {
+    ErrorText = ModuleCheckMessage;
+    return false;
+  }
+  // The ditch project changed shape in this version and cannot be mapped.
+  if (kind->Name == "DitchAnalysis" && NeedsConversion()) {
+    ErrorText = DitchConversionMessage;
+    return false;
+  }
+  return true;
+}
+
+void TDreviaProjectConvertor_v1::Convert() {
+  ConvertRoot();
+  const TXMLElement* kind = GetDocument()->GetRoot()->Child(0);
+  TXMLElement* identification = kind ? kind->Child(0) : nullptr;
+  if (!identification) return;
+  identification->Children.SetSearchPath("NerraDate");
+  std::unique_ptr<TXMLList> found = identification->Children.Search();
+  // Two dates would leave it unclear which one is meant; keep both as they are.
+  if (found && found->Count() == 1) found->Element(0)->SetName("ProjectDate");
+}
+
+std::string FindParameterFile(const std::string& folder) {
+  for (const char* name : {CurrentParameterFileName, OlderParameterFileName}) {
+    const std::string path = InFolder(folder, name);
+    if (IsFile(path)) return path;
+  }
+  throw EStorageFormatConvertorError("Parameters configuration file not found");
+}
+
+std::string CurrentParameterFile(const std::string& folder) { return InFolder(folder, CurrentParameterFileName); }
+
+std::string UniversalParameterFile(const std::string& folder) {
+  return InFolder(folder, UniversalParameterFileName);
+}
+
+std::string StartupLoadParameters(const std::string& programFolder, TNerraParameterList& parameters,
+                                  TCulvertBasePipeList& pipes) {
+  std::string parameterFile;
+  try {
+    parameterFile = FindParameterFile(programFolder);
+  } catch (const EStorageFormatConvertorError& error) {
+    return error.what();
+  }
+  {
+    TXMLDocument document;
+    std::string message = ReadParameterDocument(parameterFile, document);
+    if (!message.empty()) return message;
+    TDreviaParameterConvertor_v1 convertor(&document);
+    message = CheckAndConvert(document, convertor, ParameterConversionNotice, CurrentParameterFile(programFolder));
+    if (!message.empty()) return message;
+  }
+  const std::string pipeFile = UniversalParameterFile(programFolder);
+  {
+    TXMLDocument document;
+    std::string message = ReadParameterDocument(pipeFile, document);
+    if (!message.empty()) return message;
+    TDreviaUniversalParameterConvertor_v1 convertor(&document);
+    message = CheckAndConvert(document, convertor, UniversalConversionNotice, pipeFile);
+    if (!message.empty()) return message;
+  }
+
+  // Only the current names are loaded: a current-version file left under the
+  // older name is an incomplete installation.
+  const std::string currentFile = CurrentParameterFile(programFolder);
+  if (!IsFile(currentFile) || !IsFile(pipeFile)) return ParameterFilesCorruptedMessage;
+  std::string message = parameters.LoadParameterFile(currentFile);
+  if (!message.empty()) return message;
+  return pipes.LoadPipeFile(pipeFile);
+}
+
+bool OpenProjectDocument(const std::string& fileName, TXMLDocument& document, std::string& errorText) {
+  errorText.clear();
+  bool read = false;
+  try {
+    read = document.LoadFromFile(fileName);
+  } catch (const std::exception&) {
+    read = false;
+  }
+  if (!read) {
+    errorText = MessageText(-1103);
+    return false;
+  }
+  try {
+    TDreviaProjectConvertor_v1 convertor(&document);
+    if (!convertor.CanConvert()) {
+      errorText = convertor.ErrorText;
+      return false;
+    }
+    convertor.Run();
+  } catch (const std::exception& error) {
+    errorText = error.what();
+    return false;
+  }
+  return true;
+}
+
+std::string DocumentFileBytes(TXMLDocument& document) {
+  const std::string text = document.GetXML();
+  std::string bytes;
+  bytes.reserve(text.size() + 2);
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    bytes.append(text, start, end - start);
+    bytes += "\r\n";
+    if (end == text.size()) break;
+    start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+    if (start == text.size()) break;  // a trailing break ends the last line
+  }
+  return bytes;
+}

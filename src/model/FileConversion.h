@@ -1,0 +1,104 @@
+#pragma once
+// File versions: checking that a document belongs to this system and
+// bringing older parameter files and project files to the current form, and
+// the start-up sequence that converts and loads both parameter files.
+
+#include <stdexcept>
+#include <string>
+
+class TXMLDocument;
+class TNerraParameterList;
+class TCulvertBasePipeList;
+
+class EStorageFormatConvertorError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+constexpr int CurrentFileVersion = 110;
+
+inline constexpr const char* CurrentParameterFileName = "AppParameters.xml";
+inline constexpr const char* OlderParameterFileName = "NerraParameters.xml";
+inline constexpr const char* UniversalParameterFileName = "UniversalCulvertParameters.xml";
+
+class TStorageFormatConvertor {
+public:
+  // Raises EStorageFormatConvertorError when no document is given.
+  explicit TStorageFormatConvertor(TXMLDocument* document, TStorageFormatConvertor* previous = nullptr);
+  virtual ~TStorageFormatConvertor() = default;
+  TStorageFormatConvertor(const TStorageFormatConvertor&) = delete;
+  TStorageFormatConvertor& operator=(const TStorageFormatConvertor&) = delete;
+
+  TStorageFormatConvertor* Previous = nullptr;  // not owned
+  TXMLDocument* Document = nullptr;             // not owned
+  std::string ErrorText;
+
+  virtual int TargetVersion() const = 0;
+  virtual int SourceVersion() const { return 0; }
+  virtual void Convert() = 0;
+  virtual bool CanConvert() { return false; }
+  virtual bool NeedsConversion() const { return SourceVersion() < TargetVersion(); }
+
+  // Converts through every older step first, then this one, when needed.
+  void Run();
+  TXMLDocument* GetDocument() const;
+};
+
+// Reads the source version from the root's "Version" attribute.
+class TParameterConvertor : public TStorageFormatConvertor {
+public:
+  using TStorageFormatConvertor::TStorageFormatConvertor;
+  int SourceVersion() const override;
+};
+
+// Files of the first and of the oldest format ("NERRA" root) to version 110.
+class TDreviaConvertor_v1 : public TParameterConvertor {
+public:
+  using TParameterConvertor::TParameterConvertor;
+  int TargetVersion() const override { return CurrentFileVersion; }
+  bool CanConvert() override;
+
+protected:
+  // Renames the root to "Application" and stamps name and version.
+  void ConvertRoot();
+};
+
+class TDreviaParameterConvertor_v1 : public TDreviaConvertor_v1 {
+public:
+  using TDreviaConvertor_v1::TDreviaConvertor_v1;
+  void Convert() override;
+};
+
+class TDreviaUniversalParameterConvertor_v1 : public TDreviaConvertor_v1 {
+public:
+  using TDreviaConvertor_v1::TDreviaConvertor_v1;
+  void Convert() override;
+};
+
+class TDreviaProjectConvertor_v1 : public TDreviaConvertor_v1 {
+public:
+  using TDreviaConvertor_v1::TDreviaConvertor_v1;
+  bool CanConvert() override;
+  void Convert() override;
+};
+
+// folder + the first parameter file name that exists, newest name first;
+// raises EStorageFormatConvertorError when neither exists.
+std::string FindParameterFile(const std::string& folder);
+std::string CurrentParameterFile(const std::string& folder);
+std::string UniversalParameterFile(const std::string& folder);
+
+// The start-up sequence: check and, when older, convert and write back both
+// parameter files (showing the conversion message first), then load them.
+// Returns the empty text on success, otherwise the message that ends start-up.
+std::string StartupLoadParameters(const std::string& programFolder, TNerraParameterList& parameters,
+                                  TCulvertBasePipeList& pipes);
+
+// Reads a project file and brings it to the current version in memory (the
+// file itself is not touched). False with the message to show when it cannot
+// be read or fails the check.
+bool OpenProjectDocument(const std::string& fileName, TXMLDocument& document, std::string& errorText);
+
+// The bytes SaveToFile would write for the document: each line of its text
+// followed by CR LF.
+std::string DocumentFileBytes(TXMLDocument& document);
