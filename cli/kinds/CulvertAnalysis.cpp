@@ -1,0 +1,183 @@
+// Culvert Analysis on the command line: --option performance|buried|system
+// chooses the analysis; the text output is the result dialog of each culvert.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CliKinds.h"
+#include "culvert/CulvertAnalysis.h"
+#include "model/PipeCatalogue.h"
+
+namespace {
+
+TCulvertAnalysis& Analysis(TNerraBaseProject& project) { return dynamic_cast<TCulvertAnalysis&>(project); }
+
+// Fixed decimals with at most 9 significant digits, as the result grid shows.
+std::string Fixed(double value, int decimals) {
+  if (!std::isfinite(value)) return std::string();
+  const double magnitude = std::fabs(value);
+  const int integerDigits = magnitude >= 1 ? static_cast<int>(std::floor(std::log10(magnitude))) + 1 : 1;
+  decimals = std::max(0, std::min(decimals, 9 - integerDigits));
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+  return buffer;
+}
+
+struct TColumn {
+  const char* Heading;
+  std::string (*Cell)(const TCulvertElementResult&);
+};
+
+const TColumn Columns[] = {
+    {"Q (cfs.)", [](const TCulvertElementResult& r) { return Fixed(r.Flow, 2); }},
+    {"Headloss (ft.)", [](const TCulvertElementResult& r) { return Fixed(r.HeadwaterLoss, 2); }},
+    {"HWCI (ft.)", [](const TCulvertElementResult& r) { return Fixed(r.InletHeadwater, 2); }},
+    {"HWCO (ft.)",
+     [](const TCulvertElementResult& r) {
+       return r.OutletHeadwaterValid ? Fixed(r.OutletHeadwater, 2) : std::string("N/A");
+     }},
+    {"Flow Type", [](const TCulvertElementResult& r) { return r.FlowType; }},
+    {"Velocity (fps.)", [](const TCulvertElementResult& r) { return Fixed(r.Velocity, 2); }},
+    {"DN (ft.)", [](const TCulvertElementResult& r) { return Fixed(r.NormalDepth, 2); }},
+    {"DC (ft.)", [](const TCulvertElementResult& r) { return Fixed(r.CriticalDepth, 2); }},
+    {"Manning N", [](const TCulvertElementResult& r) { return Fixed(r.CoeffN, 4); }},
+    {"Type HW Control", [](const TCulvertElementResult& r) { return r.HeadwaterControl; }},
+    {"Buried Depth (ft.)", [](const TCulvertElementResult& r) { return Fixed(r.BuriedDepth, 2); }},
+    {"Tailwater (ft.)", [](const TCulvertElementResult& r) { return Fixed(r.Tailwater, 2); }},
+};
+
+const char* OptionTitle(uint8_t option) {
+  switch (option) {
+    case aoBuriedDepthCurve: return "Buried Depth Curve";
+    case aoCulvertSystem: return "Culvert System";
+    default: return "Discharge Performance Curve";
+  }
+}
+
+void PrintElement(const TCulvertBaseElement& e, std::ostream& out) {
+  out << "Culvert Analysis Result #" << e.ElementId;
+  if (e.Pipe) out << "  (type " << e.Pipe->CulvertType << ", " << e.Pipe->SizeLabel << ")";
+  out << '\n';
+  constexpr size_t columnCount = std::size(Columns);
+  const int rowCount = e.Results.Count();
+  std::vector<std::vector<std::string>> cells(rowCount + 1, std::vector<std::string>(columnCount));
+  std::vector<size_t> widths(columnCount, 0);
+  for (size_t c = 0; c < columnCount; ++c) {
+    cells[0][c] = Columns[c].Heading;
+    for (int row = 0; row < rowCount; ++row) cells[row + 1][c] = Columns[c].Cell(*e.Results.Row(row));
+    for (const auto& line : cells) widths[c] = std::max(widths[c], line[c].size());
+  }
+  for (const auto& line : cells) {
+    std::string text;
+    for (size_t c = 0; c < columnCount; ++c) {
+      std::string cell = line[c];
+      cell.resize(widths[c], ' ');
+      text += (c == 0 ? "" : " | ") + cell;
+    }
+    text.erase(text.find_last_not_of(' ') + 1);
+    out << text << '\n';
+  }
+  if (rowCount == 0) out << "No records found\n";
+  else if (rowCount == 1) out << "One record found\n";
+  else out << rowCount << " records found\n";
+}
+
+void PrintText(TNerraBaseProject& project, std::ostream& out) {
+  TCulvertAnalysis& analysis = Analysis(project);
+  out << "CULVERT ANALYSIS - " << OptionTitle(analysis.AnalysisOption) << '\n';
+  for (int i = 0; i < analysis.Elements.Count(); ++i) {
+    if (const TCulvertBaseElement* e = analysis.Elements.Culvert(i)) {
+      out << '\n';
+      PrintElement(*e, out);
+    }
+  }
+}
+
+void PrintRow(const TCulvertElementResult& r, TJsonWriter& json) {
+  json.BeginObject();
+  json.Field("Flow", r.Flow);
+  json.Field("Velocity", r.Velocity);
+  json.Field("Overflow", r.Overflow);
+  json.Field("InletHeadwater", r.InletHeadwater);
+  json.Field("CriticalDepth", r.CriticalDepth);
+  json.Field("NormalDepth", r.NormalDepth);
+  json.Field("OutletHeadwater", r.OutletHeadwater);
+  json.Field("Tailwater", r.Tailwater);
+  json.Field("UseHW", static_cast<long long>(r.UseHW));
+  json.Field("CulvertQuantity", static_cast<long long>(r.CulvertQuantity));
+  json.Field("ElementId", static_cast<long long>(r.ElementId));
+  json.Field("FlowType", r.FlowType);
+  json.Field("HeadwaterControl", r.HeadwaterControl);
+  json.Field("DesignCode", r.DesignCode);
+  json.Key("Pipe");
+  if (r.Pipe) {
+    json.BeginObject();
+    json.Field("CulvertType", r.Pipe->CulvertType);
+    json.Field("CorrugationType", r.Pipe->CorrugationType);
+    json.Field("PipeSizeIndex", static_cast<long long>(r.Pipe->PipeSizeIndex));
+    json.Field("SizeLabel", r.Pipe->SizeLabel);
+    json.EndObject();
+  } else {
+    json.Null();
+  }
+  json.Field("ImprovedInlet", r.ImprovedInlet);
+  json.Field("ImprovedInletType", static_cast<long long>(r.ImprovedInletType));
+  json.Field("HeadwaterLoss", r.HeadwaterLoss);
+  json.Field("BuriedDepth", r.BuriedDepth);
+  json.Field("CoeffN", r.CoeffN);
+  json.Field("OutletHeadwaterValid", r.OutletHeadwaterValid);
+  json.Field("CoeffKE", r.CoeffKE);
+  json.Field("HeadwaterAllowanceCheck", r.HeadwaterAllowanceCheck);
+  json.Field("BuriedOption", r.BuriedOption);
+  json.EndObject();
+}
+
+void PrintJson(TNerraBaseProject& project, TJsonWriter& json) {
+  TCulvertAnalysis& analysis = Analysis(project);
+  json.Key("elements");
+  json.BeginArray();
+  for (int i = 0; i < analysis.Elements.Count(); ++i) {
+    const TCulvertBaseElement* e = analysis.Elements.Culvert(i);
+    if (!e) continue;
+    json.BeginObject();
+    json.Field("id", static_cast<long long>(e->ElementId));
+    json.Key("rows");
+    json.BeginArray();
+    for (int r = 0; r < e->Results.Count(); ++r) PrintRow(*e->Results.Row(r), json);
+    json.EndArray();
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+std::string Configure(TNerraBaseProject& project, const TCliOptions& options) {
+  TCulvertAnalysis& analysis = Analysis(project);
+  if (options.AnalysisOption == "performance") analysis.SetAnalysisOption(aoPerformanceCurve);
+  else if (options.AnalysisOption == "buried") analysis.SetAnalysisOption(aoBuriedDepthCurve);
+  else if (options.AnalysisOption == "system") analysis.SetAnalysisOption(aoCulvertSystem);
+  else return "--option takes performance, buried or system";
+  return std::string();
+}
+
+TCliKind MakeCulvertAnalysisKind() {
+  TCliKind kind;
+  kind.KindElementNames = {"CulvertAnalysis"};
+  kind.Create = [](const TCliContext& context, const std::string&) -> std::unique_ptr<TNerraBaseProject> {
+    return std::make_unique<TCulvertAnalysis>(context.Parameters, context.Pipes);
+  };
+  kind.Configure = Configure;
+  // A refused calculation (a system without one outlet or with a loop,
+  // unusable input) computes nothing, so there is nothing to show or write.
+  kind.StrictCalculate = true;
+  kind.PrintText = PrintText;
+  kind.PrintJson = PrintJson;
+  return kind;
+}
+
+const bool registered = RegisterCliKind(MakeCulvertAnalysisKind());
+
+}  // namespace
