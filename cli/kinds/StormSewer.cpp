@@ -1,0 +1,173 @@
+// Storm Sewer Design and Storm Sewer Analysis on the command line.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CliKinds.h"
+#include "stormsewer/StormSewer.h"
+
+namespace {
+
+TStormSewer& Sewer(TNerraBaseProject& project) { return dynamic_cast<TStormSewer&>(project); }
+
+// Fixed decimals with at most 9 significant digits, as the result grid shows.
+std::string Fixed(double value, int decimals) {
+  if (!std::isfinite(value)) {
+    return std::string();
+  }
+  const double magnitude = std::fabs(value);
+  const int integerDigits = magnitude >= 1 ? static_cast<int>(std::floor(std::log10(magnitude))) + 1 : 1;
+  decimals = std::max(0, std::min(decimals, 9 - integerDigits));
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+  return buffer;
+}
+
+struct TColumn {
+  const char* Heading;
+  std::string (*Cell)(const TStormSewerElement&);
+};
+
+std::string Marker(const TStormSewerElement& pipe) {
+  if (pipe.IsOpenJunction) {
+    return "begin";
+  }
+  return pipe.IsFinalJunction ? "final" : "";
+}
+
+// The columns of the result dialog; a warned diameter, red there, gets a "!".
+const TColumn Columns[] = {
+    {"", Marker},
+    {"Junction", [](const TStormSewerElement& p) { return p.BeginJunction + " - " + p.EndJunction; }},
+    {"Station", [](const TStormSewerElement& p) { return p.BeginStation + " - " + p.EndStation; }},
+    {"Sum CA", [](const TStormSewerElement& p) { return Fixed(p.GlobalArea, 2); }},
+    {"Time (min.)", [](const TStormSewerElement& p) { return Fixed(p.BeginTime, 1); }},
+    {"Rainfall (FC)", [](const TStormSewerElement& p) { return Fixed(p.Rainfall, 2); }},
+    {"Rainfall (HG)", [](const TStormSewerElement& p) { return Fixed(p.HGRainfall, 2); }},
+    {"Flow (FC) (cfs.)", [](const TStormSewerElement& p) { return Fixed(p.Flow(), 2); }},
+    {"Flow (HG) (cfs.)", [](const TStormSewerElement& p) { return Fixed(p.HGFlow(), 2); }},
+    {"Diameter (in.)",
+     [](const TStormSewerElement& p) { return Fixed(p.Diameter, 0) + (p.PipeDiameterWarning ? "!" : ""); }},
+    {"Length (ft.)", [](const TStormSewerElement& p) { return Fixed(p.Length, 1); }},
+    {"Slope (ft./ft.)", [](const TStormSewerElement& p) { return Fixed(p.PipeSlope(), 4); }},
+    {"Inlet Flow Elev. (ft.)", [](const TStormSewerElement& p) { return Fixed(p.InletFlow, 2); }},
+    {"Oulet Flow Elev. (ft.)", [](const TStormSewerElement& p) { return Fixed(p.OutletFlowLine(), 2); }},
+    {"Velocity (fps.)", [](const TStormSewerElement& p) { return Fixed(p.Velocity, 2); }},
+    {"Just Full Capacity", [](const TStormSewerElement& p) { return Fixed(p.FullCapacity(), 2); }},
+    {"Frict. Slope", [](const TStormSewerElement& p) { return Fixed(p.FrictionSlope(), 4); }},
+    {"HGL Inlet (ft.)", [](const TStormSewerElement& p) { return Fixed(p.HGInletFlow, 2); }},
+    {"HGL Oulet (ft.)", [](const TStormSewerElement& p) { return Fixed(p.HGOutletFlow, 2); }},
+    {"Inlet Cover (ft.)", [](const TStormSewerElement& p) { return Fixed(p.InletCover, 2); }},
+    {"Outlet Cover (ft.)", [](const TStormSewerElement& p) { return Fixed(p.OutletCover, 2); }},
+    {"Cover-HG (ft.)", [](const TStormSewerElement& p) { return Fixed(p.CoverMinusHG(), 2); }},
+    {"Cover - Crown", [](const TStormSewerElement& p) { return Fixed(p.CoverMinusCrown(), 2); }},
+    {"InletType", [](const TStormSewerElement& p) { return p.InletType; }},
+    {"Manning's \"n\"", [](const TStormSewerElement& p) { return Fixed(p.EffectiveN, 3); }},
+};
+
+void PrintText(TNerraBaseProject& project, std::ostream& out) {
+  const TStormSewer& sewer = Sewer(project);
+  const TStormSewerElementList& list = sewer.ElementList;
+  constexpr size_t columnCount = std::size(Columns);
+  std::vector<std::vector<std::string>> cells(list.Count() + 1, std::vector<std::string>(columnCount));
+  std::vector<size_t> widths(columnCount, 0);
+  for (size_t c = 0; c < columnCount; ++c) {
+    cells[0][c] = Columns[c].Heading;
+    for (int row = 0; row < list.Count(); ++row) {
+      cells[row + 1][c] = Columns[c].Cell(*list.Pipe(row));
+    }
+    for (const auto& line : cells) {
+      widths[c] = std::max(widths[c], line[c].size());
+    }
+  }
+  out << (sewer.IsAnalysis ? "STORM SEWER SYSTEM ANALYSIS" : "STORM SEWER SYSTEM DESIGN") << '\n';
+  for (const auto& line : cells) {
+    std::string text;
+    for (size_t c = 0; c < columnCount; ++c) {
+      std::string cell = line[c];
+      cell.resize(widths[c], ' ');
+      text += (c == 0 ? "" : " | ") + cell;
+    }
+    text.erase(text.find_last_not_of(' ') + 1);
+    out << text << '\n';
+  }
+  if (list.Count() == 0) {
+    out << "No records found\n";
+  } else if (list.Count() == 1) {
+    out << "One record found\n";
+  } else {
+    out << list.Count() << " records found\n";
+  }
+}
+
+void PrintJson(TNerraBaseProject& project, TJsonWriter& json) {
+  const TStormSewerElementList& list = Sewer(project).ElementList;
+  json.Key("elements");
+  json.BeginArray();
+  for (int i = 0; i < list.Count(); ++i) {
+    const TStormSewerElement& p = *list.Pipe(i);
+    json.BeginObject();
+    json.Field("id", static_cast<long long>(p.ElementId));
+    json.Key("rows");
+    json.BeginArray();
+    json.BeginObject();
+    json.Field("BeginJunction", p.BeginJunction);
+    json.Field("EndJunction", p.EndJunction);
+    json.Field("IsOpenJunction", p.IsOpenJunction);
+    json.Field("IsFinalJunction", p.IsFinalJunction);
+    json.Field("SumCA", p.SumCA());
+    json.Field("SumArea", p.SumArea());
+    json.Field("BeginTime", p.BeginTime);
+    json.Field("EndTime", p.EndTime());
+    json.Field("GlobalArea", p.GlobalArea);
+    json.Field("Rainfall", p.Rainfall);
+    json.Field("Flow", p.Flow());
+    json.Field("Diameter", p.Diameter);
+    json.Field("PipeDiameterWarning", p.PipeDiameterWarning);
+    json.Field("PipeSlope", p.PipeSlope());
+    json.Field("InletFlow", p.InletFlow);
+    json.Field("OutletFlowLine", p.OutletFlowLine());
+    json.Field("InletCrownElevation", p.InletCrownElevation());
+    json.Field("OutletCrownElevation", p.OutletCrownElevation());
+    json.Field("Velocity", p.Velocity);
+    json.Field("FullCapacity", p.FullCapacity());
+    json.Field("EffectiveN", p.EffectiveN);
+    json.Field("CoverMinusCrown", p.CoverMinusCrown());
+    json.Field("HGRainfall", p.HGRainfall);
+    json.Field("HGFlow", p.HGFlow());
+    json.Field("FrictionSlope", p.FrictionSlope());
+    json.Field("HGInletFlow", p.HGInletFlow);
+    json.Field("HGOutletFlow", p.HGOutletFlow);
+    json.Field("CoverMinusHG", p.CoverMinusHG());
+    json.EndObject();
+    json.EndArray();
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+TCliKind MakeStormSewerKind(std::vector<std::string> names) {
+  TCliKind kind;
+  kind.KindElementNames = std::move(names);
+  kind.Create = [](const TCliContext& context, const std::string& kindElementName) {
+    // Only the current design name gives a design project; the analysis
+    // name and its older spelling give an analysis project.
+    const bool isAnalysis = kindElementName != "StormSewerDesign";
+    return std::unique_ptr<TNerraBaseProject>(std::make_unique<TStormSewer>(isAnalysis, context.Parameters));
+  };
+  kind.Check = [](TNerraBaseProject& project) { return Sewer(project).ElementList.CheckStructure(); };
+  kind.StrictCalculate = true;
+  kind.PrintText = PrintText;
+  kind.PrintJson = PrintJson;
+  return kind;
+}
+
+const bool registeredDesign = RegisterCliKind(MakeStormSewerKind({"StormSewerDesign"}));
+const bool registeredAnalysis =
+    RegisterCliKind(MakeStormSewerKind({"StormSewerAnalysis", "StormSewerSystemDesign"}));
+
+}  // namespace
