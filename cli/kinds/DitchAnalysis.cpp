@@ -1,0 +1,182 @@
+// Ditch Analysis on the command line.
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CliKinds.h"
+#include "ditch/DitchAnalysis.h"
+#include "model/ParameterList.h"
+
+namespace {
+
+TDitchAnalysis& Ditch(TNerraBaseProject& project) { return dynamic_cast<TDitchAnalysis&>(project); }
+
+struct TCellContext {
+  const TDitchAnalysisElementResult& Row;
+  const TDitchAnalysisElement& Element;
+  const TNerraBaseList* Sides;
+  bool Inflow;
+  bool Message;
+  // A first row that shows the section's own data.
+  bool SectionLine() const { return Row.FirstLine && !Inflow; }
+  // Rows that carry hydraulic results.
+  bool ResultLine() const { return !Inflow && !Message; }
+};
+
+using TCell = std::string (*)(const TCellContext&);
+
+struct TColumn {
+  const char* Heading;
+  TCell Cell;
+};
+
+std::string IfSection(const TCellContext& c, double value, int decimals) {
+  return c.SectionLine() ? FormatFixed(value, decimals) : std::string();
+}
+
+std::string IfResult(const TCellContext& c, double value, int decimals) {
+  return c.ResultLine() ? FormatFixed(value, decimals) : std::string();
+}
+
+// The columns of the result dialog, in its order.
+const TColumn Columns[] = {
+    {"Station Begin", [](const TCellContext& c) { return c.Row.FirstLine ? c.Element.BeginStationText() : ""; }},
+    {"Station End",
+     [](const TCellContext& c) -> std::string {
+       if (c.Inflow) return "Conc.Inflow";
+       return c.Row.FirstLine ? c.Element.EndStationText() : "";
+     }},
+    {"Side",
+     [](const TCellContext& c) {
+       return c.SectionLine() && c.Sides ? c.Sides->DescriptionOfCode(c.Element.Side) : std::string();
+     }},
+    {"Length (ft.)", [](const TCellContext& c) { return IfSection(c, c.Element.DitchLength(), 2); }},
+    {"Radius Width (ft.)",
+     [](const TCellContext& c) {
+       return IfSection(c, c.Element.Radius > 0 ? c.Element.Radius : c.Element.Width, 2);
+     }},
+    {"Inslope (ft./ft.)", [](const TCellContext& c) { return IfSection(c, c.Element.Inslope, 2); }},
+    {"Backslope (ft./ft.)", [](const TCellContext& c) { return IfSection(c, c.Element.Backslope, 2); }},
+    {"Grade (ft./ft.)", [](const TCellContext& c) { return IfSection(c, c.Element.DitchGrade(), 4); }},
+    {"Area (acres)",
+     [](const TCellContext& c) { return c.Row.FirstLine ? FormatFixed(c.Element.RunoffArea, 2) : std::string(); }},
+    {"Area Sum (acres)", [](const TCellContext& c) { return IfSection(c, c.Element.AreaSum, 2); }},
+    {"Runoff Coeff.",
+     [](const TCellContext& c) { return c.Row.FirstLine ? FormatFixed(c.Element.RunoffCoeff, 2) : std::string(); }},
+    {"CA", [](const TCellContext& c) { return IfSection(c, c.Element.CASum, 2); }},
+    {"Protect Type",
+     [](const TCellContext& c) -> std::string {
+       if (c.Inflow) return "";
+       return c.Message ? c.Row.Message : c.Row.LiningName();
+     }},
+    {"Rainfall", [](const TCellContext& c) { return IfResult(c, c.Row.Intensity, 2); }},
+    {"Storm Freq. (yrs.)", [](const TCellContext& c) { return c.ResultLine() ? c.Row.FrequencyCode : ""; }},
+    {"Manning Coeff.", [](const TCellContext& c) { return IfResult(c, c.Row.ManningCoeff, 3); }},
+    {"Time Flow (min.)",
+     [](const TCellContext& c) {
+       if (c.Inflow) return FormatFixed(c.Element.ConcTime, 2);
+       return IfResult(c, c.Row.FlowTime, 2);
+     }},
+    {"Velocity Flow (fps.)", [](const TCellContext& c) { return IfResult(c, c.Row.Velocity(), 2); }},
+    {"Shear", [](const TCellContext& c) { return IfResult(c, c.Row.Shear(), 2); }},
+    {"Design Discharge (cfs.)", [](const TCellContext& c) { return IfResult(c, c.Row.Flow(), 2); }},
+    {"Depth Flow (ft.)", [](const TCellContext& c) { return IfResult(c, c.Row.Depth, 2); }},
+    {"Width Flow (ft.)", [](const TCellContext& c) { return IfResult(c, c.Row.TopWidth(), 2); }},
+};
+
+void PrintText(TNerraBaseProject& base, std::ostream& out) {
+  TDitchAnalysis& project = Ditch(base);
+  std::unique_ptr<TNerraBaseList> sides;
+  if (project.Parameters) sides = project.Parameters->CodesOfCategory(pcSewerSide);
+
+  std::vector<std::vector<std::string>> table;
+  table.emplace_back();
+  for (const TColumn& column : Columns) table.back().push_back(column.Heading);
+  for (int i = 0; i < project.ResultList.Count(); ++i) {
+    const TDitchAnalysisElementResult* row = project.Result(i);
+    if (!row || !row->Element) continue;
+    const TCellContext context{*row, *row->Element, sides.get(), row->IsInflowRow(), row->IsMessageRow()};
+    table.emplace_back();
+    for (const TColumn& column : Columns) table.back().push_back(column.Cell(context));
+  }
+
+  std::vector<size_t> widths(std::size(Columns), 0);
+  for (const auto& line : table)
+    for (size_t c = 0; c < line.size(); ++c) widths[c] = std::max(widths[c], line[c].size());
+  out << "Ditch Analysis Result\n";
+  for (const auto& line : table) {
+    std::string text;
+    for (size_t c = 0; c < line.size(); ++c) {
+      if (c > 0) text += "  ";
+      text += line[c];
+      text.append(widths[c] - line[c].size(), ' ');
+    }
+    text.erase(text.find_last_not_of(' ') + 1);
+    out << text << '\n';
+  }
+}
+
+void PrintRow(const TDitchAnalysisElementResult& row, TJsonWriter& json) {
+  json.BeginObject();
+  json.Field("FirstLine", row.FirstLine);
+  json.Field("Lining", static_cast<int>(row.Lining));
+  json.Field("LiningName", row.LiningName());
+  json.Field("Message", row.Message);
+  json.Field("FrequencyCode", row.FrequencyCode);
+  json.Field("ManningCoeff", row.ManningCoeff);
+  json.Field("Intensity", row.Intensity);
+  json.Field("FlowTime", row.FlowTime);
+  json.Field("Grade", row.Grade);
+  json.Field("Depth", row.Depth);
+  json.Field("WettedArea", row.WettedArea);
+  json.Field("Flow", row.Flow());
+  json.Field("Velocity", row.Velocity());
+  json.Field("Shear", row.Shear());
+  json.Field("ShearText", row.ShearText());
+  json.Field("TopWidth", row.TopWidth());
+  json.Field("IsShearValid", row.IsShearValid());
+  json.Field("IsDepthValid", row.IsDepthValid());
+  json.Field("IsGradeValid", row.IsGradeValid());
+  json.EndObject();
+}
+
+// One entry per element in list order, holding its rows.
+void PrintJson(TNerraBaseProject& base, TJsonWriter& json) {
+  TDitchAnalysis& project = Ditch(base);
+  json.Key("elements");
+  json.BeginArray();
+  int row = 0;
+  for (int i = 0; i < project.ElementList.Count(); ++i) {
+    const TDitchAnalysisElement* element = project.Element(i);
+    if (!element) continue;
+    json.BeginObject();
+    json.Field("id", static_cast<long long>(element->ElementId));
+    json.Field("AreaSum", element->AreaSum);
+    json.Field("CASum", element->CASum);
+    json.Field("IsConcentratedInflow", element->IsConcentratedInflow());
+    json.Key("rows");
+    json.BeginArray();
+    for (; row < project.ResultList.Count() && project.Result(row)->Element == element; ++row)
+      PrintRow(*project.Result(row), json);
+    json.EndArray();
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+TCliKind MakeDitchAnalysisKind() {
+  TCliKind kind;
+  kind.KindElementNames = {"DitchAnalysis"};
+  kind.Create = [](const TCliContext& context, const std::string&) -> std::unique_ptr<TNerraBaseProject> {
+    return std::make_unique<TDitchAnalysis>(context.Parameters);
+  };
+  kind.PrintText = PrintText;
+  kind.PrintJson = PrintJson;
+  return kind;
+}
+
+const bool registered = RegisterCliKind(MakeDitchAnalysisKind());
+
+}  // namespace
