@@ -260,10 +260,12 @@ namespace {
 bool OpenElement(TXMLElement* e, std::string& out) {
   out += '<';
   out += e->Name;
-  out += ' ';
-  const size_t mark = out.size();
-  e->Attributes.GetXML(out);
-  if (out.size() == mark) out.pop_back();
+  if (e->Attributes.Count() > 0) {
+    out += ' ';
+    const size_t mark = out.size();
+    e->Attributes.GetXML(out);
+    if (out.size() == mark) out.pop_back();
+  }
   if (e->IsEmpty()) {
     out += "/>";
     return false;
@@ -280,7 +282,24 @@ bool OpenElement(TXMLElement* e, std::string& out) {
 }
 }  // namespace
 
+namespace {
+// About the size of the serialised subtree, so the output grows only once.
+size_t EstimatedXmlSize(const TXMLElement* root) {
+  size_t size = 0;
+  std::vector<const TXMLElement*> pending{root};
+  while (!pending.empty()) {
+    const TXMLElement* e = pending.back();
+    pending.pop_back();
+    size += 2 * e->Name.size() + 5 + e->Text.size() + e->Text.size() / 8;
+    for (int i = 0; i < e->Attributes.Count(); ++i) size += e->Attributes.EntryText(i).size() + 4;
+    for (int i = 0; i < e->ChildCount(); ++i) pending.push_back(e->Child(i));
+  }
+  return size;
+}
+}  // namespace
+
 void TXMLElement::GetXML(std::string& out) {
+  out.reserve(out.size() + EstimatedXmlSize(this));
   struct Frame {
     TXMLElement* Element;
     int NextChild;
@@ -410,7 +429,14 @@ bool TXMLDocument::LoadFromFile(const std::string& fileName) {
 // ---- entities and values --------------------------------------------------
 
 void AppendEscaped(std::string& out, const std::string& text) {
-  for (char c : text) {
+  const size_t plain = text.find_first_of("&<>\"'");
+  if (plain == std::string::npos) {
+    out += text;
+    return;
+  }
+  out.append(text, 0, plain);
+  for (size_t i = plain; i < text.size(); ++i) {
+    const char c = text[i];
     switch (c) {
       case '&': out += "&amp;"; break;
       case '>': out += "&gt;"; break;

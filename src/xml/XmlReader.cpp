@@ -52,7 +52,10 @@ void TXMLDocument::Parse(const std::string& text) {
     }
   };
 
-  for (const char c : text) {
+  const size_t n = text.size();
+  const char* data = text.data();
+  for (size_t i = 0; i < n; ++i) {
+    const char c = data[i];
     switch (state) {
       case TReadState::Outside:
         if (c == '&') {
@@ -68,6 +71,15 @@ void TXMLDocument::Parse(const std::string& text) {
         break;
 
       case TReadState::Tag:
+        // Past the length of the longest opener, plain characters can be
+        // taken in one run up to the next quote or ">".
+        if (token.size() >= 9 && c != '\'' && c != '"' && c != '>') {
+          size_t j = i + 1;
+          while (j < n && data[j] != '\'' && data[j] != '"' && data[j] != '>') ++j;
+          token.append(data + i, j - i);
+          i = j - 1;
+          break;
+        }
         token += c;
         if (token.size() == 2 && token == "<?")
           state = TReadState::Instruction;
@@ -111,7 +123,10 @@ void TXMLDocument::Parse(const std::string& text) {
           entity = "&";
           state = TReadState::Entity;
         } else {
-          token += c;
+          size_t j = i + 1;
+          while (j < n && data[j] != '<' && data[j] != '&') ++j;
+          token.append(data + i, j - i);
+          i = j - 1;
         }
         break;
 
@@ -194,6 +209,8 @@ void TXMLElement::ParseTag(const std::string& tagText) {
 void TXMLAttributeList::Parse(const std::string& text) {
   enum class TAttrState { Start, Name, Value, EntityInValue };
   Clear();
+  // Without a blank or "=" the state never reaches a value: nothing to add.
+  if (text.find_first_of(" \t\r\n=") == std::string::npos) return;
   TAttrState state = TAttrState::Start;
   std::string token, name, entity;
   bool inDouble = false, inSingle = false;

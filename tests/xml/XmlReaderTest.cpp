@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "xml/XmlDocument.h"
+
+namespace {
+std::string RoundTrip(const std::string& text) {
+  TXMLDocument document;
+  document.Parse(text);
+  return document.GetXML();
+}
+}  // namespace
+
+TEST(XmlReader, WriterOutputReadsBackEqual) {
+  TXMLDocument document;
+  auto* root = new TXMLElement("Application");
+  document.SetRoot(root);
+  root->Attributes.SetAttribute("Name", "Dr\"evia & co");
+  TXMLElement* leaf = root->AddChild("Leaf", true, "a<b & 'c'");
+  leaf->Attributes.SetAttribute("id", "3");
+  root->AddChild("Empty", true, "");
+  const std::string text = document.GetXML();
+
+  TXMLDocument read;
+  read.Parse(text);
+  EXPECT_EQ(read.GetRoot()->Name, "Application");
+  EXPECT_EQ(read.GetRoot()->Attributes.GetAttribute("Name"), "Dr\"evia & co");
+  EXPECT_EQ(read.GetRoot()->Child(0)->Text, "a<b & 'c'");
+  EXPECT_EQ(read.GetRoot()->Child(0)->Attributes.GetAttribute("id"), "3");
+  EXPECT_TRUE(read.GetRoot()->Child(1)->IsEmpty());
+  EXPECT_EQ(read.GetXML(), text) << "a file read and written again keeps every value";
+}
+
+TEST(XmlReader, MultiLineLayoutAndContainerText) {
+  TXMLDocument document;
+  document.Parse("<A>\r\n  <B>1</B>\r\n  <B>2</B>\r\n</A>\r\n");
+  TXMLElement* root = document.GetRoot();
+  ASSERT_EQ(root->ChildCount(), 2);
+  EXPECT_EQ(root->Child(0)->Text, "1");
+  EXPECT_EQ(root->Child(1)->Text, "2");
+  EXPECT_EQ(root->Text, "\r\n") << "a container keeps the last text run it saw";
+}
+
+TEST(XmlReader, MismatchedEndTagsAreIgnored) {
+  TXMLDocument document;
+  document.Parse("<A><B>1</C><B>2</B></A>");
+  TXMLElement* root = document.GetRoot();
+  ASSERT_EQ(root->ChildCount(), 1);
+  TXMLElement* first = root->Child(0);
+  EXPECT_EQ(first->Text, "1");
+  ASSERT_EQ(first->ChildCount(), 1);
+  EXPECT_EQ(first->Child(0)->Text, "2");
+  EXPECT_EQ(document.Current, first) << "the end tag of A is ignored as well";
+}
+
+TEST(XmlReader, EntitiesQuotesAndComments) {
+  TXMLDocument document;
+  document.Parse("<A>x &amp; y &foo; z</A>");
+  EXPECT_EQ(document.GetRoot()->Text, "x & y &foo; z");
+
+  document.Parse("<R><E v='it&apos;s' w=\"a b\"/></R>");
+  TXMLElement* e = document.GetRoot()->Child(0);
+  EXPECT_EQ(e->Name, "E");
+  EXPECT_EQ(e->Attributes.GetAttribute("v"), "it's");
+  EXPECT_EQ(e->Attributes.GetAttribute("w"), "a b");
+
+  document.Parse("<R><!-- don't --><S>1</S></R>");
+  ASSERT_EQ(document.GetRoot()->ChildCount(), 1);
+  EXPECT_EQ(document.GetRoot()->Child(0)->Text, "1");
+
+  document.Parse("<R><E a= \"lost\"/></R>");
+  EXPECT_EQ(document.GetRoot()->Child(0)->Attributes.GetAttribute("a"), "") << "no blank after =";
+}
+
+TEST(XmlReader, DeclarationAndInstructions) {
+  TXMLDocument document;
+  document.Parse("<?xml version=\"1.0\"?><A>t</A>");
+  EXPECT_EQ(document.Header.Attributes.GetAttribute("version"), "1.0?");
+
+  document.Parse("<?xml version=\"1.0\" encoding=\"UTF-8\" ?><?xml-stylesheet href=\"s.xsl\" ?><?other x?><A>t</A>");
+  EXPECT_EQ(document.Header.Encoding(), "UTF-8");
+  EXPECT_EQ(document.Stylesheet.Href(), "s.xsl");
+  EXPECT_EQ(document.GetRoot()->Text, "t");
+}
+
+TEST(XmlReader, Failures) {
+  TXMLDocument document;
+  EXPECT_THROW(document.Parse("<A/>"), EXMLParseError) << "no element is open";
+  EXPECT_THROW(document.Parse("</A>"), EXMLParseError);
+  EXPECT_THROW(document.Parse("< A></A>"), EXMLParseError) << "empty name";
+  EXPECT_NO_THROW(document.Parse("text before<A>x</A>text after"));
+  EXPECT_EQ(document.GetRoot()->Text, "x");
+  EXPECT_NO_THROW(document.Parse("<A><B>open"));
+  EXPECT_EQ(document.GetRoot()->ChildCount(), 1);
+  EXPECT_NO_THROW(document.Parse("<A><B attr=\"unterminated"));
+
+  const std::string path = ::testing::TempDir() + "drevia_end_tag_only.xml";
+  std::ofstream(path) << "</A>";
+  EXPECT_FALSE(document.LoadFromFile(path));
+  std::filesystem::remove(path);
+}
+
+TEST(XmlReader, CDataAndDocTypeAreTolerated) {
+  TXMLDocument document;
+  document.Parse("<!DOCTYPE A [ <!ENTITY x \"y>\"> ]><A>a<![CDATA[<b>&amp;]]>c</A>");
+  EXPECT_EQ(document.GetRoot()->Name, "A");
+  EXPECT_EQ(document.GetRoot()->Text, "a<b>&amp;c");
+}
+
+TEST(XmlReader, DeepNestingNeverRecurses) {
+  const int depth = 200000;
+  std::string text;
+  text.reserve(static_cast<size_t>(depth) * 8);
+  for (int i = 0; i < depth; ++i) text += "<a>";
+  {
+    TXMLDocument document;
+    document.Parse(text);
+    std::string out = document.GetXML();
+    EXPECT_GT(out.size(), static_cast<size_t>(depth) * 3);
+    TXMLSearchList& children = document.GetRoot()->Children;
+    std::string path = "a";
+    for (int i = 0; i < 1000; ++i) path += "/a";
+    children.SetSearchPath(path);
+    EXPECT_EQ(children.Search()->Count(), 1);
+  }  // destroying the tree must not overflow the stack either
+  for (int i = 0; i < depth; ++i) text += "</a>";
+  EXPECT_EQ(RoundTrip(text).size(), std::string("<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>").size() +
+                                        static_cast<size_t>(depth - 1) * 7 + 4);
+}
+
+TEST(XmlReader, ProjectTextsOfEveryKindRoundTrip) {
+  const std::filesystem::path folder = std::filesystem::path(DREVIA_TEST_DATA_DIR) / "xml";
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().extension() != ".xml") continue;
+    ++files;
+    TXMLDocument document;
+    ASSERT_TRUE(document.LoadFromFile(entry.path().string())) << entry.path();
+    const std::string once = document.GetXML();
+    TXMLDocument again;
+    again.Parse(once);
+    EXPECT_EQ(again.GetXML(), once) << entry.path();
+    EXPECT_EQ(again.GetRoot()->Name, "Application") << entry.path();
+  }
+  EXPECT_GE(files, 7);
+}

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "foundation/FormatSettings.h"
+#include "xml/XmlDocument.h"
+
+TEST(XmlWriter, ProjectFramingOnOneLine) {
+  TXMLDocument document;
+  auto* root = new TXMLElement();
+  document.SetRoot(root);
+  root->SetName("Application");
+  root->Attributes.SetAttribute("Name", "Drevia");
+  root->Attributes.SetAttribute("Version", "110");
+  root->Attributes.SetAttribute("unit", "english");
+  TXMLElement* identification = root->AddChild("Identification");
+  identification->AddChild("PID", true, "A&B");
+  identification->AddChild("Project", true, "");
+  EXPECT_EQ(document.GetXML(),
+            "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>"
+            "<Application Name=\"Drevia\" Version=\"110\" unit=\"english\"><Identification>"
+            "<PID>A&amp;B</PID><Project/></Identification></Application>");
+}
+
+TEST(XmlWriter, ElementSerialisationRules) {
+  TXMLElement element("E");
+  element.Text = "ignored";
+  element.AddChild("C", true, "1");
+  EXPECT_EQ(element.GetXML(), "<E><C>1</C></E>") << "children win over text";
+
+  TXMLElement empty("Empty");
+  empty.Attributes.SetAttribute("a", "1");
+  EXPECT_EQ(empty.GetXML(), "<Empty a=\"1\"/>");
+
+  TXMLElement blankAttribute("X");
+  blankAttribute.Attributes.SetAttribute("a", "");
+  blankAttribute.Text = "t";
+  EXPECT_EQ(blankAttribute.GetXML(), "<X>t</X>") << "empty attributes are not written";
+}
+
+TEST(XmlWriter, AttributeStorageAndLookup) {
+  TXMLAttributeList list;
+  list.SetAttribute("a", "x<y");
+  EXPECT_EQ(list.GetAttribute("a"), "x&lt;y");
+  EXPECT_EQ(list.GetXML(), "a=\"x&lt;y\"");
+
+  TXMLAttributeList versions;
+  versions.SetAttribute("version", "1");
+  versions.SetAttribute("Version", "2");
+  EXPECT_EQ(versions.Count(), 2) << "replacement matches the name exactly";
+  EXPECT_EQ(versions.GetAttribute("VERSION"), "1") << "look-up takes the first match ignoring case";
+  EXPECT_EQ(versions.GetXML(), "version=\"1\" Version=\"1\"");
+  versions.SetAttribute("version", "3");
+  EXPECT_EQ(versions.Count(), 2);
+  EXPECT_TRUE(versions.HasAttributeValue("version", "3"));
+}
+
+TEST(XmlWriter, EscapingAndEntities) {
+  EXPECT_EQ(EscapeText("a&lt;b"), "a&amp;lt;b");
+  EXPECT_EQ(EscapeText("<\"'>&"), "&lt;&quot;&apos;&gt;&amp;");
+  EXPECT_EQ(DecodeEntity("&apos;"), "'");
+  EXPECT_EQ(DecodeEntity("&#65;"), "&#65;");
+  EXPECT_EQ(DecodeEntity("&foo;"), "&foo;");
+}
+
+TEST(XmlWriter, DeclarationAndStylesheet) {
+  TXMLDocument document;
+  document.Header.Attributes.SetAttribute("version", "1.1");
+  EXPECT_EQ(document.Header.GetXML(), "<?xml version=\"1.1\" encoding=\"ISO-8859-1\" ?>");
+  EXPECT_EQ(document.Stylesheet.GetXML(), "");
+  document.Stylesheet.Attributes.SetAttribute("href", "a.xsl");
+  EXPECT_EQ(document.Stylesheet.GetXML(), "<?xml-stylesheet alternate=\"yes\" type=\"text/xsl\" href=\"a.xsl\" ?>");
+}
+
+TEST(XmlWriter, SearchByPathTextAndAttributes) {
+  TXMLDocument document;
+  document.Parse(
+      "<R><A k=\"1\"><B>x</B></A><A k=\"2\"><B>y</B><C/></A><D><B>x</B></D></R>");
+  TXMLSearchList& children = document.GetRoot()->Children;
+
+  children.SetSearchPath("A");
+  EXPECT_EQ(children.Search()->Count(), 2);
+
+  children.SetSearchPath("A/B");
+  children.SetSearchText("y");
+  auto found = children.Search();
+  ASSERT_EQ(found->Count(), 1);
+  EXPECT_EQ(found->Element(0)->Attributes.GetAttribute("k"), "2") << "the child itself is returned";
+
+  children.SetSearchPath("/B");
+  children.SetSearchText("x");
+  EXPECT_EQ(children.Search()->Count(), 2) << "an empty head matches every name";
+
+  children.SetSearchPath("A");
+  children.SetSearchText("");
+  TXMLAttributeList filter;
+  filter.AppendDecoded("k=1");
+  children.SetSearchAttributes(filter);
+  EXPECT_EQ(children.Search()->Count(), 1);
+}
+
+TEST(XmlValues, ConversionsNeverFail) {
+  EXPECT_TRUE(XmlToBool("true"));
+  EXPECT_TRUE(XmlToBool("yes"));
+  EXPECT_TRUE(XmlToBool("T"));
+  EXPECT_FALSE(XmlToBool("1"));
+  EXPECT_FALSE(XmlToBool(""));
+  EXPECT_EQ(XmlToInt("12"), 12);
+  EXPECT_EQ(XmlToInt("-12"), -12);
+  EXPECT_EQ(XmlToInt("12 "), 0);
+  EXPECT_EQ(XmlToInt("  "), 0);
+  EXPECT_EQ(XmlToInt("99999999999"), 0);
+  EXPECT_EQ(XmlToFloat(""), 0);
+  EXPECT_EQ(XmlToFloat("2.5"), 2.5);
+  EXPECT_EQ(XmlToFloat("-1E-5"), -1e-5);
+  EXPECT_EQ(XmlToFloat("1e999"), 0) << "overflow is not a number the system keeps";
+  EXPECT_EQ(XmlToFloat("nan"), 0);
+  EXPECT_EQ(XmlToFloat("inf"), 0);
+  EXPECT_EQ(XmlToFloat("2,5"), 0);
+  EXPECT_EQ(XmlToDate("12/30/1899"), 0);
+  EXPECT_EQ(XmlToDate("not a date"), 0);
+
+  const TFormatSettings saved = FormatSettings();
+  SetFormatSettings({',', '.', "DMY"});
+  EXPECT_EQ(XmlToFloat("2,5"), 2.5);
+  EXPECT_EQ(XmlToFloat("2.5"), 0);
+  SetFormatSettings(saved);
+}
+
+TEST(XmlFiles, SaveAndLoadUseCrLfLinesAndLatin1) {
+  const std::string path = ::testing::TempDir() + "drevia_xml_file_test.xml";
+  TXMLDocument document;
+  document.Parse("<A><B>caf\xe9</B></A>");
+  ASSERT_TRUE(document.SaveToFile(path));
+  std::ifstream in(path, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(bytes, document.GetXML() + "\r\n");
+
+  TXMLDocument again;
+  ASSERT_TRUE(again.LoadFromFile(path));
+  EXPECT_EQ(again.GetRoot()->Child(0)->Text, "caf\xe9");
+  std::remove(path.c_str());
+
+  EXPECT_FALSE(document.SaveToFile("/nonexistent-folder/x.xml"));
+  EXPECT_THROW(again.LoadFromFile("/nonexistent-folder/x.xml"), EFOpenError);
+}
