@@ -67,13 +67,18 @@ public:
         FParameters(project.GeneralParameters),
         FFullCapacity(project.Parameters, FParameters.FullCapacityFrequency, FParameters.RainfallAreaCode),
         FHydraulicGrade(project.Parameters, FParameters.HydraulicGradeFrequency, FParameters.RainfallAreaCode),
-        FOnPath(network.BeginOf.size(), 0) {}
+        FOnPath(network.BeginOf.size(), 0) {
+    FPipes.reserve(FList.Count());
+    for (int i = 0; i < FList.Count(); ++i) {
+      FPipes.push_back(FList.Pipe(i));
+    }
+  }
 
   // Empty on success, else the message of the pipe that stopped it.
   std::string Run();
 
 private:
-  TStormSewerElement& Pipe(int index) const { return *FList.Pipe(index); }
+  TStormSewerElement& Pipe(int index) const { return *FPipes[index]; }
   TJunctionAccumulator& Junction(int number) const { return FList.Accumulators[number]; }
   void ClearCalculated();
   void ForwardFrom(int root);
@@ -87,6 +92,7 @@ private:
   TStormSewerElementList& FList;
   const TStormSewerNetwork& FNetwork;
   const TStormSewerGeneralParameters& FParameters;
+  std::vector<TStormSewerElement*> FPipes;
   TIntensityCurve FFullCapacity;
   TIntensityCurve FHydraulicGrade;
   // Pipes whose upstream descent is under way, so that a loop cannot

@@ -1,6 +1,7 @@
 #pragma once
 // Small networks and code tables for the storm sewer tests.
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -12,10 +13,15 @@ namespace sewertest {
 // A code table with one intensity curve i = a1 / (t + a2)^a3 for area "1"
 // and the frequencies "10" (full capacity) and "25" (hydraulic grade).
 inline std::unique_ptr<TNerraParameterList> Curves(double a1, double a2, double a3, double hgA1 = -1) {
-  auto curve = [](const char* frequency, double c1, double c2, double c3) {
+  auto text = [](double value) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.17g", value);
+    return std::string(buffer);
+  };
+  auto curve = [&text](const char* frequency, double c1, double c2, double c3) {
     return std::string("<Parameter type=\"RainfallCoefficient\"><Code>1-") + frequency +
-           "</Code><Area>1</Area><Frequency>" + frequency + "</Frequency><Coeff_A1>" + std::to_string(c1) +
-           "</Coeff_A1><Coeff_A2>" + std::to_string(c2) + "</Coeff_A2><Coeff_A3>" + std::to_string(c3) +
+           "</Code><Area>1</Area><Frequency>" + frequency + "</Frequency><Coeff_A1>" + text(c1) +
+           "</Coeff_A1><Coeff_A2>" + text(c2) + "</Coeff_A2><Coeff_A3>" + text(c3) +
            "</Coeff_A3></Parameter>";
   };
   auto list = std::make_unique<TNerraParameterList>();
@@ -41,7 +47,7 @@ inline TStormSewerElement* AddPipe(TStormSewer& project, const std::string& begi
                                    double time, double ca, double inlet, double slope = 0.01,
                                    double length = 100) {
   auto* pipe = new TStormSewerElement();
-  pipe->ElementId = project.ElementList.MaxId() + 1;
+  pipe->ElementId = project.ElementList.Count() + 1;
   pipe->BeginJunction = begin;
   pipe->EndJunction = end;
   pipe->SetTime(time);
