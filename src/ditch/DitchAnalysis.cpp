@@ -135,7 +135,7 @@ TDitchAnalysis::TDitchAnalysis(const TNerraParameterList* parameters)
 
 TDitchAnalysis::~TDitchAnalysis() {
   // Rows point at elements: drop them first.
-  ResultList.Clear();
+  ResultList.ClearRows();
 }
 
 std::string TDitchAnalysis::SaveInput() { return ProjectText(false); }
@@ -186,7 +186,7 @@ void TDitchAnalysis::Load(const std::string& text) {
         if (!error.empty()) {
           delete element;
           // Nothing half-read stays behind.
-          ResultList.Clear();
+          ResultList.ClearRows();
           ElementList.Clear();
           LastError = error;
           return;

@@ -18,6 +18,21 @@ class TNerraParameterList;
 // and perimeter factor P1.
 double SolveDepth(double Q, double P1, double zAvg, double W, double r, double K);
 
+// One storm's rainfall curve of the project's area, looked up once per
+// calculation: the code table is walked once instead of for every trial.
+// Gives exactly what the table's RainfallIntensity gives.
+class TDitchRainfall {
+public:
+  TDitchRainfall(const TNerraParameterList* parameters, const std::string& area, const std::string& frequency);
+  double At(double time) const;
+
+private:
+  bool FFound = false;
+  double FA1 = 0;
+  double FA2 = 0;
+  double FA3 = 0;
+};
+
 class TDitchAnalysis : public TNerraBaseProject {
 public:
   // The code table supplies the rainfall intensities; it is only read, and
@@ -44,8 +59,7 @@ public:
 
 private:
   std::string ProjectText(bool withResults);
-  double Intensity(const std::string& frequency, double time) const;
-  void ComputeRow(TDitchAnalysisElementResult& row, const TDitchAnalysisElement& element, double startTime) const;
   void AddMessageRow(const TDitchAnalysisElement& element, const std::string& text);
-  void CalculateSection(TDitchAnalysisElement& element, double& shearTime, double& depthTime);
+  void CalculateSection(TDitchAnalysisElement& element, const TDitchRainfall& shearStorm,
+                        const TDitchRainfall& depthStorm, double& shearTime, double& depthTime);
 };

@@ -32,6 +32,11 @@ std::string TDitchAnalysisElementResult::LiningName() const {
   return Lining < LiningTypeCount ? LiningNames[Lining] : "";
 }
 
+void TDitchAnalysisElementResultList::ClearRows() {
+  while (Count() > 0) Delete(Count() - 1);
+  ItemIndex = -1;
+}
+
 std::string FormatFixed(double value, int decimals) {
   if (!std::isfinite(value)) return std::string();
   char buffer[64];

@@ -45,6 +45,8 @@ class TDitchAnalysisElementResultList : public TNerraBaseList {
 public:
   TDitchAnalysisElementResultList() : TNerraBaseList(true) {}
   TDitchAnalysisElementResult* Row(int index) const { return ItemAs<TDitchAnalysisElementResult>(index); }
+  // Frees every row, from the back: a long ditch has tens of thousands.
+  void ClearRows();
 };
 
 // Fixed-point text with the user's decimal separator and at most 9

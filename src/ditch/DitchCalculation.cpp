@@ -51,14 +51,30 @@ double SolveDepth(double Q, double P1, double zAvg, double W, double r, double K
   }
 }
 
-double TDitchAnalysis::Intensity(const std::string& frequency, double time) const {
-  if (!Parameters) return 0;
-  const double intensity = Parameters->RainfallIntensity(frequency, GeneralParameters.WaterShedAreaCode, time);
+TDitchRainfall::TDitchRainfall(const TNerraParameterList* parameters, const std::string& area,
+                               const std::string& frequency) {
+  if (!parameters) return;
+  const TRainfallCoefficients c = parameters->FindRainfallCoefficients(area, frequency);
+  FFound = c.Position >= 0;
+  FA1 = c.A1;
+  FA2 = c.A2;
+  FA3 = c.A3;
+}
+
+double TDitchRainfall::At(double time) const {
+  if (!FFound) return 0;
+  const double base = time + FA2;
+  const double divisor = RealPower(base, FA3);
+  // Before the start of the curve there is no intensity to speak of.
+  if (divisor == 0 || (base <= 0 && FA3 != 0)) return 0;
+  const double intensity = FA1 / divisor;
   return std::isfinite(intensity) ? intensity : 0;
 }
 
-void TDitchAnalysis::ComputeRow(TDitchAnalysisElementResult& row, const TDitchAnalysisElement& element,
-                                double startTime) const {
+namespace {
+
+void ComputeRow(TDitchAnalysisElementResult& row, const TDitchAnalysisElement& element, const TDitchRainfall& storm,
+                double startTime) {
   const double K = ManningFactor * std::sqrt(element.DitchGrade()) / row.ManningCoeff;
   const double zAvg = (element.Inslope + element.Backslope) / 2;
   const double P1 = std::sqrt(element.Inslope * element.Inslope + 1) + std::sqrt(element.Backslope * element.Backslope + 1);
@@ -78,13 +94,15 @@ void TDitchAnalysis::ComputeRow(TDitchAnalysisElementResult& row, const TDitchAn
     return Q;
   };
 
-  const double Q = hydraulics(Intensity(row.FrequencyCode, startTime));
+  const double Q = hydraulics(storm.At(startTime));
   const double velocity = row.WettedArea > 0 ? Q / row.WettedArea : 0;
   row.FlowTime = velocity > 0 ? element.DitchLength() / (velocity * SecondsPerMinute) + startTime : startTime;
   // The travel time stays that of the first estimate; depth, area and
   // intensity are those of the storm at the end of the section.
-  hydraulics(Intensity(row.FrequencyCode, row.FlowTime));
+  hydraulics(storm.At(row.FlowTime));
 }
+
+}  // namespace
 
 void TDitchAnalysis::AddMessageRow(const TDitchAnalysisElement& element, const std::string& text) {
   auto* row = new TDitchAnalysisElementResult();
@@ -96,7 +114,8 @@ void TDitchAnalysis::AddMessageRow(const TDitchAnalysisElement& element, const s
   ResultList.Add(std::string(), row);
 }
 
-void TDitchAnalysis::CalculateSection(TDitchAnalysisElement& element, double& shearTime, double& depthTime) {
+void TDitchAnalysis::CalculateSection(TDitchAnalysisElement& element, const TDitchRainfall& shearStorm,
+                                      const TDitchRainfall& depthStorm, double& shearTime, double& depthTime) {
   const double grade = element.DitchGrade();
 
   TLiningType lining = ltSeed;
@@ -111,7 +130,7 @@ void TDitchAnalysis::CalculateSection(TDitchAnalysisElement& element, double& sh
     row->FrequencyCode = GeneralParameters.VelocityStormFrequency;
     row->Lining = lining;
     row->ManningCoeff = element.ManningNFor(lining);
-    ComputeRow(*row, element, shearTime);
+    ComputeRow(*row, element, shearStorm, shearTime);
     ResultList.Add(std::string(), row);
     last = row;
   } while (GeneralParameters.NextLining(lining, last->Shear()));
@@ -124,7 +143,7 @@ void TDitchAnalysis::CalculateSection(TDitchAnalysisElement& element, double& sh
   depthRow->Lining = lining;
   depthRow->ManningCoeff = element.ManningNFor(lining);
   if (std::fabs(depthRow->ManningCoeff - SeedN) < 0.00001) depthRow->ManningCoeff = GrownSeedN;
-  ComputeRow(*depthRow, element, depthTime);
+  ComputeRow(*depthRow, element, depthStorm, depthTime);
   ResultList.Add(std::string(), depthRow);
 
   if (depthRow->Lining == ltRCPTypeB && !depthRow->IsShearValid()) AddMessageRow(element, "Shear exceeds allowed");
@@ -133,7 +152,10 @@ void TDitchAnalysis::CalculateSection(TDitchAnalysisElement& element, double& sh
 }
 
 int32_t TDitchAnalysis::Calculate() {
-  ResultList.Clear();
+  ResultList.ClearRows();
+  const std::string& area = GeneralParameters.WaterShedAreaCode;
+  const TDitchRainfall shearStorm(Parameters, area, GeneralParameters.VelocityStormFrequency);
+  const TDitchRainfall depthStorm(Parameters, area, GeneralParameters.DepthStormFrequency);
   double areaSum = 0;
   double caSum = 0;
   double shearTime = 0;
@@ -157,7 +179,7 @@ int32_t TDitchAnalysis::Calculate() {
       ResultList.Add(std::string(), marker);
       continue;
     }
-    CalculateSection(*element, shearTime, depthTime);
+    CalculateSection(*element, shearStorm, depthStorm, shearTime, depthTime);
   }
   return 0;
 }

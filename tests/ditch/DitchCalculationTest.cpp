@@ -300,3 +300,22 @@ TEST(DitchCalculate, ArcSectionsStayWithinTheirDiameter) {
     EXPECT_NEAR(row->TopWidth(), 1.5 * row->WettedArea / row->Depth, 1e-12);
   }
 }
+
+TEST(DitchRainfall, CurveGivesWhatTheCodeTableGives) {
+  auto parameters = MakeTestParameters();
+  parameters->LoadParameters(
+      "<?xml version=\"1.0\"?><Application Name=\"Drevia\" Version=\"110\"><ApplicationParameters version=\"110\">" +
+      RainfallEntry("A", "10", 60, 10, 0.8) + RainfallEntry("K", "10", 4, 0, 0) +
+      RainfallEntry("Z", "10", 30, 0, 0.7) + RainfallEntry("A", "10", 70, 12, 0.75) +  // the later entry counts
+      "</ApplicationParameters></Application>");
+  for (const char* area : {"A", "K", "Z", "a", "NONE"}) {
+    for (const char* frequency : {"10", "50", ""}) {
+      const TDitchRainfall curve(parameters.get(), area, frequency);
+      for (double time : {-20.0, -12.0, -0.5, 0.0, 1e-9, 5.0, 17.25, 60.0, 1440.0, 1e12}) {
+        SCOPED_TRACE(std::string(area) + "/" + frequency + "/" + std::to_string(time));
+        EXPECT_EQ(curve.At(time), parameters->RainfallIntensity(frequency, area, time));
+      }
+    }
+  }
+  EXPECT_EQ(TDitchRainfall(nullptr, "A", "10").At(5), 0);
+}
