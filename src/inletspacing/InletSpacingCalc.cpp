@@ -61,6 +61,19 @@ bool AllResultsFinite(const TInletSpacingElement& p) {
   return true;
 }
 
+// The element check, less what cannot spoil a result: the code selections
+// (an unknown code has its own meaning or its own report), the time inputs
+// of a given discharge and the station of a given gutter length.
+std::string ComputabilityProblem(const TInletSpacingElement& p) {
+  TInletSpacingEntry e = EntryOfElement(p);
+  e.SumpSelected = e.CatchBasinSelected = e.SurfaceSelected = true;
+  e.SumpIsFirstEntry = false;
+  if (p.Flow > 0) e.ConcTime = 1;
+  if (p.GutterLength > 0) e.StationText = StationToText(0);
+  else if (p.PreviousStation == NoStation) return MsgStationInvalid;
+  return CheckInletSpacingEntry(e);
+}
+
 class TGutterRun {
 public:
   TGutterRun(TInletSpacingElementList& list, const TRainfallCurve& curve) : FList(list), FCurve(curve) {}
@@ -144,7 +157,7 @@ void TGutterRun::Inlet(TInletSpacingElement& p) {
   const double incoming = FCarryOver;
   p.BypassFlow = incoming;
 
-  const std::string invalid = p.Validate();
+  const std::string invalid = ComputabilityProblem(p);
   if (!invalid.empty()) return SkipInlet(p, incoming, invalid);
 
   FBasin = CatchBasinGeometry(p.CatchBasin);

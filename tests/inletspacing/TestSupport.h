@@ -36,7 +36,7 @@ inline TInletSpacingElement* AddInlet(TInletSpacing& project, int32_t station, d
   p->Sump = sump;
   p->CatchBasin = catchBasin;
   p->Flow = flow;
-  p->ConcTime = flow > 0 ? 0 : 5;
+  p->ConcTime = 5;
   p->LongSlope = 0.01;
   p->PavementSlope = 0.02;
   p->GutterSlope = 0.02;
