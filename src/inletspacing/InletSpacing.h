@@ -168,7 +168,8 @@ public:
   std::string SaveWithResults() override;
   std::string SaveInput() override;
   void Load(const std::string& text) override;
-  // Always 0: problems of single elements are reported in their CalcMessage.
+  // Always 0: problems of single elements are reported in their CalcMessage,
+  // and LastError gathers those messages, one a line (empty when none).
   int32_t Calculate() override;
 };
 

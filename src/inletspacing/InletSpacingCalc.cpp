@@ -389,5 +389,13 @@ int32_t TInletSpacing::Calculate() {
   LastError.clear();
   const TRainfallCurve curve = CurveOf(Parameters, GeneralParameters);
   TGutterRun(Elements, curve).Run();
+  // The run goes on past an element it cannot compute, so the other results
+  // stay available; the messages still say that the run is not complete.
+  for (int i = 0; i < Elements.Count(); ++i) {
+    const TInletSpacingElement* p = Elements.Items(i);
+    if (!p || p->CalcMessage.empty()) continue;
+    if (!LastError.empty()) LastError += "\n";
+    LastError += p->CalcMessage;
+  }
   return 0;
 }

@@ -1,0 +1,188 @@
+// Inlet Spacing on the command line.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CliKinds.h"
+#include "foundation/FormatSettings.h"
+#include "inletspacing/InletSpacing.h"
+#include "model/ParameterList.h"
+
+namespace {
+
+TInletSpacing& Inlets(TNerraBaseProject& project) { return dynamic_cast<TInletSpacing&>(project); }
+
+// Fixed point with the given decimals and at most 9 significant digits, as
+// the result dialog shows numbers.
+std::string Fixed(double value, int decimals) {
+  if (!std::isfinite(value)) return std::string();
+  char buffer[64];
+  if (std::fabs(value) >= 1e9) {
+    std::snprintf(buffer, sizeof buffer, "%.8E", value);
+  } else {
+    std::snprintf(buffer, sizeof buffer, "%.8e", value);
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, std::strtod(buffer, nullptr));
+  }
+  std::string text(buffer);
+  if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+  const char separator = FormatSettings().DecimalSeparator;
+  for (char& c : text)
+    if (c == '.') c = separator;
+  return text;
+}
+
+struct TColumn {
+  const char* Heading;
+  std::string (*Cell)(const TInletSpacingElement&, const TNerraBaseList*);
+};
+
+// The columns of the result dialog, in its order.
+const TColumn Columns[] = {
+    {"Sump Type",
+     [](const TInletSpacingElement& p, const TNerraBaseList* sumps) {
+       return sumps ? sumps->DescriptionOfCode(p.Sump) : std::string();
+     }},
+    {"Station", [](const TInletSpacingElement& p, const TNerraBaseList*) { return p.StationText(); }},
+    {"Gutter Length (ft.)",
+     [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.UsedGutterLength(), 2); }},
+    {"Runoff Coeff.", [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.RunoffCoeff, 2); }},
+    {"Concen. Time (min.)",
+     [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.ConcTimeUsed, 2); }},
+    {"Gutter Time (min.)", [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.GutterTime, 2); }},
+    {"Time Used (min.)", [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.UsedTime, 2); }},
+    {"Longitud. Slope (ft./ft.)",
+     [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.LongSlope, 4); }},
+    {"Gutter X-Slope (ft./ft.)",
+     [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.GutterSlope, 4); }},
+    {"Pavement X-Slope (ft./ft.)",
+     [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.PavementSlope, 2); }},
+    {"Gutter Width (ft.)", [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.GutterWidth, 2); }},
+    {"Local Depression (ft.)",
+     [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.Depression, 4); }},
+    {"Rainfall", [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.Rainfall, 2); }},
+    {"Area (acres)", [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.RunoffArea, 2); }},
+    {"Intercepted Flow (cfs.)",
+     [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.InterceptedFlow, 2); }},
+    {"Bypass Flow (cfs.)", [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.BypassFlow, 2); }},
+    {"Total Flow (cfs.)", [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.TotalFlow, 2); }},
+    {"Depth Flow (ft.)", [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.DepthFlow, 3); }},
+    {"Spread on Pavement (ft.)",
+     [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.PavementSpread, 2); }},
+};
+
+void PrintText(TNerraBaseProject& base, std::ostream& out) {
+  TInletSpacing& project = Inlets(base);
+  std::unique_ptr<TNerraBaseList> sumps;
+  if (project.Parameters) sumps = project.Parameters->CodesOfCategory(pcSumpType);
+
+  std::vector<std::vector<std::string>> table;
+  table.emplace_back();
+  for (const TColumn& column : Columns) table.back().push_back(column.Heading);
+  for (int i = 0; i < project.Elements.Count(); ++i) {
+    const TInletSpacingElement* p = project.Elements.Items(i);
+    if (!p) continue;
+    table.emplace_back();
+    for (const TColumn& column : Columns) table.back().push_back(column.Cell(*p, sumps.get()));
+  }
+  std::vector<size_t> widths(std::size(Columns), 0);
+  for (const auto& line : table)
+    for (size_t c = 0; c < line.size(); ++c) widths[c] = std::max(widths[c], line[c].size());
+  out << "Inlet Spacing Result\n";
+  for (const auto& line : table) {
+    std::string text;
+    for (size_t c = 0; c < line.size(); ++c) {
+      if (c > 0) text += "  ";
+      text += line[c];
+      text.append(widths[c] - line[c].size(), ' ');
+    }
+    text.erase(text.find_last_not_of(' ') + 1);
+    out << text << '\n';
+  }
+  const TInletSpacingElementList& list = project.Elements;
+  if (list.HasSumpData) {
+    out << "SUMP DATA\n";
+    out << "Total Flow  " << Fixed(list.SumpTotalFlow, 2) << '\n';
+    out << "Ponded Depth  " << Fixed(list.SumpPondedDepth, 3) << '\n';
+    out << "Spread on Pavement  " << Fixed(list.SumpSpread, 2) << '\n';
+  }
+}
+
+void PrintRow(const TInletSpacingElement& p, TJsonWriter& json) {
+  json.BeginObject();
+  json.Field("Sump", p.Sump);
+  json.Field("CatchBasin", p.CatchBasin);
+  json.Field("Station", p.StationText());
+  json.Field("StationFeet", static_cast<long long>(p.StationFeet));
+  json.Field("GutterLength", p.UsedGutterLength());
+  json.Field("RunoffCoeff", p.RunoffCoeff);
+  json.Field("RunoffArea", p.RunoffArea);
+  json.Field("LongSlope", p.LongSlope);
+  json.Field("GutterSlope", p.GutterSlope);
+  json.Field("ManningGN", p.GutterN());
+  json.Field("PavementSlope", p.PavementSlope);
+  json.Field("GutterWidth", p.GutterWidth);
+  json.Field("Depression", p.Depression);
+  json.Field("GutterTime", p.GutterTime);
+  json.Field("TotalFlow", p.TotalFlow);
+  json.Field("InterceptedFlow", p.InterceptedFlow);
+  json.Field("DepthFlow", p.DepthFlow);
+  json.Field("PavementSpread", p.PavementSpread);
+  json.Field("BypassFlow", p.BypassFlow);
+  json.Field("UsedTime", p.UsedTime);
+  json.Field("Rainfall", p.Rainfall);
+  json.Field("PreviousStation", p.PreviousStation);
+  json.Field("GrateEdgeDepth", p.GrateEdgeDepth);
+  json.Field("FrontalFlow", p.FrontalFlow);
+  json.Field("PondedDepth", p.PondedDepth);
+  json.Field("SagDesignFlow", p.SagDesignFlow);
+  json.Field("SagSpread", p.SagSpread);
+  json.Field("ConcTimeUsed", p.ConcTimeUsed);
+  json.Field("CalcMessage", p.CalcMessage);
+  json.EndObject();
+}
+
+void PrintJson(TNerraBaseProject& base, TJsonWriter& json) {
+  TInletSpacing& project = Inlets(base);
+  json.Key("elements");
+  json.BeginArray();
+  for (int i = 0; i < project.Elements.Count(); ++i) {
+    const TInletSpacingElement* p = project.Elements.Items(i);
+    if (!p) continue;
+    json.BeginObject();
+    json.Field("id", static_cast<long long>(p->ElementId));
+    json.Key("rows");
+    json.BeginArray();
+    PrintRow(*p, json);
+    json.EndArray();
+    json.EndObject();
+  }
+  json.EndArray();
+  const TInletSpacingElementList& list = project.Elements;
+  json.Key("list");
+  json.BeginObject();
+  json.Field("HasSumpData", list.HasSumpData);
+  json.Field("SumpTotalFlow", list.SumpTotalFlow);
+  json.Field("SumpPondedDepth", list.SumpPondedDepth);
+  json.Field("SumpSpread", list.SumpSpread);
+  json.EndObject();
+}
+
+TCliKind MakeInletSpacingKind() {
+  TCliKind kind;
+  kind.KindElementNames = {"InletSpacingDesign"};
+  kind.Create = [](const TCliContext& context, const std::string&) -> std::unique_ptr<TNerraBaseProject> {
+    return std::make_unique<TInletSpacing>(context.Parameters);
+  };
+  kind.PrintText = PrintText;
+  kind.PrintJson = PrintJson;
+  return kind;
+}
+
+const bool registered = RegisterCliKind(MakeInletSpacingKind());
+
+}  // namespace
