@@ -122,11 +122,17 @@ double TStormSewerElement::CompositeN(double, double, double, double) const { re
 
 TSectionProperties TStormSewerElement::SectionProperties(double depthRatio) const {
   const double diameter = Diameter / 12;
-  // A ratio a rounding error past the crown must not turn the angle into NaN.
-  const double theta = 2 * std::acos(std::clamp(1 - 2 * depthRatio, -1.0, 1.0));
+  // A ratio a rounding error outside the section must not give NaN.
+  const double r = std::clamp(depthRatio, 0.0, 1.0);
+  // With theta = 2 acos(1 - 2r): sin(theta/2) = 2 sqrt(r (1 - r)) and
+  // sin(theta) = 2 sin(theta/2) (1 - 2r). The solvers evaluate this many
+  // times per pipe, and the sines would dominate a large network.
+  const double halfSine = 2 * std::sqrt(r * (1 - r));
+  const double theta = 2 * std::acos(1 - 2 * r);
+  const double sine = 2 * halfSine * (1 - 2 * r);
   TSectionProperties section;
-  section.Area = diameter * diameter * (theta - std::sin(theta)) / 8;
-  section.TopWidth = diameter * std::sin(theta / 2);
+  section.Area = diameter * diameter * (theta - sine) / 8;
+  section.TopWidth = diameter * halfSine;
   section.WettedPerimeter = diameter * theta / 2;
   section.HydraulicRadius = section.WettedPerimeter > 0 ? section.Area / section.WettedPerimeter : 0;
   return section;
