@@ -231,22 +231,23 @@ double TGutterRun::UniformGutterDepth(TInletSpacingElement& p) {
   d = TriangularDepth(qt0, FKw) - DepthStep;
   double area = d * d * 0.5 / FSw;
   double tg = area > 0 ? FLength / (0.75 * qt0 / area) / 60 : 0;
+  double qk = 0;
   for (long step = 0;; ++step) {
     p.UsedTime = tg + p.ConcTimeUsed;
     p.Rainfall = FCurve.At(p.UsedTime);
-    const double qk = FKw * PowPositive(d, Exponent);
-    p.GrateEdgeDepth = d - gw * FSw;
-    p.FrontalFlow = qk - FKw * PowPositive(p.GrateEdgeDepth, Exponent);
+    qk = FKw * PowPositive(d, Exponent);
     if (Qt(p) >= qk) break;
     if (step == MaxDepthSteps) {
       AddMessage(p, "the gutter depth did not settle; the results are those of the last step.");
       break;
     }
     d -= DepthStep;
-    p.GrateEdgeDepth = d - gw * FSw;
     area = d * d * 0.5 / FSw;
     if (area > 0) tg = FLength / (0.75 * qk / area) / 60;
   }
+  // Only the depth the search ends at shows its grate edge and frontal flow.
+  p.GrateEdgeDepth = d - gw * FSw;
+  p.FrontalFlow = qk - FKw * PowPositive(p.GrateEdgeDepth, Exponent);
   if (tg + p.ConcTimeUsed < MinimumTime) {
     p.UsedTime = MinimumTime;
     p.Rainfall = FCurve.At(MinimumTime);
