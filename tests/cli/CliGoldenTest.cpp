@@ -1,0 +1,74 @@
+// End-to-end checks through drevia-cli: every line of golden.txt names a
+// case and its arguments; the program's standard output and exit status must
+// equal the recorded ones. scripts/regen-golden.sh records them again; look
+// at the difference by hand before committing it.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+namespace fs = std::filesystem;
+
+struct TCase {
+  std::string Name;
+  std::string Arguments;
+};
+
+std::vector<TCase> Cases() {
+  std::vector<TCase> cases;
+  std::ifstream in(fs::path(DREVIA_TEST_DATA_DIR) / "cli" / "golden.txt");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    const size_t bar = line.find('|');
+    if (bar == std::string::npos) continue;
+    auto trim = [](std::string s) {
+      s.erase(0, s.find_first_not_of(' '));
+      s.erase(s.find_last_not_of(' ') + 1);
+      return s;
+    };
+    cases.push_back({trim(line.substr(0, bar)), trim(line.substr(bar + 1))});
+  }
+  return cases;
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+// Runs the program from the source folder (sample paths are relative to it).
+std::pair<int, std::string> RunCli(const std::string& arguments) {
+  const std::string command = "cd '" DREVIA_SOURCE_DIR "' && '" DREVIA_BIN_DIR "/drevia-cli' --data-dir '" DREVIA_BIN_DIR
+                              "' " + arguments + " 2>/dev/null";
+  std::string output;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return {-1, output};
+  std::array<char, 4096> buffer;
+  size_t n;
+  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) output.append(buffer.data(), n);
+  const int status = pclose(pipe);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+}  // namespace
+
+TEST(CliGolden, OutputsMatchTheRecordedOnes) {
+  const auto cases = Cases();
+  ASSERT_FALSE(cases.empty());
+  for (const auto& c : cases) {
+    const fs::path expected = fs::path(DREVIA_TEST_DATA_DIR) / "cli" / (c.Name + ".out");
+    ASSERT_TRUE(fs::exists(expected)) << c.Name << ": run scripts/regen-golden.sh";
+    const auto [status, output] = RunCli(c.Arguments);
+    std::ostringstream actual;
+    actual << "exit " << status << '\n' << output;
+    EXPECT_EQ(actual.str(), ReadFile(expected)) << c.Name << ": drevia-cli " << c.Arguments;
+  }
+}
