@@ -118,7 +118,8 @@ void PrintRow(const TInletSpacingElement& p, TJsonWriter& json) {
   json.Field("CatchBasin", p.CatchBasin);
   json.Field("Station", p.StationText());
   json.Field("StationFeet", static_cast<long long>(p.StationFeet));
-  json.Field("GutterLength", p.UsedGutterLength());
+  json.Field("GutterLength", p.GutterLength);
+  json.Field("UsedGutterLength", p.UsedGutterLength());
   json.Field("RunoffCoeff", p.RunoffCoeff);
   json.Field("RunoffArea", p.RunoffArea);
   json.Field("LongSlope", p.LongSlope);

@@ -209,3 +209,40 @@ TEST(InletSpacingFile, RefusesOtherKindsAndReadsBadValuesAsZero) {
   EXPECT_EQ(p->StationFeet, NoStation);
   EXPECT_EQ(p->GutterWidth, 2);
 }
+
+TEST(InletSpacingFile, SaveWithResultsAddsAResultRowPerElement) {
+  SetFormatSettings(TFormatSettings());
+  auto parameters = TestParameters();
+  TInletSpacing project(parameters.get());
+  AddBegin(project, 0);
+  AddInlet(project, 200, 1.5, "3", "4");
+  AddInlet(project, 400, 1, "2", "Type B");
+  project.Calculate();
+  const std::string text = project.SaveWithResults();
+  TXMLDocument document;
+  document.Parse(text);
+  const TXMLElement* kind = document.GetRoot()->Child(0);
+  ASSERT_EQ(kind->Name, "InletSpacingDesign");
+  EXPECT_EQ(kind->Child(0)->Name, "Identification");
+  EXPECT_NE(kind->Child(0)->FindChild("JobNumber"), nullptr);
+  const TXMLElement* results = kind->FindChild("InletSpacingResults");
+  ASSERT_NE(results, nullptr);
+  ASSERT_EQ(results->ChildCount(), 4);  // three rows and the sump data
+  const TXMLElement* sag = results->Child(2);
+  EXPECT_EQ(sag->Attributes.GetAttribute("id"), "3");
+  EXPECT_EQ(sag->FindChild("SumpType")->Text, "Sag inlet");
+  EXPECT_EQ(sag->FindChild("Station")->Text, "4+00");
+  EXPECT_EQ(XmlToFloat(sag->FindChild("GutterLength")->Text), 200);
+  EXPECT_NEAR(XmlToFloat(sag->FindChild("TotalFlow")->Text), project.Elements.Items(2)->TotalFlow, 1e-12);
+  EXPECT_NE(sag->FindChild("CalcMessage"), nullptr);
+  EXPECT_EQ(results->Child(1)->FindChild("CalcMessage"), nullptr);
+  const TXMLElement* sump = results->Child(3);
+  EXPECT_EQ(sump->Name, "SumpData");
+  EXPECT_NEAR(XmlToFloat(sump->FindChild("SumpTotalFlow")->Text), project.Elements.SumpTotalFlow, 1e-12);
+
+  // The file opens again as the project it was saved from.
+  TInletSpacing reopened;
+  reopened.Load(text);
+  EXPECT_EQ(reopened.LastError, "");
+  EXPECT_EQ(reopened.SaveInput(), project.SaveInput());
+}
