@@ -103,21 +103,14 @@ TEST(InletHydraulics, SagGrateWeirTransitionAndOrifice) {
 
 TEST(InletHydraulics, SagGrateSpreadOnACompositeSection) {
   const TSagGrateConstants c = SagGrateConstants(TSagRule::GrateC);  // e 0.0833
-  TSagSection s;
-  s.GutterSlope = 0.05;
-  s.PavementSlope = 0.02;
-  s.Depression = 0.1;
-  s.GutterWidth = 3;
+  TSagSection s{0.05, 0.02, 0.1, 3};
   // X = 0.1 / 0.0333 = 3.0030, Y = 0.2502, Z = (3 - 3.003 - 2.5) * 0.05 + Y = 0.1250.
   const TSagHead h = SagGrateHead(3, c, 2.5, s);
   ASSERT_GT(h.PondedDepth, 0.125);
   EXPECT_NEAR(h.Spread, (h.PondedDepth - 0.12515) / 0.02 + 3, 0.01);
   // A gutter as steep as the depression: no division by zero.
-  s.GutterSlope = c.CrossSlope;
-  EXPECT_TRUE(std::isfinite(SagGrateHead(3, c, 2.5, s).Spread));
-  s.PavementSlope = c.CrossSlope;
-  s.Depression = 0;
-  EXPECT_TRUE(std::isfinite(SagGrateHead(3, c, 2.5, s).Spread));
+  for (TSagSection flat : {TSagSection{c.CrossSlope, 0.02, 0.1, 3}, TSagSection{c.CrossSlope, c.CrossSlope, 0, 3}})
+    EXPECT_TRUE(std::isfinite(SagGrateHead(3, c, 2.5, flat).Spread));
 }
 
 // HEC-22 (3rd ed.) Example 4-1, English units: Sx = 0.02, n = 0.016,
