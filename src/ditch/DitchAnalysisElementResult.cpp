@@ -24,7 +24,7 @@ double TDitchAnalysisElementResult::TopWidth() const {
 }
 
 std::string TDitchAnalysisElementResult::ShearText() const {
-  const std::string text = FormatFixed(Shear(), 2);
+  const std::string text = DitchFixedText(Shear(), 2);
   return IsShearValid() ? text : "(" + text + ")";
 }
 
@@ -37,7 +37,7 @@ void TDitchAnalysisElementResultList::ClearRows() {
   ItemIndex = -1;
 }
 
-std::string FormatFixed(double value, int decimals) {
+std::string DitchFixedText(double value, int decimals) {
   if (!std::isfinite(value)) return std::string();
   char buffer[64];
   // Nine significant digits: beyond that the integer part alone would be

@@ -51,4 +51,4 @@ public:
 
 // Fixed-point text with the user's decimal separator and at most 9
 // significant digits (exponent form beyond that, as the result grid shows it).
-std::string FormatFixed(double value, int decimals);
+std::string DitchFixedText(double value, int decimals);

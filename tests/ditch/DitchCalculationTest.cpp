@@ -282,25 +282,6 @@ TEST(DitchCalculate, NoRainfallMeansADryDitchWithoutDivisionByZero) {
   }
 }
 
-TEST(DitchCalculate, ArcSectionsStayWithinTheirDiameter) {
-  auto parameters = MakeTestParameters();
-  TDitchAnalysis project(parameters.get());
-  project.GeneralParameters.WaterShedAreaCode = "K";
-  project.GeneralParameters.VelocityStormFrequency = "10";
-  project.GeneralParameters.DepthStormFrequency = "50";
-  TDitchAnalysisElement* arc = AddSection(project, 1, "0+00", "4+00", 40, 0.9, 0.001);
-  arc->Radius = 0.75;
-  ASSERT_EQ(project.Calculate(), 0);
-  ExpectFinite(project);
-  for (const auto* row : RowsOf(project, arc)) {
-    if (row->Lining == ltExceedsAllowed) continue;
-    EXPECT_GT(row->Depth, 0);
-    EXPECT_LT(row->Depth, 1.5);
-    EXPECT_NEAR(row->WettedArea, SegmentArea(0.75, row->Depth), 1e-12);
-    EXPECT_NEAR(row->TopWidth(), 1.5 * row->WettedArea / row->Depth, 1e-12);
-  }
-}
-
 TEST(DitchRainfall, CurveGivesWhatTheCodeTableGives) {
   auto parameters = MakeTestParameters();
   parameters->LoadParameters(
