@@ -60,9 +60,9 @@ std::string CheckAndConvert(TXMLDocument& document, TDreviaConvertor_v1& convert
   } catch (const std::exception& error) {
     return error.what();
   }
-  // Temporary file and rename: an interrupted write never leaves a
-  // truncated parameter file behind.
-  if (!WriteFileAtomically(target, DocumentFileBytes(document))) return MessageText(-4);
+  // SaveToFile writes a temporary file and renames it, so an interrupted
+  // write never leaves a truncated parameter file behind.
+  if (!document.SaveToFile(target)) return MessageText(-4);
   return std::string();
 }
 
@@ -217,21 +217,4 @@ bool OpenProjectDocument(const std::string& fileName, TXMLDocument& document, st
     return false;
   }
   return true;
-}
-
-std::string DocumentFileBytes(TXMLDocument& document) {
-  const std::string text = document.GetXML();
-  std::string bytes;
-  bytes.reserve(text.size() + 2);
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string::npos) end = text.size();
-    bytes.append(text, start, end - start);
-    bytes += "\r\n";
-    if (end == text.size()) break;
-    start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
-    if (start == text.size()) break;  // a trailing break ends the last line
-  }
-  return bytes;
 }

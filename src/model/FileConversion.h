@@ -98,7 +98,3 @@ std::string StartupLoadParameters(const std::string& programFolder, TNerraParame
 // file itself is not touched). False with the message to show when it cannot
 // be read or fails the check.
 bool OpenProjectDocument(const std::string& fileName, TXMLDocument& document, std::string& errorText);
-
-// The bytes SaveToFile would write for the document: each line of its text
-// followed by CR LF.
-std::string DocumentFileBytes(TXMLDocument& document);
