@@ -266,6 +266,16 @@ int32_t TCulvertBaseElement::CalculateImprovedInlet(int type, double F, double s
   return result;
 }
 
+namespace {
+
+// The falls are sums of 0.1 D steps, so they reach the 0.8 D and 1.4 D
+// limits only up to rounding; compared with the curve loops' tolerance the
+// limit fall itself is still tried (for D = 4.5 ft, eight steps give
+// 3.6000000000000005).
+bool NotBeyond(double fall, double limit) { return fall <= limit + std::max(1e-9, 1e-9 * std::fabs(limit)); }
+
+}  // namespace
+
 int32_t TCulvertBaseElement::DesignImprovedInlet(double Ar) {
   if (!Pipe) return -1;
   const double D = Pipe->Rise;
@@ -289,8 +299,8 @@ int32_t TCulvertBaseElement::DesignImprovedInlet(double Ar) {
       if (r > 0) break;
       const double nextF = F + 0.1 * D;
       double nextS;
-      if (nextF <= 0.8 * D) nextS = (S * L - nextF) / L;
-      else if (t == iiSlopeTaper && nextF <= 1.4 * D) nextS = (S * L - nextF) / (L - 3 * D);
+      if (NotBeyond(nextF, 0.8 * D)) nextS = (S * L - nextF) / L;
+      else if (t == iiSlopeTaper && NotBeyond(nextF, 1.4 * D)) nextS = (S * L - nextF) / (L - 3 * D);
       else break;
       if (nextS < 0.005) break;
       F = nextF;
