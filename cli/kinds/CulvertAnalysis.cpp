@@ -170,9 +170,10 @@ TCliKind MakeCulvertAnalysisKind() {
     return std::make_unique<TCulvertAnalysis>(context.Parameters, context.Pipes);
   };
   kind.Configure = Configure;
-  // A refused calculation (a system without one outlet or with a loop,
-  // unusable input) computes nothing, so there is nothing to show or write.
-  kind.StrictCalculate = true;
+  // Save Result writes the project whatever the calculation says; a refused
+  // calculation (a system without one outlet or with a loop, unusable
+  // input) leaves the rows as they were and its message follows the output.
+  kind.StrictCalculate = false;
   kind.PrintText = PrintText;
   kind.PrintJson = PrintJson;
   return kind;
