@@ -32,10 +32,7 @@ std::string TDitchAnalysisElementResult::LiningName() const {
   return Lining < LiningTypeCount ? LiningNames[Lining] : "";
 }
 
-void TDitchAnalysisElementResultList::ClearRows() {
-  while (Count() > 0) Delete(Count() - 1);
-  ItemIndex = -1;
-}
+void TDitchAnalysisElementResultList::ClearRows() { Clear(); }
 
 std::string DitchFixedText(double value, int decimals) {
   if (!std::isfinite(value)) return std::string();
