@@ -45,6 +45,42 @@ TCulvertBasePipe& TCulvertBaseElement::MakeOwnPipe() {
   return *OwnPipe;
 }
 
+void TCulvertBaseElement::Assign(const TBaseObject* source) {
+  TNerraElement::Assign(source);
+  const auto* e = dynamic_cast<const TCulvertBaseElement*>(source);
+  if (!e || e == this) return;
+  AllowableHeadwaterElevation = e->AllowableHeadwaterElevation;
+  DeltaDischarge = e->DeltaDischarge;
+  FloodDischarge = e->FloodDischarge;
+  DesignDischarge = e->DesignDischarge;
+  CulvertLength = e->CulvertLength;
+  OverflowElevation = e->OverflowElevation;
+  InletElevation = e->InletElevation;
+  OutletElevation = e->OutletElevation;
+  UseHW = e->UseHW;
+  CulvertQuantity = e->CulvertQuantity;
+  AllowableHeadwaterType = e->AllowableHeadwaterType;
+  InletType = e->InletType;
+  BuriedDepthDelta = e->BuriedDepthDelta;
+  BuriedDepthMin = e->BuriedDepthMin;
+  BuriedDepthMax = e->BuriedDepthMax;
+  CoeffKE = e->CoeffKE;
+  FRise = e->FRise;
+  TailwaterElevationMin = e->TailwaterElevationMin;
+  TailwaterElevationMax = e->TailwaterElevationMax;
+  BuriedCoeffN = e->BuriedCoeffN;
+  BuriedOption = e->BuriedOption;
+  Parameters = e->Parameters;
+  CatalogueCorrugation = e->CatalogueCorrugation;
+  CatalogueIndex = e->CatalogueIndex;
+  if (e->OwnPipe && e->Pipe == e->OwnPipe.get()) {
+    MakeOwnPipe() = *e->OwnPipe;
+  } else {
+    OwnPipe.reset();
+    Pipe = e->Pipe;
+  }
+}
+
 double TCulvertBaseElement::ManningN() const {
   if (CoeffN > 0) return CoeffN;
   if (Pipe && Pipe->n > 0) return Pipe->n;

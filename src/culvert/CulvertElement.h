@@ -171,6 +171,10 @@ public:
   // Gives the element a pipe record of its own and points Pipe at it.
   TCulvertBasePipe& MakeOwnPipe();
 
+  // Copies the input of another culvert (and its pipe, or a copy of its own
+  // pipe record); working values and results are not copied.
+  void Assign(const TBaseObject* source) override;
+
   // --- element slots --------------------------------------------------------------
   double ManningN() const override;
   double CompositeN(double hydraulicRadius, double wallPerimeter, double bedWidth,

@@ -42,6 +42,17 @@ void TCircularCorrugatedElement::PrepareCoefficients() {
 
 // --- compound arc ------------------------------------------------------------------
 
+void TEllipticalElement::Assign(const TBaseObject* source) {
+  TCulvertBaseElement::Assign(source);
+  if (const auto* e = dynamic_cast<const TEllipticalElement*>(source)) {
+    FPhi = e->FPhi;
+    FSpan = e->FSpan;
+    FRS = e->FRS;
+    FTheta = e->FTheta;
+    FRT = e->FRT;
+  }
+}
+
 double TEllipticalElement::Span() const { return Pipe && Pipe->Span > 0 ? Pipe->Span : FSpan; }
 
 TSectionProperties TEllipticalElement::SectionProperties(double depthRatio) const {
@@ -116,6 +127,15 @@ std::string TLongSpanElement::Validate() {
   return message;
 }
 
+void TLongSpanElement::Assign(const TBaseObject* source) {
+  TEllipticalElement::Assign(source);
+  if (const auto* e = dynamic_cast<const TLongSpanElement*>(source)) {
+    UnsubInlet = e->UnsubInlet;
+    SubInlet = e->SubInlet;
+    FlowArea = e->FlowArea;
+  }
+}
+
 void TLongSpanElement::PrepareCoefficients() {
   ClearCoefficients();
   // Reset so a changed unsubmerged set brings its own entrance loss.
@@ -151,6 +171,11 @@ int32_t TLongSpanElement::CalculateDischarge(bool checkOverflow, double discharg
 }
 
 // --- box -------------------------------------------------------------------------------
+
+void TBoxSmoothElement::Assign(const TBaseObject* source) {
+  TCulvertBaseElement::Assign(source);
+  if (const auto* e = dynamic_cast<const TBoxSmoothElement*>(source)) FSpan = e->FSpan;
+}
 
 double TBoxSmoothElement::Span() const { return Pipe && Pipe->Span > 0 ? Pipe->Span : FSpan; }
 

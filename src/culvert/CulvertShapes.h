@@ -47,6 +47,7 @@ public:
   double FTheta = 0;  // degrees
   double FRT = 0;
 
+  void Assign(const TBaseObject* source) override;
   TSectionProperties SectionProperties(double depthRatio) const override;
   // Uses the catalogue's full area and hydraulic radius.
   double OutletFullFlowLoss() override;
@@ -96,6 +97,7 @@ public:
   double FlowArea = 0;  // stored and checked only; the hydraulics use the geometry
 
   std::string CulvertTypeCode() const override { return "7"; }
+  void Assign(const TBaseObject* source) override;
   double MaxFlowDepthRatio() const override { return 0.909; }
   double CompositeN(double hydraulicRadius, double wallPerimeter, double bedWidth,
                     double depthRatio) const override;
@@ -113,6 +115,7 @@ public:
   double FSpan = 0;  // custom box width; read through Span()
 
   std::string CulvertTypeCode() const override { return "5"; }
+  void Assign(const TBaseObject* source) override;
   double MaxFlowDepthRatio() const override { return 0.95; }
   double FullFlowDischargeRatio() const override { return 1.01; }
   double CompositeN(double hydraulicRadius, double wallPerimeter, double bedWidth,

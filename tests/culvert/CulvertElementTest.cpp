@@ -221,3 +221,26 @@ TEST(CulvertElementList, DeleteOutletsAndCollect) {
   EXPECT_FALSE(list.HasSingleOutlet());
   EXPECT_EQ(list.DeleteElement(7), -1);
 }
+
+TEST(CulvertElementCopy, AssignCopiesInputAndOwnPipe) {
+  TLongSpanElement source;
+  source.ElementId = 4;
+  source.FSpan = 20;
+  source.FTheta = 80;
+  source.UnsubInlet = "2";
+  source.InletElevation = 101;
+  source.MakeOwnPipe().Rise = 12;
+  source.CalculateAndRecord(true, false, 10, 0, 0);
+
+  TLongSpanElement copy;
+  copy.Assign(&source);
+  EXPECT_EQ(copy.ElementId, 4);
+  EXPECT_DOUBLE_EQ(copy.FSpan, 20);
+  EXPECT_DOUBLE_EQ(copy.FTheta, 80);
+  EXPECT_EQ(copy.UnsubInlet, "2");
+  EXPECT_DOUBLE_EQ(copy.InletElevation, 101);
+  ASSERT_NE(copy.Pipe, nullptr);
+  EXPECT_NE(copy.Pipe, source.Pipe);  // a record of its own
+  EXPECT_DOUBLE_EQ(copy.Pipe->Rise, 12);
+  EXPECT_EQ(copy.Results.Count(), 0);
+}
