@@ -1,0 +1,193 @@
+// Culvert Design on the command line: --pipe-type CODE chooses the culvert
+// types designed (default "0"), --improved-inlet tries improved inlets on
+// circular pipes. The text output is the result dialog of each crossing,
+// one table per culvert type it shows.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CliKinds.h"
+#include "culvert/CulvertDesign.h"
+#include "model/PipeCatalogue.h"
+
+namespace {
+
+TCulvertDesign& Design(TNerraBaseProject& project) { return dynamic_cast<TCulvertDesign&>(project); }
+
+// Fixed decimals with at most 9 significant digits, as the result grid shows.
+std::string Fixed(double value, int decimals) {
+  if (!std::isfinite(value)) return std::string();
+  const double magnitude = std::fabs(value);
+  const int integerDigits = magnitude >= 1 ? static_cast<int>(std::floor(std::log10(magnitude))) + 1 : 1;
+  decimals = std::max(0, std::min(decimals, 9 - integerDigits));
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+  return buffer;
+}
+
+std::vector<std::string> Headings() {
+  return {"Q (cfs.)",  "#",         "Size",        "Headloss (ft.)",  "HWCI (ft.)",      "HWCO (ft.)",
+          "Flow Type", "Velocity (fps.)", "DN (ft.)", "DC (ft.)",   "Manning N",       "Type HW Control",
+          "Overflow (cfs.)", "Design Code", "Buried Depth (ft.)", "Note"};
+}
+
+std::vector<std::string> Cells(const TCulvertElementResult& r, const TNerraParameterList* parameters) {
+  return {Fixed(r.Flow, 2),
+          std::to_string(r.CulvertQuantity),
+          r.Pipe ? r.Pipe->SizeLabel : std::string(),
+          Fixed(r.HeadwaterLoss, 2),
+          Fixed(r.InletHeadwater, 2),
+          r.OutletHeadwaterValid ? Fixed(r.OutletHeadwater, 2) : std::string("N/A"),
+          r.FlowType,
+          Fixed(r.Velocity, 2),
+          Fixed(r.NormalDepth, 2),
+          Fixed(r.CriticalDepth, 2),
+          Fixed(r.CoeffN, 4),
+          r.HeadwaterControl,
+          Fixed(r.Overflow, 2),
+          r.DesignCode,
+          r.BuriedOption ? Fixed(r.BuriedDepth, 2) : std::string(),
+          DesignResultNote(r, parameters)};
+}
+
+void PrintTable(const TCulvertElementResultList& rows, const TNerraParameterList* parameters, std::ostream& out) {
+  std::vector<std::vector<std::string>> lines{Headings()};
+  for (int i = 0; i < rows.Count(); ++i) {
+    if (const TCulvertElementResult* row = rows.Row(i)) lines.push_back(Cells(*row, parameters));
+  }
+  const size_t columns = lines[0].size();
+  std::vector<size_t> widths(columns, 0);
+  for (const auto& line : lines) {
+    for (size_t c = 0; c < columns; ++c) widths[c] = std::max(widths[c], line[c].size());
+  }
+  for (const auto& line : lines) {
+    std::string text;
+    for (size_t c = 0; c < columns; ++c) {
+      std::string cell = line[c];
+      cell.resize(widths[c], ' ');
+      text += (c == 0 ? "" : " | ") + cell;
+    }
+    text.erase(text.find_last_not_of(' ') + 1);
+    out << text << '\n';
+  }
+  const size_t count = lines.size() - 1;
+  if (count == 0) out << "No records found\n";
+  else if (count == 1) out << "One record found\n";
+  else out << count << " records found\n";
+}
+
+void PrintText(TNerraBaseProject& project, std::ostream& out) {
+  TCulvertDesign& design = Design(project);
+  out << "CULVERT DESIGN - pipe type " << design.PipeType << (design.ImprovedInlet ? ", improved inlets" : "")
+      << '\n';
+  for (int i = 0; i < design.Elements.Count(); ++i) {
+    const TCulvertDesignElement* crossing = design.Crossing(i);
+    if (!crossing) continue;
+    out << "\nCulvert Design Result #" << crossing->ElementId << '\n';
+    for (const std::string& type : DesignResultTypes(design.PipeType)) {
+      out << '\n' << DesignResultHeading(type) << '\n';
+      const auto rows = TCulvertElementList::CollectResultsOfType(crossing->Candidates, type);
+      PrintTable(*rows, design.Parameters, out);
+    }
+  }
+}
+
+void PrintRow(const TCulvertElementResult& r, TJsonWriter& json) {
+  json.BeginObject();
+  json.Field("Flow", r.Flow);
+  json.Field("Velocity", r.Velocity);
+  json.Field("Overflow", r.Overflow);
+  json.Field("InletHeadwater", r.InletHeadwater);
+  json.Field("CriticalDepth", r.CriticalDepth);
+  json.Field("NormalDepth", r.NormalDepth);
+  json.Field("OutletHeadwater", r.OutletHeadwater);
+  json.Field("Tailwater", r.Tailwater);
+  json.Field("CulvertQuantity", static_cast<long long>(r.CulvertQuantity));
+  json.Field("FlowType", r.FlowType);
+  json.Field("HeadwaterControl", r.HeadwaterControl);
+  json.Field("DesignCode", r.DesignCode);
+  json.Key("Pipe");
+  if (r.Pipe) {
+    json.BeginObject();
+    json.Field("CulvertType", r.Pipe->CulvertType);
+    json.Field("CorrugationType", r.Pipe->CorrugationType);
+    json.Field("PipeSizeIndex", static_cast<long long>(r.Pipe->PipeSizeIndex));
+    json.Field("SizeLabel", r.Pipe->SizeLabel);
+    json.EndObject();
+  } else {
+    json.Null();
+  }
+  json.Field("ImprovedInlet", r.ImprovedInlet);
+  json.Field("ImprovedInletType", static_cast<long long>(r.ImprovedInletType));
+  json.Field("HeadwaterLoss", r.HeadwaterLoss);
+  json.Field("BuriedDepth", r.BuriedDepth);
+  json.Field("CoeffN", r.CoeffN);
+  json.Field("OutletHeadwaterValid", r.OutletHeadwaterValid);
+  json.Field("CoeffKE", r.CoeffKE);
+  json.Field("HeadwaterAllowanceCheck", r.HeadwaterAllowanceCheck);
+  json.Field("BuriedOption", r.BuriedOption);
+  json.EndObject();
+}
+
+void PrintJson(TNerraBaseProject& project, TJsonWriter& json) {
+  TCulvertDesign& design = Design(project);
+  json.Key("elements");
+  json.BeginArray();
+  for (int i = 0; i < design.Elements.Count(); ++i) {
+    const TCulvertDesignElement* crossing = design.Crossing(i);
+    if (!crossing) continue;
+    json.BeginObject();
+    json.Field("id", static_cast<long long>(crossing->ElementId));
+    json.Key("candidates");
+    json.BeginArray();
+    for (int c = 0; c < crossing->Candidates.Count(); ++c) {
+      const TCulvertBaseElement* candidate = crossing->Candidates.Culvert(c);
+      if (!candidate) continue;
+      json.BeginObject();
+      json.Field("CulvertType", candidate->CulvertTypeText());
+      json.Field("CorrugationType", candidate->CorrugationText());
+      json.Field("PipeSizeIndex", static_cast<long long>(candidate->PipeSizeIndexValue()));
+      json.Key("rows");
+      json.BeginArray();
+      for (int r = 0; r < candidate->Results.Count(); ++r) PrintRow(*candidate->Results.Row(r), json);
+      json.EndArray();
+      json.EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+std::string Configure(TNerraBaseProject& project, const TCliOptions& options) {
+  TCulvertDesign& design = Design(project);
+  const std::string& code = options.PipeType;
+  if (code != "0" && code != "99" && !(code.size() == 1 && code[0] >= '1' && code[0] <= '5'))
+    return "--pipe-type takes 0, 1, 2, 3, 4, 5 or 99";
+  design.PipeType = code;
+  design.ImprovedInlet = options.ImprovedInlet;
+  return std::string();
+}
+
+TCliKind MakeCulvertDesignKind() {
+  TCliKind kind;
+  kind.KindElementNames = {"CulvertDesign"};
+  kind.Create = [](const TCliContext& context, const std::string&) -> std::unique_ptr<TNerraBaseProject> {
+    return std::make_unique<TCulvertDesign>(context.Parameters, context.Pipes);
+  };
+  kind.Configure = Configure;
+  // Crossings designed before an invalid one keep their rows: they are shown
+  // (and saved), and the message follows them.
+  kind.StrictCalculate = false;
+  kind.PrintText = PrintText;
+  kind.PrintJson = PrintJson;
+  return kind;
+}
+
+const bool registered = RegisterCliKind(MakeCulvertDesignKind());
+
+}  // namespace
