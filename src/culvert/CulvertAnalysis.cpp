@@ -134,6 +134,8 @@ std::string TCulvertAnalysis::FindSystemLoop() const {
       e = e->UseHW < 1 ? nullptr : ElementById(e->UseHW);
     }
     if (e && state[e] == 1) {
+      if (walk.back() == e)
+        return "Culvert System: culvert #" + std::to_string(e->ElementId) + " uses its own headwater as tailwater.";
       std::string ids;
       bool inLoop = false;
       for (const TCulvertBaseElement* w : walk) {

@@ -41,7 +41,7 @@ int RegressionRow(const std::string& inletType) {
 // Specific head at critical depth: velocity head in the critical section plus
 // the depth. A section without area (no discharge) has no velocity head.
 double CriticalSpecificHead(double Q, double area, double dc) {
-  const double v = area > 0 ? Q / area : 0;
+  const double v = area != 0 ? Q / area : 0;
   return v * v / 64.4 + dc;
 }
 
@@ -219,7 +219,7 @@ int32_t TCulvertBaseElement::CalculateImprovedInlet(int type, double F, double s
 
   int code = 1;
   const double fullArea = FullArea(*Pipe);
-  const double v = fullArea > 0 ? Q / fullArea : 0;
+  const double v = fullArea != 0 ? Q / fullArea : 0;
   if (TailwaterDepth() < (dc + D) / 2 && OutletHeadwaterDepth < v * v * (Ke() + 1) / 64.4 + D &&
       CurrentNormalDepth < dc && InletHeadwaterDepth / D <= 1.2) {
     code = 4;
@@ -231,7 +231,7 @@ int32_t TCulvertBaseElement::CalculateImprovedInlet(int type, double F, double s
     ControlCode = ccInlet;
     OverflowDischarge = 0;
     const double area = AreaAtRatio(CurrentNormalDepth / D);
-    OutletVelocity = area > 0 ? Q / area : 0;
+    OutletVelocity = area != 0 ? Q / area : 0;
     if (AllowableHeadwaterDepth() >= InletHeadwaterDepth) {
       auto* row = new TCulvertElementResult();
       row->ElementId = ElementId;

@@ -11,7 +11,7 @@
 namespace {
 
 double VelocityHead(double Q, double area) {
-  const double v = area > 0 ? Q / area : 0;
+  const double v = area != 0 ? Q / area : 0;
   return v * v / 64.4;
 }
 
@@ -79,7 +79,7 @@ double TCulvertBaseElement::ProfileHeadwater() {
       if (std::fabs(yn - y1) <= dy0) y2 = yn;
       else y2 = y1 < yn ? y1 + dy : y1 - dy;
       const double a2 = AreaAtRatio((y2 + b) / D) - bed.Area;
-      V2 = a2 > 0 ? Q / a2 : 0;
+      V2 = a2 != 0 ? Q / a2 : 0;
       E2 = V2 * V2 / 64.4 + y2;
 
       const double ym = (y1 + y2) / 2;
@@ -240,7 +240,7 @@ int32_t TCulvertBaseElement::CalculateDischarge(bool checkOverflow, double disch
   }
   const double Dr = Rise();
   const double area = Dr > 0 ? AreaAtRatio((d + b) / Dr) - AreaAtRatio(b / Dr) : 0;
-  OutletVelocity = area > 0 ? BarrelDischarge / area : 0;
+  OutletVelocity = area != 0 ? BarrelDischarge / area : 0;
   return 0;
 }
 
