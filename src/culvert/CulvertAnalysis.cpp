@@ -42,7 +42,9 @@ void TCulvertBaseElement::CalculatePerformanceCurve() {
     if (!BuriedOption) BuriedDepthMin = 0;
     CalculateAndRecord(false, false, Q, h - OutletElevation, BuriedDepthMin);
     if (ReachedMaximum(Q, FloodDischarge)) break;
-    Q = DeltaDischarge > 0 ? Q + DeltaDischarge : FloodDischarge;
+    const double next = DeltaDischarge > 0 ? Q + DeltaDischarge : FloodDischarge;
+    if (next == Q) break;  // an increment lost in rounding would never end the curve
+    Q = next;
     if (TailwaterElevationMax > TailwaterElevationMin) {
       // Without an increment the curve has two rows, the second at Qmax, so
       // it takes the tailwater of Qmax.
@@ -60,7 +62,7 @@ void TCulvertBaseElement::CalculateBuriedDepthCurve() {
   double b = BuriedDepthMin;
   for (;;) {
     CalculateAndRecord(false, false, DesignDischarge, TailwaterElevationMin - OutletElevation, b);
-    if (ReachedMaximum(b, BuriedDepthMax) || !(BuriedDepthDelta > 0)) break;
+    if (ReachedMaximum(b, BuriedDepthMax) || !(BuriedDepthDelta > 0) || b + BuriedDepthDelta == b) break;
     b += BuriedDepthDelta;
   }
 }
@@ -115,7 +117,9 @@ std::string TCulvertAnalysis::CheckInputs() const {
     // grow along a curve, so its last one is the deepest.
     double deepest = e->BuriedDepthMin;
     if (buriedCurve) {
-      while (!ReachedMaximum(deepest, e->BuriedDepthMax) && e->BuriedDepthDelta > 0) deepest += e->BuriedDepthDelta;
+      while (!ReachedMaximum(deepest, e->BuriedDepthMax) && e->BuriedDepthDelta > 0 &&
+             deepest + e->BuriedDepthDelta != deepest)
+        deepest += e->BuriedDepthDelta;
     }
     if (e->BuriedDepthMin < 0 || !(deepest < e->Rise())) return ElementPrefix(*e) + BuriedDepthMessage;
   }
