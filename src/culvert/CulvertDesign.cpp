@@ -196,8 +196,19 @@ struct TSearch {
   bool useBurial;
   double tailwater;
   double burial = 0;  // the buried depth of the last size used for a row
+  // FindPipe of every index from 1 to the largest, looked up once: the
+  // search asks for the same sizes again and again.
+  std::vector<const TCulvertBasePipe*> sizes;
 
-  const TCulvertBasePipe* Size(int32_t index) const { return catalogue.FindPipe(type, corrugation, index); }
+  void LookUpSizes(int32_t largest) {
+    sizes.assign(static_cast<size_t>(largest > 0 ? largest : 0) + 1, nullptr);
+    for (int32_t i = 1; i <= largest; ++i) sizes[static_cast<size_t>(i)] = catalogue.FindPipe(type, corrugation, i);
+  }
+
+  const TCulvertBasePipe* Size(int32_t index) const {
+    if (index >= 1 && static_cast<size_t>(index) < sizes.size()) return sizes[static_cast<size_t>(index)];
+    return catalogue.FindPipe(type, corrugation, index);
+  }
 
   // Points the element at a size and takes that size's burial depth.
   void UseSize(int32_t index) {
@@ -237,24 +248,20 @@ struct TSearch {
 
 int32_t SearchPipeSize(TCulvertBaseElement& e, const std::string& culvertType, const std::string& corrugation,
                        const TCulvertBasePipeList& catalogue, bool improvedInlet, bool disableBuriedTable) {
-  TSearch search{e,
-                 culvertType,
-                 corrugation,
-                 catalogue,
-                 improvedInlet,
-                 e.BuriedOption && !disableBuriedTable,
-                 e.TailwaterElevationMin - e.OutletElevation};
+  TSearch search{e, culvertType, corrugation, catalogue, improvedInlet, e.BuriedOption && !disableBuriedTable,
+                 e.TailwaterElevationMin - e.OutletElevation, 0, {}};
   int32_t result = -1;
   bool found = false;
   e.CulvertQuantity = 1;
   e.Pipe = nullptr;
   const int32_t largest = catalogue.MaxPipeIndex(culvertType, corrugation);
+  search.LookUpSizes(largest);
 
   while (!found && e.CulvertQuantity <= 2) {
     e.BarrelDischarge = e.DesignDischarge / e.CulvertQuantity;
     DebugTrace("Looking for pipe using CalculatePipeResult");
     for (int32_t i = 1; i <= largest && !found; ++i) {
-      e.Pipe = catalogue.FindPipe(culvertType, corrugation, i);
+      e.Pipe = search.Size(i);
       if (!e.Pipe) continue;
       if (DebugTraceEnabled()) DebugTrace("Pipe size = " + e.Pipe->SizeLabel);
       e.BuriedDepth = search.useBurial ? e.Pipe->BurialDepth : 0;
@@ -276,7 +283,7 @@ int32_t SearchPipeSize(TCulvertBaseElement& e, const std::string& culvertType, c
       const int32_t size = e.Pipe->PipeSizeIndex;
       search.DesignRows(size);
       e.DesignOffset = 0;
-      e.Pipe = catalogue.FindPipe(culvertType, corrugation, size);
+      e.Pipe = search.Size(size);
       // An allowable headwater short of 0.8 of the rise: try two barrels too.
       found = e.HeadwaterAllowanceCheck();
       if (!found) ++e.CulvertQuantity;
