@@ -528,3 +528,31 @@ TEST(CulvertDesignFile, ResultBlocksPerCandidate) {
   EXPECT_NE(text.find("<CalculationResult><CulvertResult Culvert=\"4\" Corrugation=\"1\" Index=\"0\"/>"),
             std::string::npos);
 }
+
+TEST(CulvertDesignSample, ExercisesEveryKindOfRow) {
+  TXMLDocument document;
+  ASSERT_TRUE(document.LoadFromFile(std::string(DREVIA_SOURCE_DIR) + "/samples/culvert-design.xml"));
+  auto design = NewDesign();
+  design->Load(document.GetXML());
+  ASSERT_EQ(design->LastError, "");
+  design->PipeType = "99";
+  design->ImprovedInlet = true;
+  ASSERT_EQ(design->Calculate(), 0);
+  EXPECT_EQ(design->LastError, "");
+  bool twoBarrelD = false, maxs = false, maxd = false, improved = false, buried = false;
+  for (int i = 0; i < design->Elements.Count(); ++i) {
+    const TCulvertDesignElement& e = *design->Crossing(i);
+    for (int c = 0; c < e.Candidates.Count(); ++c) {
+      const TCulvertBaseElement& candidate = Candidate(e, c);
+      for (int r = 0; r < candidate.Results.Count(); ++r) {
+        const TCulvertElementResult& row = *candidate.Results.Row(r);
+        twoBarrelD |= row.DesignCode == "D" && row.CulvertQuantity == 2;
+        maxs |= row.DesignCode == "MAXS";
+        maxd |= row.DesignCode == "MAXD";
+        improved |= row.ImprovedInletType != iiNone;
+        buried |= row.BuriedOption && row.BuriedDepth > 0;
+      }
+    }
+  }
+  EXPECT_TRUE(twoBarrelD && maxs && maxd && improved && buried);
+}
