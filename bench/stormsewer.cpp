@@ -56,9 +56,9 @@ std::string Label(const char* prefix, int number, int second = -1) {
 // as an engineer would type them. pipes / 10 trunk runs, the rest laterals.
 std::unique_ptr<TStormSewer> Network(int pipes) {
   auto project = std::make_unique<TStormSewer>(false, &ShippedParameters());
-  project->GeneralParameters.RainfallAreaCode = "3";
-  project->GeneralParameters.FullCapacityFrequency = "10";
-  project->GeneralParameters.HydraulicGradeFrequency = "25";
+  project->GeneralParameters.RainfallAreaCode = std::string("3");
+  project->GeneralParameters.FullCapacityFrequency = std::string("10");
+  project->GeneralParameters.HydraulicGradeFrequency = std::string("25");
   project->GeneralParameters.MinimumDiameter = 15;
   project->GeneralParameters.TailwaterElevation = 10;
   const int trunkRuns = pipes / 10;
