@@ -352,7 +352,8 @@ int32_t TStormSewer::Calculate() {
   LastError.clear();
   // The passes rely on the open and final flags and on a network without
   // loops; the check sets the one and refuses the other.
-  const std::string structure = ElementList.CheckStructure();
+  const TStormSewerNetwork network(ElementList);
+  const std::string structure = ElementList.CheckStructure(network);
   if (!structure.empty()) {
     LastError = structure;
     return -1;
@@ -365,7 +366,6 @@ int32_t TStormSewer::Calculate() {
       return -1;
     }
   }
-  const TStormSewerNetwork network(ElementList);
   TCalculation calculation(*this, network);
   LastError = calculation.Run();
   return LastError.empty() ? 0 : -1;

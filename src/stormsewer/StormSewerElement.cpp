@@ -177,8 +177,9 @@ void TStormSewerElementList::AddPipe(TStormSewerElement* pipe) {
   Add(key, pipe);
 }
 
-std::string TStormSewerElementList::CheckStructure() {
-  const TStormSewerNetwork network(*this);
+std::string TStormSewerElementList::CheckStructure() { return CheckStructure(TStormSewerNetwork(*this)); }
+
+std::string TStormSewerElementList::CheckStructure(const TStormSewerNetwork& network) {
   bool openSeen = false;
   bool finalSeen = false;
   for (int i = 0; i < Count(); ++i) {

@@ -9,6 +9,7 @@
 #include "model/NerraBase.h"
 
 class TStormSewerGeneralParameters;
+struct TStormSewerNetwork;
 
 class TStormSewerElement : public TNerraElement {
 public:
@@ -115,6 +116,8 @@ public:
   // The network check; empty when the network can be calculated. Sets the
   // open and final flags of the pipes it gets to.
   std::string CheckStructure();
+  // The same with the network already indexed.
+  std::string CheckStructure(const TStormSewerNetwork& network);
   // Removes the pipe and reconnects the pipes that drained into it to its
   // downstream junction.
   int32_t DeleteElement(int32_t id) override;
