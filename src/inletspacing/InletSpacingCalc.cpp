@@ -278,6 +278,12 @@ void TGutterRun::SolveCompositeDepth(TInletSpacingElement& p, bool givenFlow) {
   const double qt = Qt(p);
   double lower = 0.01;
   double upper = TriangularDepth(qt, FKw);
+  // A pavement that carries less than the gutter at the same depth (a gutter
+  // flatter than the pavement, or a rougher pavement) puts the depth above
+  // the gutter's own triangular depth; the search would otherwise end at its
+  // upper bound with a depth too shallow for the flow. The pavement triangle
+  // alone carries the flow at the depth below, so it bounds the search.
+  if (Capacity(upper) < qt && FKp > 0) upper = FWidth * FSw + TriangularDepth(qt, FKp);
   const double f0 = Capacity(lower) - qt;
   for (int i = 0; i < MaxBisections; ++i) {
     FMid = (lower + upper) / 2;

@@ -152,6 +152,46 @@ TEST(InletSpacingRun, OverlandTimeAndRationalFlowOnACompositeGutter) {
   EXPECT_NEAR(capacity, p->TotalFlow, 0.01);
 }
 
+// When the pavement carries less than the gutter at the same depth, the
+// composite depth lies above the gutter's triangular depth. It must still
+// carry the flow: neither end at that bound nor, with the rational method,
+// keep repeating without settling.
+TEST(InletSpacingRun, CompositeDepthCarriesTheFlowWhenThePavementConveysLess) {
+  auto parameters = TestParameters();
+  struct Case {
+    double sw, nG, nP, flow, acres;
+  };
+  // Concrete gutter barely steeper than a rougher pavement; a gutter
+  // flatter than the pavement; each with a given and a rational flow.
+  for (const Case& c : {Case{0.0208, 0.013, 0.016, 3, 0}, Case{0.0208, 0.013, 0.016, 0, 1.5},
+                        Case{0.015, 0.016, 0.016, 2, 0}, Case{0.015, 0.016, 0.016, 0, 2.5}}) {
+    TInletSpacing project(parameters.get());
+    project.GeneralParameters.WaterShedAreaCode = "1";
+    project.GeneralParameters.StormFrequency = "10";
+    TInletSpacingElement* p = AddInlet(project, 500, c.flow);
+    p->ConcTime = 12;
+    p->RunoffCoeff = 0.9;
+    p->RunoffArea = c.acres;
+    p->GutterSlope = c.sw;
+    p->GutterWidth = 2;
+    p->ManningGN = c.nG;
+    p->ManningPN = c.nP;
+    project.Calculate();
+    const std::string label = "Sw " + std::to_string(c.sw) + " Q " + std::to_string(c.flow);
+    EXPECT_EQ(p->CalcMessage, "") << label;
+    const double kw = GutterConveyance(c.nG, c.sw, 0.01);
+    const double kp = GutterConveyance(c.nP, 0.02, 0.01);
+    ASSERT_LT(kp, kw) << label;
+    const double d = p->DepthFlow;
+    const double dx = d - 2 * c.sw;
+    ASSERT_GT(dx, 0) << label;
+    EXPECT_GT(d, std::pow(p->TotalFlow / kw, 0.375)) << label;
+    const double capacity = kw * std::pow(d, 2.667) - kw * std::pow(dx, 2.667) + kp * std::pow(dx, 2.667);
+    EXPECT_NEAR(capacity, p->TotalFlow, 0.01) << label;
+    EXPECT_NEAR(p->PavementSpread, 2 + dx / 0.02, 1e-9) << label;
+  }
+}
+
 TEST(InletSpacingRun, BypassCarriesOverAlongThreeInletsUntilABeginPoint) {
   TInletSpacing project;
   AddBegin(project, 0);
