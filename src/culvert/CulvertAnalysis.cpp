@@ -165,7 +165,11 @@ void TCulvertAnalysis::ComputeSystemCulvert(TCulvertBaseElement* e) {
   }
   if (t < 0) t = 0;
   if (!e->BuriedOption) e->BuriedDepthMin = 0;
-  e->CalculateAndRecord(true, true, e->DesignDischarge, t, e->BuriedDepthMin);
+  // An analysed culvert has no road elevation (0). Below datum its inlet
+  // would put that 0 above the inlet and search for an overflow over a road
+  // that was never entered, cutting the discharge of the row.
+  const bool checkOverflow = e->OverflowElevation != 0;
+  e->CalculateAndRecord(true, checkOverflow, e->DesignDischarge, t, e->BuriedDepthMin);
   e->Calculated = true;
 }
 

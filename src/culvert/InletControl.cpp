@@ -286,8 +286,10 @@ int32_t TCulvertBaseElement::DesignImprovedInlet(double Ar) {
   for (int t = iiFullHeadwall; t <= iiSlopeTaper; ++t) {
     double F, s;
     if (t == iiSlopeTaper) {
-      // The taper needs a barrel longer than three rises.
-      if (!(L - 3 * D > 0)) continue;
+      // The re-graded slope is measured over the barrel beyond three rises;
+      // a barrel of exactly three rises leaves no length for it, so no
+      // finite slope and no trial. Shorter barrels keep the formula.
+      if (L - 3 * D == 0) continue;
       F = 0.8 * D;
       s = (S * L - F) / (L - 3 * D);
     } else {
