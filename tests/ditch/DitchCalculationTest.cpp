@@ -48,6 +48,37 @@ TEST(DitchSolveDepth, MatchesAHandWorkedTrapezoid) {
   EXPECT_NEAR(SolveDepth(vFlow, 2 * std::sqrt(17.0), 4, 0, 0, 1.486 * std::sqrt(0.02) / 0.03), y, 0.001);
 }
 
+// Published worked example (Chow, Open-Channel Hydraulics, 1959, Example
+// 6.2): trapezoid b = 20 ft, z = 2, S = 0.0016, n = 0.025, Q = 400 cfs has a
+// normal depth of 3.36 ft. Run through a whole calculation: 100 ac at C 0.8
+// under a constant 5 in/hr depth storm gives the 400 cfs, and the seed n
+// override of 0.025 is not raised for the depth storm. The bed shear is
+// gamma·d·S, as HEC-15 takes the maximum shear of a straight channel.
+TEST(DitchCalculate, MatchesAPublishedTrapezoidNormalDepth) {
+  auto parameters = MakeTestParameters();
+  TDitchAnalysis project(parameters.get());
+  project.GeneralParameters.WaterShedAreaCode = "K";
+  project.GeneralParameters.VelocityStormFrequency = "10";
+  project.GeneralParameters.DepthStormFrequency = "50";
+  TDitchAnalysisElement* section = AddSection(project, 1, "0+00", "10+00", 100, 0.8, 0.0016, 20, 2);
+  section->CoeffN = 0.025;
+  section->SetLiningCode("1");
+
+  ASSERT_EQ(project.Calculate(), 0);
+  const auto rows = RowsOf(project, section);
+  // 320 cfs under the shear storm stays within what seed allows.
+  ASSERT_EQ(rows.size(), 2u);
+  const TDitchAnalysisElementResult& depthRow = *rows[1];
+  EXPECT_EQ(depthRow.Lining, ltSeed);
+  EXPECT_DOUBLE_EQ(depthRow.ManningCoeff, 0.025);
+  EXPECT_DOUBLE_EQ(depthRow.Flow(), 400);
+  EXPECT_NEAR(depthRow.Depth, 3.36, 0.005);
+  EXPECT_NEAR(depthRow.WettedArea, (20 + 2 * depthRow.Depth) * depthRow.Depth, 1e-9);
+  EXPECT_NEAR(depthRow.TopWidth(), 20 + 4 * depthRow.Depth, 1e-9);
+  EXPECT_NEAR(depthRow.Shear(), 62.4 * 3.36 * 0.0016, 0.0005);
+  EXPECT_EQ(depthRow.ShearText(), "0.34");
+}
+
 TEST(DitchSolveDepth, StaysInsideTheSectionForAnyFlow) {
   const double K = 1.486 * std::sqrt(0.01) / 0.04;
   // A flow needing more than 11 ft ends just below the bracket top.
