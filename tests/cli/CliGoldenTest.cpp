@@ -67,8 +67,17 @@ TEST(CliGolden, OutputsMatchTheRecordedOnes) {
     const fs::path expected = fs::path(DREVIA_TEST_DATA_DIR) / "cli" / (c.Name + ".out");
     ASSERT_TRUE(fs::exists(expected)) << c.Name << ": run scripts/regen-golden.sh";
     const auto [status, output] = RunCli(c.Arguments);
-    std::ostringstream actual;
-    actual << "exit " << status << '\n' << output;
-    EXPECT_EQ(actual.str(), ReadFile(expected)) << c.Name << ": drevia-cli " << c.Arguments;
+    std::ostringstream out;
+    out << "exit " << status << '\n' << output;
+    const std::string actual = out.str();
+    const std::string recorded = ReadFile(expected);
+    if (actual == recorded) continue;
+    // Show where they part, not the whole output.
+    size_t at = 0;
+    while (at < actual.size() && at < recorded.size() && actual[at] == recorded[at]) ++at;
+    const size_t from = at > 120 ? at - 120 : 0;
+    ADD_FAILURE() << c.Name << ": drevia-cli " << c.Arguments << "\n  differs at byte " << at
+                  << "\n  recorded: ..." << recorded.substr(from, 240) << "\n  actual:   ..."
+                  << actual.substr(from, 240);
   }
 }
