@@ -111,6 +111,16 @@ TEST(InletHydraulics, SagGrateSpreadOnACompositeSection) {
   // A gutter as steep as the depression: no division by zero.
   for (TSagSection flat : {TSagSection{c.CrossSlope, 0.02, 0.1, 3}, TSagSection{c.CrossSlope, c.CrossSlope, 0, 3}})
     EXPECT_TRUE(std::isfinite(SagGrateHead(3, c, 2.5, flat).Spread));
+  // The usual 0.0833 gutter at a combination inlet: the pond leaves the
+  // gutter at Z = (W - t) Sw + a = 0.14165 ft, the same Z the general case
+  // gives for any e; below it the depression slope alone sets the spread.
+  const TSagSection usual{c.CrossSlope, 0.02, 0.1, 3};
+  const TSagHead high = SagGrateHead(3, c, 2.5, usual);
+  ASSERT_GT(high.PondedDepth, 0.14165);
+  EXPECT_NEAR(high.Spread, (high.PondedDepth - 0.14165) / 0.02 + 3, 1e-9);
+  const TSagHead low = SagGrateHead(1.5, c, 2.5, usual);
+  ASSERT_LT(low.PondedDepth, 0.14165);
+  EXPECT_NEAR(low.Spread, low.PondedDepth / c.CrossSlope + 2.5, 1e-9);
 }
 
 // HEC-22 (3rd ed.) Example 4-1, English units: Sx = 0.02, n = 0.016,
