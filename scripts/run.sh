@@ -4,6 +4,6 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" "$root/build" -DDREVIA_TESTS=OFF -DDREVIA_BENCH=OFF
+"$root/scripts/build.sh" "$root/build-app" -DDREVIA_TESTS=OFF -DDREVIA_BENCH=OFF
 sample="${1:-$root/samples/culvert-analysis-performance.xml}"
-"$root/build/bin/drevia-cli" calc "$sample"
+"$root/build-app/bin/drevia-cli" calc "$sample"
