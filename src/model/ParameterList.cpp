@@ -225,42 +225,55 @@ void TNerraRainfallParameter::LoadFromElement(const TXMLElement& element) {
   });
 }
 
-std::string TNerraParameterList::LoadParameterFile(const std::string& fileName) {
-  std::string text;
+std::string ReadParameterFileText(const std::string& fileName, std::string& text) {
   try {
     text = ReadFileBytes(fileName);
   } catch (const std::exception&) {
-    // An unreadable table must not let the program start as if it had loaded.
-    LastError = ParameterFilesCorruptedMessage;
-    return LastError;
+    // An unreadable file must not let the program start as if it had loaded.
+    return ParameterFilesCorruptedMessage;
   }
-  LoadParameters(text);
+  return std::string();
+}
+
+const TXMLElement* ParameterFileBlock(TXMLDocument& document, const std::string& text, const char* blockName,
+                                      int minVersion, const char* versionMessage, std::string& message) {
+  message.clear();
+  try {
+    document.Parse(text);
+  } catch (const std::exception&) {
+    message = ParameterFilesCorruptedMessage;
+    return nullptr;
+  }
+  const TXMLElement* root = document.GetRoot();
+  if (!root || root->Name != "Application" || root->Attributes.GetAttribute("Name") != "Drevia") {
+    message = "The XML document is not compatible with Drevia";
+    return nullptr;
+  }
+  const TXMLElement* block = root->Child(0);
+  if (!block || block->Name != blockName) {
+    message = "The XML document is not compatible with the Drevia Global Parameters";
+    return nullptr;
+  }
+  if (XmlToInt(block->Attributes.GetAttribute("version")) < minVersion) {
+    message = versionMessage;
+    return nullptr;
+  }
+  return block;
+}
+
+std::string TNerraParameterList::LoadParameterFile(const std::string& fileName) {
+  std::string text;
+  LastError = ReadParameterFileText(fileName, text);
+  if (LastError.empty()) LoadParameters(text);
   return LastError;
 }
 
 void TNerraParameterList::LoadParameters(const std::string& text) {
-  LastError.clear();
   TXMLDocument document;
-  try {
-    document.Parse(text);
-  } catch (const std::exception&) {
-    LastError = ParameterFilesCorruptedMessage;
-    return;
-  }
-  const TXMLElement* root = document.GetRoot();
-  if (!root || root->Name != "Application" || root->Attributes.GetAttribute("Name") != "Drevia") {
-    LastError = "The XML document is not compatible with Drevia";
-    return;
-  }
-  const TXMLElement* parameters = root->Child(0);
-  if (!parameters || parameters->Name != "ApplicationParameters") {
-    LastError = "The XML document is not compatible with the Drevia Global Parameters";
-    return;
-  }
-  if (XmlToInt(parameters->Attributes.GetAttribute("version")) <= 100) {
-    LastError = "The parameters file is not compatible with this version of Drevia. Reinstall the complete package";
-    return;
-  }
+  const TXMLElement* parameters = ParameterFileBlock(
+      document, text, "ApplicationParameters", 101,
+      "The parameters file is not compatible with this version of Drevia. Reinstall the complete package", LastError);
+  if (!parameters) return;
   for (int i = 0; i < parameters->ChildCount(); ++i) {
     const TXMLElement* child = parameters->Child(i);
     if (child && child->Name == "Parameter") LoadParameterElement(*child);

@@ -8,11 +8,21 @@
 
 #include "model/NerraBase.h"
 
+class TXMLDocument;
 class TXMLElement;
 
 // Said when a parameter file is missing, or cannot be read or parsed at all.
 inline constexpr const char* ParameterFilesCorruptedMessage =
     "Parameter Files not present or corrupted. Check Installation.";
+
+// Shared by the code table and the pipe catalogue loaders. The file's text,
+// or the corrupted-installation message when it cannot be read.
+std::string ReadParameterFileText(const std::string& fileName, std::string& text);
+// Parses a parameter file and returns its block, the root's first child,
+// when the root is the system's and the block has the name and at least the
+// version; otherwise none, with the failing check's message.
+const TXMLElement* ParameterFileBlock(TXMLDocument& document, const std::string& text, const char* blockName,
+                                      int minVersion, const char* versionMessage, std::string& message);
 
 // The "type" attribute value of a category ("RainfallArea", ...).
 std::string CategoryTypeName(TParameterCategory category);

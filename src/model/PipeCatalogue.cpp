@@ -125,41 +125,18 @@ double TopRadiusOrRise(const TCulvertBasePipe* pipe) { return pipe ? TopRadiusOr
 
 std::string TCulvertBasePipeList::LoadPipeFile(const std::string& fileName) {
   std::string text;
-  try {
-    text = ReadFileBytes(fileName);
-  } catch (const std::exception&) {
-    // An unreadable catalogue must not let the program start as if loaded.
-    LastError = ParameterFilesCorruptedMessage;
-    return LastError;
-  }
-  LoadPipes(text);
+  LastError = ReadParameterFileText(fileName, text);
+  if (LastError.empty()) LoadPipes(text);
   return LastError;
 }
 
 void TCulvertBasePipeList::LoadPipes(const std::string& text) {
-  LastError.clear();
   TXMLDocument document;
-  try {
-    document.Parse(text);
-  } catch (const std::exception&) {
-    LastError = ParameterFilesCorruptedMessage;
-    return;
-  }
-  const TXMLElement* root = document.GetRoot();
-  if (!root || root->Name != "Application" || root->Attributes.GetAttribute("Name") != "Drevia") {
-    LastError = "The XML document is not compatible with Drevia";
-    return;
-  }
-  const TXMLElement* catalogue = root->Child(0);
-  if (!catalogue || catalogue->Name != "UniversalCulvertParameters") {
-    LastError = "The XML document is not compatible with the Drevia Global Parameters";
-    return;
-  }
-  if (XmlToInt(catalogue->Attributes.GetAttribute("version")) < 101) {
-    LastError =
-        "The universal parameters file is not compatible with this version of Drevia. Reinstall the complete package";
-    return;
-  }
+  const TXMLElement* catalogue = ParameterFileBlock(
+      document, text, "UniversalCulvertParameters", 101,
+      "The universal parameters file is not compatible with this version of Drevia. Reinstall the complete package",
+      LastError);
+  if (!catalogue) return;
   for (int i = 0; i < catalogue->ChildCount(); ++i) {
     const TXMLElement* list = catalogue->Child(i);
     const std::string type = list ? TypeOfListElement(list->Name) : std::string();
