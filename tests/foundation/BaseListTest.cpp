@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "foundation/BaseObject.h"
+#include <cmath>
+
 #include "foundation/DateTime.h"
+#include "foundation/DisplayFormat.h"
 #include "foundation/FormatSettings.h"
 #include "foundation/Latin1.h"
 #include "foundation/Messages.h"
@@ -186,4 +189,29 @@ TEST(Latin1, ConversionsAtTheEdge) {
   EXPECT_EQ(Utf8ToLatin1("\xe2\x82\xac 5"), "? 5") << "the euro sign is not in ISO-8859-1";
   EXPECT_EQ(Latin1ToUtf8("caf\xe9"), "caf\xc3\xa9");
   EXPECT_EQ(Utf8ToLatin1("\xe9t\xe9"), "\xe9t\xe9") << "bytes that are not UTF-8 stay as they are";
+}
+
+TEST(DisplayFormat, FixedDecimalsWithNineSignificantDigits) {
+  EXPECT_EQ(FormatFixed(3.14159, 2), "3.14");
+  EXPECT_EQ(FormatFixed(2.5, 0), "3") << "halves round away from zero";
+  EXPECT_EQ(FormatFixed(-0.001, 2), "0.00") << "no negative zero";
+  EXPECT_EQ(FormatFixed(1234567.891, 4), "1234567.8900") << "digits past the ninth show as zeros";
+  EXPECT_EQ(FormatFixed(12, 3), "12.000");
+  EXPECT_EQ(FormatFixed(2.5e9, 2), "2.50000000E+09");
+  EXPECT_EQ(FormatFixed(std::nan(""), 2), "");
+  const TFormatSettings saved = FormatSettings();
+  SetFormatSettings({',', '.', "DMY"});
+  EXPECT_EQ(FormatFixed(0.5, 2), "0,50");
+  SetFormatSettings(saved);
+}
+
+TEST(DisplayFormat, RoundingCarriesAndSmallValues) {
+  EXPECT_EQ(FormatFixed(0.125, 2), "0.13");
+  EXPECT_EQ(FormatFixed(-0.125, 2), "-0.13");
+  EXPECT_EQ(FormatFixed(9.999, 2), "10.00");
+  EXPECT_EQ(FormatFixed(999999999.4, 0), "999999999");
+  EXPECT_EQ(FormatFixed(0.0004, 3), "0.000");
+  EXPECT_EQ(FormatFixed(0.0005, 3), "0.001");
+  EXPECT_EQ(FormatFixed(0.012, 4), "0.0120");
+  EXPECT_EQ(FormatFixed(100, 0), "100");
 }
