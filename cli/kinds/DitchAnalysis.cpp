@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CliKinds.h"
+#include "foundation/DisplayFormat.h"
 #include "ditch/DitchAnalysis.h"
 #include "model/ParameterList.h"
 
@@ -33,11 +34,11 @@ struct TColumn {
 };
 
 std::string IfSection(const TCellContext& c, double value, int decimals) {
-  return c.SectionLine() ? DitchFixedText(value, decimals) : std::string();
+  return c.SectionLine() ? FormatFixed(value, decimals) : std::string();
 }
 
 std::string IfResult(const TCellContext& c, double value, int decimals) {
-  return c.ResultLine() ? DitchFixedText(value, decimals) : std::string();
+  return c.ResultLine() ? FormatFixed(value, decimals) : std::string();
 }
 
 // The columns of the result dialog, in its order.
@@ -61,10 +62,10 @@ const TColumn Columns[] = {
     {"Backslope (ft./ft.)", [](const TCellContext& c) { return IfSection(c, c.Element.Backslope, 2); }},
     {"Grade (ft./ft.)", [](const TCellContext& c) { return IfSection(c, c.Element.DitchGrade(), 4); }},
     {"Area (acres)",
-     [](const TCellContext& c) { return c.Row.FirstLine ? DitchFixedText(c.Element.RunoffArea, 2) : std::string(); }},
+     [](const TCellContext& c) { return c.Row.FirstLine ? FormatFixed(c.Element.RunoffArea, 2) : std::string(); }},
     {"Area Sum (acres)", [](const TCellContext& c) { return IfSection(c, c.Element.AreaSum, 2); }},
     {"Runoff Coeff.",
-     [](const TCellContext& c) { return c.Row.FirstLine ? DitchFixedText(c.Element.RunoffCoeff, 2) : std::string(); }},
+     [](const TCellContext& c) { return c.Row.FirstLine ? FormatFixed(c.Element.RunoffCoeff, 2) : std::string(); }},
     {"CA", [](const TCellContext& c) { return IfSection(c, c.Element.CASum, 2); }},
     {"Protect Type",
      [](const TCellContext& c) -> std::string {
@@ -76,7 +77,7 @@ const TColumn Columns[] = {
     {"Manning Coeff.", [](const TCellContext& c) { return IfResult(c, c.Row.ManningCoeff, 3); }},
     {"Time Flow (min.)",
      [](const TCellContext& c) {
-       if (c.Inflow) return DitchFixedText(c.Element.ConcTime, 2);
+       if (c.Inflow) return FormatFixed(c.Element.ConcTime, 2);
        return IfResult(c, c.Row.FlowTime, 2);
      }},
     {"Velocity Flow (fps.)", [](const TCellContext& c) { return IfResult(c, c.Row.Velocity(), 2); }},

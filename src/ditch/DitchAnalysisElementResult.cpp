@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "foundation/FormatSettings.h"
+#include "foundation/DisplayFormat.h"
 
 double TDitchAnalysisElementResult::Flow() const { return Element ? Intensity * Element->CASum : 0; }
 
@@ -24,7 +24,7 @@ double TDitchAnalysisElementResult::TopWidth() const {
 }
 
 std::string TDitchAnalysisElementResult::ShearText() const {
-  const std::string text = DitchFixedText(Shear(), 2);
+  const std::string text = FormatFixed(Shear(), 2);
   return IsShearValid() ? text : "(" + text + ")";
 }
 
@@ -34,21 +34,3 @@ std::string TDitchAnalysisElementResult::LiningName() const {
 
 void TDitchAnalysisElementResultList::ClearRows() { Clear(); }
 
-std::string DitchFixedText(double value, int decimals) {
-  if (!std::isfinite(value)) return std::string();
-  char buffer[64];
-  // Nine significant digits: beyond that the integer part alone would be
-  // rounded, so the value is shown in exponent form instead.
-  if (std::fabs(value) >= 1e9) {
-    std::snprintf(buffer, sizeof buffer, "%.8E", value);
-  } else {
-    std::snprintf(buffer, sizeof buffer, "%.8e", value);
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, std::strtod(buffer, nullptr));
-  }
-  std::string text(buffer);
-  if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);  // no "-0.00"
-  const char separator = FormatSettings().DecimalSeparator;
-  for (char& c : text)
-    if (c == '.') c = separator;
-  return text;
-}

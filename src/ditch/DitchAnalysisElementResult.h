@@ -48,7 +48,3 @@ public:
   // Frees every row, from the back: a long ditch has tens of thousands.
   void ClearRows();
 };
-
-// Fixed-point text with the user's decimal separator and at most 9
-// significant digits (exponent form beyond that, as the result grid shows it).
-std::string DitchFixedText(double value, int decimals);

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "foundation/DisplayFormat.h"
 #include "ditch/DitchAnalysis.h"
 
 TEST(DitchStation, ParsesAndWritesStationTexts) {
@@ -158,7 +159,7 @@ TEST(DitchResultRow, ShearTextAndRowsWithoutFlowArea) {
   marker.Intensity = 3;
   EXPECT_DOUBLE_EQ(marker.Velocity(), 0);
   EXPECT_DOUBLE_EQ(marker.TopWidth(), 0);
-  EXPECT_EQ(DitchFixedText(-0.001, 2), "0.00");
+  EXPECT_EQ(FormatFixed(-0.001, 2), "0.00");
 }
 
 TEST(DitchLiningOrder, FollowsTheAllowableShears) {
