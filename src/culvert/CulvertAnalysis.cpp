@@ -159,7 +159,10 @@ void TCulvertAnalysis::ComputeSystemCulvert(TCulvertBaseElement* e) {
   if (e->UseHW < 1) {
     t = e->TailwaterElevationMin - e->OutletElevation;
   } else if (const TCulvertBaseElement* d = ElementById(e->UseHW)) {
-    t = d->ControllingHeadwaterDepth() - (e->OutletElevation - d->InletElevation);
+    // The downstream headwater is a depth above its bed; its bed lies
+    // BuriedDepth above its inlet invert (0 when not buried), as its row's
+    // headwater elevation says.
+    t = d->ControllingHeadwaterDepth() + d->BuriedDepth - (e->OutletElevation - d->InletElevation);
   } else {
     t = 0;
   }

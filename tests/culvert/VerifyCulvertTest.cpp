@@ -108,6 +108,39 @@ TEST(VerifyCulvertSystem, NoOverflowSearchBelowDatum) {
   }
 }
 
+TEST(VerifyCulvertSystem, TailwaterIsTheDownstreamHeadwaterElevation) {
+  // An upstream culvert's tailwater elevation is the headwater elevation
+  // its downstream culvert reports, buried bed included.
+  for (double bed : {0.0, 0.6}) {
+    SCOPED_TRACE("bed " + std::to_string(bed));
+    TCulvertAnalysis project(&ShippedTables().Parameters, &ShippedTables().Pipes);
+    auto down = MakeCulvert<TCircularSmoothElement>("", 9);
+    down->ElementId = 1;
+    down->TailwaterElevationMin = 100.5;
+    down->DesignDischarge = 40;
+    down->BuriedOption = bed > 0;
+    down->BuriedDepthMin = bed;
+    auto up = MakeCulvert<TCircularSmoothElement>("", 9);
+    up->ElementId = 2;
+    up->UseHW = 1;
+    up->InletElevation = 101.5;
+    up->OutletElevation = 100.5;
+    up->DesignDischarge = 40;
+    TCulvertBaseElement* a = down.get();
+    TCulvertBaseElement* b = up.get();
+    project.Elements.Add("2", up.release());
+    project.Elements.Add("1", down.release());
+    project.SetAnalysisOption(aoCulvertSystem);
+    ASSERT_EQ(project.Calculate(), 0) << project.LastError;
+    ASSERT_EQ(a->Results.Count(), 1);
+    ASSERT_EQ(b->Results.Count(), 1);
+    const TCulvertElementResult& downRow = *a->Results.Row(0);
+    const double headwater = std::max(downRow.InletHeadwater, downRow.OutletHeadwater);
+    ASSERT_GT(headwater, b->OutletElevation);
+    EXPECT_NEAR(b->Results.Row(0)->Tailwater, headwater, 1e-12);
+  }
+}
+
 namespace {
 
 // Records each tapered trial (type, fall, re-graded slope); no trial passes.
