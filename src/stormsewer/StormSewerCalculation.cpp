@@ -211,7 +211,9 @@ void TCalculation::Forward(int index) {
   }
 
   const double rise = pipe.Diameter / 12;
-  const bool inletGiven = FProject.IsAnalysis ? pipe.InletInvert > 0 : pipe.InletCrown > 0;
+  // Only 0 means that the elevation was left out: a network surveyed below
+  // the datum (coastal lowlands) has negative elevations that are given.
+  const bool inletGiven = FProject.IsAnalysis ? pipe.InletInvert != 0 : pipe.InletCrown != 0;
   if (pipe.IsOpenJunction || inletGiven) {
     pipe.InletFlow = FProject.IsAnalysis ? pipe.InletInvert : pipe.InletCrown - rise;
   } else {

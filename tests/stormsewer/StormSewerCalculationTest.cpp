@@ -208,6 +208,22 @@ TEST(StormSewerAccumulation, DesignAndAnalysisDifferOnlyInTheInletElevation) {
   }
 }
 
+TEST(StormSewerAccumulation, ElevationsBelowTheDatumAreGiven) {
+  // A coastal network surveyed below the datum: the trunk's own inlet
+  // elevation holds, although it lies below the crowns arriving at C.
+  auto curves = Curves(95, 12, 0.8);
+  for (bool isAnalysis : {false, true}) {
+    auto project = Project(curves.get(), isAnalysis);
+    AddPipe(*project, "A", "C", 8, 1.2, -2);
+    AddPipe(*project, "B", "C", 11, 2.5, -1.5);
+    const TStormSewerElement* trunk = AddPipe(*project, "C", "D", 3, 0.4, -6, 0.005, 250);
+    ASSERT_EQ(project->Calculate(), 0) << project->LastError;
+    const double expected = isAnalysis ? -6 : -6 - trunk->Diameter / 12;
+    EXPECT_DOUBLE_EQ(trunk->InletFlow, expected) << isAnalysis;
+    EXPECT_DOUBLE_EQ(trunk->OutletFlowLine(), expected - 0.005 * 250) << isAnalysis;
+  }
+}
+
 TEST(StormSewerGrade, OutletFromTailwater) {
   auto curves = Curves(2, 0, 0);
   auto project = SinglePipe(curves.get());
