@@ -166,7 +166,10 @@ double SagGrateSpread(double head, const TSagGrateConstants& k, double t, const 
       if (h > y) spread = (h - a) / sx + t;
     }
   }
-  return spread;
+  // A gutter steeper than the depression puts the gutter surface above the
+  // pond while the pond is shallower than the depression, and the gutter
+  // rule then gives a negative width; as at a curb opening, that is none.
+  return spread < 0 ? 0 : spread;
 }
 
 }  // namespace

@@ -121,6 +121,18 @@ TEST(InletHydraulics, SagGrateSpreadOnACompositeSection) {
   const TSagHead low = SagGrateHead(1.5, c, 2.5, usual);
   ASSERT_LT(low.PondedDepth, 0.14165);
   EXPECT_NEAR(low.Spread, low.PondedDepth / c.CrossSlope + 2.5, 1e-9);
+  // A gutter steeper than the depression (0.15 against e 0.1074) and a pond
+  // shallower than the 0.4 ft depression: (H - a) / Sw + t is negative for
+  // a small flow and is reported as no spread; a larger flow keeps the rule.
+  const TSagGrateConstants a = SagGrateConstants(TSagRule::GrateA);
+  const TSagSection steep{0.15, 0.02, 0.4, 2};
+  const TSagHead shallow = SagGrateHead(0.5, a, 1.4, steep);
+  ASSERT_GT(shallow.PondedDepth, 0.001);
+  ASSERT_LT((shallow.PondedDepth - 0.4) / 0.15 + 1.4, 0);
+  EXPECT_EQ(shallow.Spread, 0);
+  const TSagHead deeper = SagGrateHead(2, a, 1.4, steep);
+  EXPECT_NEAR(deeper.Spread, (deeper.PondedDepth - 0.4) / 0.15 + 1.4, 1e-9);
+  EXPECT_GT(deeper.Spread, 0);
 }
 
 // HEC-22 (3rd ed.) Example 4-1, English units: Sx = 0.02, n = 0.016,
