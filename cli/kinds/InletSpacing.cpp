@@ -1,15 +1,12 @@
 // Inlet Spacing on the command line.
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "CliKinds.h"
-#include "foundation/FormatSettings.h"
+#include "foundation/DisplayFormat.h"
 #include "inletspacing/InletSpacing.h"
 #include "model/ParameterList.h"
 
@@ -17,24 +14,7 @@ namespace {
 
 TInletSpacing& Inlets(TNerraBaseProject& project) { return dynamic_cast<TInletSpacing&>(project); }
 
-// Fixed point with the given decimals and at most 9 significant digits, as
-// the result dialog shows numbers.
-std::string Fixed(double value, int decimals) {
-  if (!std::isfinite(value)) return std::string();
-  char buffer[64];
-  if (std::fabs(value) >= 1e9) {
-    std::snprintf(buffer, sizeof buffer, "%.8E", value);
-  } else {
-    std::snprintf(buffer, sizeof buffer, "%.8e", value);
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, std::strtod(buffer, nullptr));
-  }
-  std::string text(buffer);
-  if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
-  const char separator = FormatSettings().DecimalSeparator;
-  for (char& c : text)
-    if (c == '.') c = separator;
-  return text;
-}
+std::string Fixed(double value, int decimals) { return FormatFixed(value, decimals); }
 
 struct TColumn {
   const char* Heading;
