@@ -46,6 +46,20 @@ std::string ElementMessage(const TStormSewerElement& pipe, const std::string& te
   return "Element #" + std::to_string(pipe.ElementId) + ": " + text;
 }
 
+std::string RunoffMessage(const TStormSewerElement& pipe) {
+  for (double coefficient : {pipe.RunoffCoeff1, pipe.RunoffCoeff2, pipe.RunoffCoeff3, pipe.RunoffCoeff4}) {
+    if (!(coefficient >= 0 && coefficient <= 1)) {
+      return "Invalid Runoff Coefficient (should be between 0 and 1)";
+    }
+  }
+  for (double area : {pipe.RunoffArea1, pipe.RunoffArea2, pipe.RunoffArea3, pipe.RunoffArea4}) {
+    if (!(area >= 0)) {
+      return "Runoff area should greater or equal zero.";
+    }
+  }
+  return std::string();
+}
+
 bool ResultsFinite(const TStormSewerElement& pipe) {
   for (double value : {pipe.BeginTime, pipe.Diameter, pipe.GlobalArea, pipe.Rainfall, pipe.Velocity,
                        pipe.InletFlow, pipe.HGRainfall, pipe.HGOutletFlow, pipe.HGInletFlow, pipe.EffectiveN,
@@ -365,6 +379,13 @@ int32_t TStormSewer::Calculate() {
     // A negative n would give a negative capacity that no size can meet.
     if (pipe.CoeffN < 0) {
       LastError = ElementMessage(pipe, "Manning's N Coefficient should greater than 0 and less than 1.");
+      return -1;
+    }
+    // A file edited by hand can hold drainage areas the element dialog
+    // refuses; a negative C times A would send water up the network.
+    const std::string runoff = RunoffMessage(pipe);
+    if (!runoff.empty()) {
+      LastError = ElementMessage(pipe, runoff);
       return -1;
     }
   }

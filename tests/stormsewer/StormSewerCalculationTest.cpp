@@ -319,6 +319,17 @@ TEST(StormSewerCalculation, RefusesWhatCannotBeCalculated) {
   EXPECT_EQ(project->Calculate(), -1);
   EXPECT_EQ(project->LastError, "Element #1: Manning's N Coefficient should greater than 0 and less than 1.");
 
+  // Drainage areas the element dialog refuses would give negative flows.
+  project = Project(curves.get());
+  AddPipe(*project, "A", "B", 5, 1, 100);
+  AddPipe(*project, "B", "C", 5, -2, 99)->RunoffCoeff1 = 0.5;
+  EXPECT_EQ(project->Calculate(), -1);
+  EXPECT_EQ(project->LastError, "Element #2: Runoff area should greater or equal zero.");
+  project->ElementList.Pipe(1)->RunoffArea1 = 2;
+  project->ElementList.Pipe(0)->RunoffCoeff3 = -0.2;
+  EXPECT_EQ(project->Calculate(), -1);
+  EXPECT_EQ(project->LastError, "Element #1: Invalid Runoff Coefficient (should be between 0 and 1)");
+
   // A flow no pipe carries stops the sizing instead of growing for ever.
   auto flood = Curves(1e12, 0, 0);
   project = SinglePipe(flood.get());
