@@ -3,21 +3,13 @@
 #include <cmath>
 #include <cstdio>
 
-#include "foundation/FormatSettings.h"
+#include "foundation/DisplayFormat.h"
 #include "model/Geometry.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
 
 std::string FixedText(double value, int decimals) {
-  if (!std::isfinite(value)) value = 0;
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-  std::string text = buffer;
-  if (text.find_first_not_of("-0.") == std::string::npos && text[0] == '-') text.erase(0, 1);  // no "-0.00"
-  for (char& c : text) {
-    if (c == '.') c = FormatSettings().DecimalSeparator;
-  }
-  return text;
+  return FormatFixed(std::isfinite(value) ? value : 0.0, decimals);
 }
 
 bool TCulvertElementResult::IsFinite() const {
