@@ -72,6 +72,11 @@ std::string TCulvertDesignElement::Validate() {
     message = "Manning's N Coefficient should greater than 0 and less than 1.";
   else if (CoeffKE < 0 || CoeffKE >= 1)
     message = "Entrance Loss Coefficient (Ke) should be greater than 0 and less than 1.";
+  // The element dialog refuses such a bed roughness; a file can still carry
+  // one, and the composite n would then be meaningless (an overflowing power
+  // even makes it 0).
+  else if (BuriedCoeffN >= 1)
+    message = "When entered Buried Manning's N Coefficient should be greater than 0 and less than 1.";
   // The overflow search lowers the discharge 10 cfs at a time; beyond this
   // it would take minutes per size (and never end once 10 cfs is lost in
   // the rounding of the discharge).

@@ -150,3 +150,30 @@ TEST(VerifyDesignRows, AgreeWithAnIndependentComputation) {
     ExpectClose(row.CoeffN, x.CoeffN, at + " CoeffN");
   }
 }
+
+TEST(VerifyDesignRows, BedRoughnessOfOneOrMoreIsRefused) {
+  // A file can carry a bed roughness the element dialog refuses; the design
+  // must not turn it into rows (a huge one even gave a composite n of 0).
+  struct TCase {
+    double BuriedCoeffN;
+    const char* Message;
+  };
+  const TCase cases[] = {
+      {0.99, ""},
+      {1, "Element #1: When entered Buried Manning's N Coefficient should be greater than 0 and less than 1."},
+      {1e300, "Element #1: When entered Buried Manning's N Coefficient should be greater than 0 and less than 1."},
+  };
+  for (const TCase& c : cases) {
+    TCulvertDesign design(&ShippedTables().Parameters, &ShippedTables().Pipes);
+    design.PipeType = "5";
+    auto* e = new TCulvertDesignElement();
+    Fill(*e, Crossings[2]);
+    e->BuriedCoeffN = c.BuriedCoeffN;
+    design.Elements.Add("1", e);
+    EXPECT_EQ(e->Validate(), c.Message) << c.BuriedCoeffN;
+    const bool refused = *c.Message != '\0';
+    EXPECT_EQ(design.Calculate(), refused ? -1 : 0) << c.BuriedCoeffN;
+    EXPECT_EQ(design.LastError, c.Message);
+    EXPECT_EQ(e->Candidates.Count(), refused ? 0 : 1);
+  }
+}
