@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CliKinds.h"
+#include "kinds/CulvertResultJson.h"
 #include "foundation/DisplayFormat.h"
 #include "culvert/CulvertAnalysis.h"
 #include "model/PipeCatalogue.h"
@@ -89,44 +90,6 @@ void PrintText(TNerraBaseProject& project, std::ostream& out) {
   }
 }
 
-void PrintRow(const TCulvertElementResult& r, TJsonWriter& json) {
-  json.BeginObject();
-  json.Field("Flow", r.Flow);
-  json.Field("Velocity", r.Velocity);
-  json.Field("Overflow", r.Overflow);
-  json.Field("InletHeadwater", r.InletHeadwater);
-  json.Field("CriticalDepth", r.CriticalDepth);
-  json.Field("NormalDepth", r.NormalDepth);
-  json.Field("OutletHeadwater", r.OutletHeadwater);
-  json.Field("Tailwater", r.Tailwater);
-  json.Field("UseHW", static_cast<long long>(r.UseHW));
-  json.Field("CulvertQuantity", static_cast<long long>(r.CulvertQuantity));
-  json.Field("ElementId", static_cast<long long>(r.ElementId));
-  json.Field("FlowType", r.FlowType);
-  json.Field("HeadwaterControl", r.HeadwaterControl);
-  json.Field("DesignCode", r.DesignCode);
-  json.Key("Pipe");
-  if (r.Pipe) {
-    json.BeginObject();
-    json.Field("CulvertType", r.Pipe->CulvertType);
-    json.Field("CorrugationType", r.Pipe->CorrugationType);
-    json.Field("PipeSizeIndex", static_cast<long long>(r.Pipe->PipeSizeIndex));
-    json.Field("SizeLabel", r.Pipe->SizeLabel);
-    json.EndObject();
-  } else {
-    json.Null();
-  }
-  json.Field("ImprovedInlet", r.ImprovedInlet);
-  json.Field("ImprovedInletType", static_cast<long long>(r.ImprovedInletType));
-  json.Field("HeadwaterLoss", r.HeadwaterLoss);
-  json.Field("BuriedDepth", r.BuriedDepth);
-  json.Field("CoeffN", r.CoeffN);
-  json.Field("OutletHeadwaterValid", r.OutletHeadwaterValid);
-  json.Field("CoeffKE", r.CoeffKE);
-  json.Field("HeadwaterAllowanceCheck", r.HeadwaterAllowanceCheck);
-  json.Field("BuriedOption", r.BuriedOption);
-  json.EndObject();
-}
 
 void PrintJson(TNerraBaseProject& project, TJsonWriter& json) {
   TCulvertAnalysis& analysis = Analysis(project);
@@ -139,7 +102,7 @@ void PrintJson(TNerraBaseProject& project, TJsonWriter& json) {
     json.Field("id", static_cast<long long>(e->ElementId));
     json.Key("rows");
     json.BeginArray();
-    for (int r = 0; r < e->Results.Count(); ++r) PrintRow(*e->Results.Row(r), json);
+    for (int r = 0; r < e->Results.Count(); ++r) WriteCulvertResultJson(*e->Results.Row(r), json);
     json.EndArray();
     json.EndObject();
   }

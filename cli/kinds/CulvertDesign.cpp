@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "CliKinds.h"
+#include "foundation/DisplayFormat.h"
+#include "kinds/CulvertResultJson.h"
 #include "culvert/CulvertDesign.h"
 #include "model/PipeCatalogue.h"
 
@@ -18,16 +20,7 @@ namespace {
 
 TCulvertDesign& Design(TNerraBaseProject& project) { return dynamic_cast<TCulvertDesign&>(project); }
 
-// Fixed decimals with at most 9 significant digits, as the result grid shows.
-std::string Fixed(double value, int decimals) {
-  if (!std::isfinite(value)) return std::string();
-  const double magnitude = std::fabs(value);
-  const int integerDigits = magnitude >= 1 ? static_cast<int>(std::floor(std::log10(magnitude))) + 1 : 1;
-  decimals = std::max(0, std::min(decimals, 9 - integerDigits));
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-  return buffer;
-}
+std::string Fixed(double value, int decimals) { return FormatFixed(value, decimals); }
 
 std::vector<std::string> Headings() {
   return {"Q (cfs.)",  "#",         "Size",        "Headloss (ft.)",  "HWCI (ft.)",      "HWCO (ft.)",
@@ -96,42 +89,6 @@ void PrintText(TNerraBaseProject& project, std::ostream& out) {
   }
 }
 
-void PrintRow(const TCulvertElementResult& r, TJsonWriter& json) {
-  json.BeginObject();
-  json.Field("Flow", r.Flow);
-  json.Field("Velocity", r.Velocity);
-  json.Field("Overflow", r.Overflow);
-  json.Field("InletHeadwater", r.InletHeadwater);
-  json.Field("CriticalDepth", r.CriticalDepth);
-  json.Field("NormalDepth", r.NormalDepth);
-  json.Field("OutletHeadwater", r.OutletHeadwater);
-  json.Field("Tailwater", r.Tailwater);
-  json.Field("CulvertQuantity", static_cast<long long>(r.CulvertQuantity));
-  json.Field("FlowType", r.FlowType);
-  json.Field("HeadwaterControl", r.HeadwaterControl);
-  json.Field("DesignCode", r.DesignCode);
-  json.Key("Pipe");
-  if (r.Pipe) {
-    json.BeginObject();
-    json.Field("CulvertType", r.Pipe->CulvertType);
-    json.Field("CorrugationType", r.Pipe->CorrugationType);
-    json.Field("PipeSizeIndex", static_cast<long long>(r.Pipe->PipeSizeIndex));
-    json.Field("SizeLabel", r.Pipe->SizeLabel);
-    json.EndObject();
-  } else {
-    json.Null();
-  }
-  json.Field("ImprovedInlet", r.ImprovedInlet);
-  json.Field("ImprovedInletType", static_cast<long long>(r.ImprovedInletType));
-  json.Field("HeadwaterLoss", r.HeadwaterLoss);
-  json.Field("BuriedDepth", r.BuriedDepth);
-  json.Field("CoeffN", r.CoeffN);
-  json.Field("OutletHeadwaterValid", r.OutletHeadwaterValid);
-  json.Field("CoeffKE", r.CoeffKE);
-  json.Field("HeadwaterAllowanceCheck", r.HeadwaterAllowanceCheck);
-  json.Field("BuriedOption", r.BuriedOption);
-  json.EndObject();
-}
 
 void PrintJson(TNerraBaseProject& project, TJsonWriter& json) {
   TCulvertDesign& design = Design(project);
@@ -153,7 +110,7 @@ void PrintJson(TNerraBaseProject& project, TJsonWriter& json) {
       json.Field("PipeSizeIndex", static_cast<long long>(candidate->PipeSizeIndexValue()));
       json.Key("rows");
       json.BeginArray();
-      for (int r = 0; r < candidate->Results.Count(); ++r) PrintRow(*candidate->Results.Row(r), json);
+      for (int r = 0; r < candidate->Results.Count(); ++r) WriteCulvertResultJson(*candidate->Results.Row(r), json);
       json.EndArray();
       json.EndObject();
     }
