@@ -8,24 +8,14 @@
 #include <vector>
 
 #include "CliKinds.h"
+#include "foundation/DisplayFormat.h"
 #include "stormsewer/StormSewer.h"
 
 namespace {
 
 TStormSewer& Sewer(TNerraBaseProject& project) { return dynamic_cast<TStormSewer&>(project); }
 
-// Fixed decimals with at most 9 significant digits, as the result grid shows.
-std::string Fixed(double value, int decimals) {
-  if (!std::isfinite(value)) {
-    return std::string();
-  }
-  const double magnitude = std::fabs(value);
-  const int integerDigits = magnitude >= 1 ? static_cast<int>(std::floor(std::log10(magnitude))) + 1 : 1;
-  decimals = std::max(0, std::min(decimals, 9 - integerDigits));
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-  return buffer;
-}
+std::string Fixed(double value, int decimals) { return FormatFixed(value, decimals); }
 
 struct TColumn {
   const char* Heading;

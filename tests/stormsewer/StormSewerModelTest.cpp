@@ -11,17 +11,17 @@ using sewertest::AddPipe;
 
 namespace {
 
-struct TPipeSpec {
+struct TPipeRun {
   const char* Begin;
   const char* End;
   double Time;
   double Slope;
 };
 
-std::string CheckOf(const std::vector<TPipeSpec>& pipes) {
+std::string CheckOf(const std::vector<TPipeRun>& pipes) {
   TStormSewer project(false);
-  for (const TPipeSpec& spec : pipes) {
-    AddPipe(project, spec.Begin, spec.End, spec.Time, 1, 100, spec.Slope);
+  for (const TPipeRun& run : pipes) {
+    AddPipe(project, run.Begin, run.End, run.Time, 1, 100, run.Slope);
   }
   return project.ElementList.CheckStructure();
 }
@@ -130,7 +130,7 @@ TEST(StormSewerElement, ElementCheckMessages) {
 
 TEST(StormSewerNetwork, CheckMessages) {
   const struct {
-    std::vector<TPipeSpec> Pipes;
+    std::vector<TPipeRun> Pipes;
     const char* Message;
   } cases[] = {
       {{}, "Invalid Storm Sewer Structure: Final Junction not present"},
