@@ -49,13 +49,16 @@ std::string FormatFixed(double value, int decimals) {
       }
     }
   }
-  std::string integer = point > 0 ? digits.substr(0, static_cast<size_t>(point)) : "0";
-  if (integer.empty()) integer = "0";
-  std::string text = integer;
+  // A value that rounds to zero shows without its sign.
+  const bool negative = value < 0 && digits.find_first_not_of('0') != std::string::npos;
+  std::string text = negative ? "-" : "";
+  if (point > 0)
+    text.append(digits, 0, static_cast<size_t>(point));
+  else
+    text += '0';
   if (decimals > 0) {
     text += separator;
-    text += digits.substr(static_cast<size_t>(point));
+    text.append(digits, static_cast<size_t>(point), std::string::npos);
   }
-  if (value < 0 && text.find_first_not_of("0.,") != std::string::npos) text.insert(0, 1, '-');
   return text;
 }
