@@ -10,22 +10,9 @@
 #include "culvert/CulvertAnalysis.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
+#include "ShippedTables.h"
 
 namespace {
-
-struct TTables {
-  TNerraParameterList Parameters;
-  TCulvertBasePipeList Pipes;
-  TTables() {
-    Parameters.LoadParameterFile(std::string(DREVIA_SOURCE_DIR) + "/data/AppParameters.xml");
-    Pipes.LoadPipeFile(std::string(DREVIA_SOURCE_DIR) + "/data/UniversalCulvertParameters.xml");
-  }
-};
-
-const TTables& Tables() {
-  static const TTables tables;
-  return tables;
-}
 
 long long SectionEvaluations = 0;
 
