@@ -1,0 +1,386 @@
+#include "reports/CulvertDesignReport.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <memory>
+
+#include "culvert/CulvertDesign.h"
+#include "foundation/DisplayFormat.h"
+#include "model/ParameterList.h"
+#include "model/PipeCatalogue.h"
+
+namespace {
+
+// The code tables the report prints descriptions from, copied at creation.
+class TCodeDescriptions {
+public:
+  explicit TCodeDescriptions(const TNerraParameterList& parameters) {
+    for (TParameterCategory category :
+         {pcDesignPipeType, pcInletType, pcCircularConcreteInletType, pcCircularCorrugatedInletType,
+          pcEllipticalConcreteInletType, pcArchCorrugatedInletType, pcBoxInletType, pcHWType,
+          pcCircularCorrugationType, pcArcCorrugationType}) {
+      const auto codes = parameters.CodesOfCategory(category);
+      for (int i = 0; i < codes->Count(); ++i)
+        if (const auto* code = codes->ItemAs<TNerraBaseCode>(i)) FTables[category].emplace(code->Code, code->Description);
+    }
+  }
+
+  std::string Description(TParameterCategory category, const std::string& code) const {
+    const auto table = FTables.find(category);
+    if (table == FTables.end()) return std::string();
+    const auto entry = table->second.find(code);
+    return entry == table->second.end() ? std::string() : entry->second;
+  }
+
+private:
+  std::map<TParameterCategory, std::map<std::string, std::string>> FTables;
+};
+
+using TCodes = std::shared_ptr<const TCodeDescriptions>;
+
+const char* const DiameterExceedsText = "Diameter exceeds 1.25 HWA";
+const char* const BuriedFooterText = "Inlet Control Design Equations Enabled";
+
+bool IsYes(const TReportDataset& data, int record, const char* field) { return data.Text(record, field) == "Y"; }
+
+// A code stored as a number, written back as the code text ("2").
+std::string CodeOfNumber(const TReportDataset& data, int record, const char* field) {
+  return data.IsNull(record, field) ? std::string() : FormatFixed(data.AsFloat(record, field), 0);
+}
+
+std::string Capitals(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
+
+// --- filling the dataset -----------------------------------------------------------
+
+void DefineFields(TReportDataset& data) {
+  for (const char* name : {"INLET_INVERT", "OUTLET_INVERT", "PIPE_LENGTH", "SLOPE", "OVERFLOW", "ALLOWED_HWA",
+                           "INLET_TYPE"})
+    data.AddFloatField(name);
+  data.AddStringField("ALLOWED_HW_TYPE", 10);
+  data.AddFloatField("DESIGN_DISCHARGE");
+  data.AddFloatField("FLOOD_DISCHARGE");
+  data.AddStringField("CULVERT_TYPE", 10);
+  data.AddStringField("CORRUGATION_TYPE", 10);
+  data.AddFloatField("FLOW");
+  data.AddStringField("SIZE", 80);
+  data.AddFloatField("HWI");
+  data.AddFloatField("HWO");
+  data.AddStringField("FLOW_TYPE", 10);
+  for (const char* name : {"VELOCITY", "DN", "DC", "MANNING_N"}) data.AddFloatField(name);
+  data.AddStringField("HW_CONTROL", 10);
+  data.AddFloatField("OVERFLOW_SPREAD");
+  data.AddStringField("DESIGN_CODE", 20);
+  data.AddIntegerField("PIPE_NUMBER");
+  data.AddIntegerField("ELEMENT_NUMBER");
+  data.AddStringField("IMPROVED_INLET_TEXT", 80);
+  data.AddFloatField("COEFF_KE");
+  data.AddFloatField("TAILWATER");
+  data.AddStringField("VALID_HWO", 10);
+  data.AddStringField("BURIAL_OPTION", 10);
+  for (const char* name : {"BURIAL_DEPTH", "DESIGN_MANNING_N", "BURIED_MANNING_N"}) data.AddFloatField(name);
+}
+
+std::string InletTypeCode(const TCulvertDesignElement& crossing, const TCulvertElementResult& row,
+                          const std::string& culvertType) {
+  if (!row.BuriedOption) return std::to_string(crossing.DefaultInletTypeNumber());
+  if (culvertType == "1") return crossing.CircularConcreteInletType;
+  if (culvertType == "2") return crossing.CircularCorrugatedInletType;
+  if (culvertType == "3") return crossing.EllipticalConcreteInletType;
+  if (culvertType == "4") return crossing.ArchCorrugatedInletType;
+  if (culvertType == "5") return crossing.BoxInletType;
+  return std::string();
+}
+
+void SetCrossingFields(TReportDataset& data, const TCulvertDesignElement& crossing) {
+  data.SetFloat("INLET_INVERT", crossing.InletElevation);
+  data.SetFloat("OUTLET_INVERT", crossing.OutletElevation);
+  data.SetFloat("PIPE_LENGTH", crossing.CulvertLength);
+  data.SetFloat("SLOPE", crossing.Slope());
+  data.SetFloat("OVERFLOW", crossing.OverflowElevation);
+  data.SetFloat("ALLOWED_HWA", crossing.AllowableHeadwaterElevation);
+  data.SetString("ALLOWED_HW_TYPE", crossing.AllowableHeadwaterType);
+  data.SetFloat("DESIGN_DISCHARGE", crossing.DesignDischarge);
+  data.SetFloat("FLOOD_DISCHARGE", crossing.FloodDischarge);
+  data.SetInteger("ELEMENT_NUMBER", crossing.ElementId);
+  data.SetFloat("TAILWATER", crossing.TailwaterElevation);
+  data.SetFloat("DESIGN_MANNING_N", crossing.CoeffN);
+  data.SetFloat("BURIED_MANNING_N", crossing.BuriedCoeffN);
+}
+
+void SetRowFields(TReportDataset& data, const TCulvertDesignElement& crossing, const TCulvertBaseElement& candidate,
+                  const TCulvertElementResult& row) {
+  const std::string culvertType = row.Pipe ? row.Pipe->CulvertType : candidate.CulvertTypeText();
+  data.SetString("INLET_TYPE", InletTypeCode(crossing, row, culvertType));
+  data.SetString("CULVERT_TYPE", culvertType);
+  data.SetString("CORRUGATION_TYPE", row.Pipe ? row.Pipe->CorrugationType : candidate.CorrugationText());
+  data.SetFloat("FLOW", row.Flow);
+  data.SetString("SIZE", row.Pipe ? row.Pipe->SizeLabel : std::string());
+  data.SetFloat("HWI", row.InletHeadwater);
+  data.SetFloat("HWO", row.OutletHeadwater);
+  data.SetString("FLOW_TYPE", row.FlowType);
+  data.SetFloat("VELOCITY", row.Velocity);
+  data.SetFloat("DN", row.NormalDepth);
+  data.SetFloat("DC", row.CriticalDepth);
+  data.SetFloat("MANNING_N", row.CoeffN);
+  data.SetString("HW_CONTROL", row.HeadwaterControl);
+  data.SetFloat("OVERFLOW_SPREAD", row.Overflow);
+  data.SetString("DESIGN_CODE", row.DesignCode);
+  data.SetInteger("PIPE_NUMBER", row.CulvertQuantity);
+  const bool exceeds = row.DesignCode == "D" && !row.HeadwaterAllowanceCheck;
+  data.SetString("IMPROVED_INLET_TEXT", exceeds ? std::string(DiameterExceedsText) : row.ImprovedInlet);
+  data.SetFloat("COEFF_KE", row.CoeffKE);
+  data.SetString("VALID_HWO", row.OutletHeadwaterValid ? "Y" : "N");
+  data.SetString("BURIAL_OPTION", row.BuriedOption ? "Y" : "N");
+  data.SetFloat("BURIAL_DEPTH", row.BuriedDepth);
+}
+
+void FillRecords(TReportDataset& data, const TCulvertDesign& project) {
+  for (int i = 0; i < project.Elements.Count(); ++i) {
+    const TCulvertDesignElement* crossing = project.Crossing(i);
+    if (!crossing) continue;
+    for (int c = 0; c < crossing->Candidates.Count(); ++c) {
+      const TCulvertBaseElement* candidate = crossing->Candidates.Culvert(c);
+      if (!candidate) continue;
+      for (int r = 0; r < candidate->Results.Count(); ++r) {
+        const TCulvertElementResult* row = candidate->Results.Row(r);
+        if (!row) continue;
+        data.Append();
+        SetCrossingFields(data, *crossing);
+        SetRowFields(data, *crossing, *candidate, *row);
+        data.Post();
+      }
+    }
+  }
+}
+
+// --- conditional texts ---------------------------------------------------------------
+
+std::string EntranceText(const TCodeDescriptions& codes, const TReportDataset& data, int record) {
+  const std::string type = data.Text(record, "CULVERT_TYPE");
+  const std::string code = CodeOfNumber(data, record, "INLET_TYPE");
+  if (!IsYes(data, record, "BURIAL_OPTION")) {
+    if (type == "5") return codes.Description(pcBoxInletType, code);
+    if (code == "1") return "No Headwall";
+    if (code == "2") return "Half Headwall";
+    return "Full Headwall";
+  }
+  // Arch inlets are described by their own table: it is the one their
+  // coefficients come from, and the headwall table would name another inlet.
+  if (type == "1") return codes.Description(pcCircularConcreteInletType, code);
+  if (type == "2") return codes.Description(pcCircularCorrugatedInletType, code);
+  if (type == "3") return codes.Description(pcEllipticalConcreteInletType, code);
+  if (type == "4") return codes.Description(pcArchCorrugatedInletType, code);
+  if (type == "5") return codes.Description(pcBoxInletType, code);
+  return std::string();
+}
+
+std::string CorrugationText(const TCodeDescriptions& codes, const TReportDataset& data, int record) {
+  const std::string type = data.Text(record, "CULVERT_TYPE");
+  const std::string code = data.Text(record, "CORRUGATION_TYPE");
+  if (type == "2") return codes.Description(pcCircularCorrugationType, code);
+  if (type == "4") return codes.Description(pcArcCorrugationType, code);
+  return std::string();
+}
+
+std::string DesignManningText(const TReportDataset& data, int record) {
+  if (data.IsNull(record, "DESIGN_MANNING_N")) return std::string();
+  return data.AsFloat(record, "DESIGN_MANNING_N") < 0.0001 ? "(default)"
+                                                             : FormatFieldFixed(data, record, "DESIGN_MANNING_N", 4);
+}
+
+std::string FloodDischargeText(const TReportDataset& data, int record) {
+  if (data.IsNull(record, "FLOOD_DISCHARGE")) return std::string();
+  return data.AsFloat(record, "FLOOD_DISCHARGE") > 0 ? FormatFieldFixed(data, record, "FLOOD_DISCHARGE", 2) : "N/A";
+}
+
+std::string OutletHeadwaterText(const TReportDataset& data, int record) {
+  return IsYes(data, record, "VALID_HWO") ? FormatFieldFixed(data, record, "HWO", 2) : "N/A";
+}
+
+std::string FrequencyText(const std::string& years) { return years.empty() ? std::string() : years + " yrs."; }
+
+// --- layout -----------------------------------------------------------------------------
+
+struct TColumn {
+  const char* Captions[3];
+  double Width;
+  const char* Field;
+  int Decimals;  // -1: text
+  TReportAlign Align;
+};
+
+// Left to right; the widths fill the 10 in between the margins.
+const TColumn Columns[] = {
+    {{"", "", ""}, 100, "IMPROVED_INLET_TEXT", -1, TReportAlign::Left},
+    {{"FLOW", "(cfs.)", ""}, 42, "FLOW", 2, TReportAlign::Right},
+    {{"PIPE", "#", ""}, 24, "PIPE_NUMBER", -1, TReportAlign::Center},
+    {{"CULVERT SIZE", "", ""}, 72, "SIZE", -1, TReportAlign::Center},
+    {{"HWI", "(ft.)", ""}, 46, "HWI", 2, TReportAlign::Right},
+    {{"HWO", "(ft.)", ""}, 46, "HWO", 2, TReportAlign::Right},
+    {{"FLOW", "TYPE", ""}, 36, "FLOW_TYPE", -1, TReportAlign::Center},
+    {{"VELOCITY", "(fps.)", ""}, 50, "VELOCITY", 2, TReportAlign::Right},
+    {{"DN", "(ft.)", ""}, 36, "DN", 2, TReportAlign::Right},
+    {{"DC", "(ft.)", ""}, 36, "DC", 2, TReportAlign::Right},
+    {{"MANNING", "N", ""}, 46, "MANNING_N", 4, TReportAlign::Right},
+    {{"HEADWATER", "CONTROL", ""}, 62, "HW_CONTROL", -1, TReportAlign::Center},
+    {{"OVER", "FLOW", "(cfs.)"}, 40, "OVERFLOW_SPREAD", 2, TReportAlign::Right},
+    {{"DESIGN", "CODE", ""}, 40, "DESIGN_CODE", -1, TReportAlign::Center},
+    {{"BURIAL", "DEPTH", "(ft.)"}, 44, "BURIAL_DEPTH", 2, TReportAlign::Right},
+};
+
+constexpr double HeadingLine = 11;
+constexpr double NumberPadding = 4;
+
+// The column captions, stacked; returns the height they take.
+double AddColumnHeadings(TReportBand& band, double y) {
+  double x = 0;
+  for (const TColumn& column : Columns) {
+    for (int line = 0; line < 3; ++line)
+      if (*column.Captions[line])
+        band.Label(column.Captions[line], x, y + line * HeadingLine, column.Width, TReportAlign::Center, true, 9);
+    x += column.Width;
+  }
+  band.Rule(0, y + 3 * HeadingLine + 2, x);
+  return 3 * HeadingLine + 4;
+}
+
+void AddDetailBand(TReport& report) {
+  TReportBand& band = report.Layout.AddBand(TReportBandKind::Detail, 12);
+  double x = 0;
+  for (const TColumn& column : Columns) {
+    const double width = column.Align == TReportAlign::Right ? column.Width - NumberPadding : column.Width;
+    const std::string field = column.Field;
+    TReportItem* item = nullptr;
+    if (field == "HWO") item = &band.Computed(OutletHeadwaterText, x, 0, width, column.Align);
+    else item = &band.Cell(field, x, 0, width, column.Decimals >= 0 ? FormatFloat9BY(column.Decimals) : TPrintHandler(),
+                           column.Align);
+    if (field == "IMPROVED_INLET_TEXT") item->FontSize = 7;
+    x += column.Width;
+  }
+}
+
+void AddTitleBand(TReport& report, const TCulvertDesign& project) {
+  TReportBand& band = report.Layout.AddBand(TReportBandKind::Title, 0);
+  double y = AddIdentification(band, project.Identification) + 6;
+  band.Label("HEADWATER CONTROL CODES:", 0, y, 300, TReportAlign::Left, true);
+  for (const char* line :
+       {"INLET - Inlet Control.", "OUTLET - Outlet Control.",
+        "OUTLET* - Outlet Control with backwater curve used to compute headwater. See Figure III - 7E in HDS 5 for "
+        "type  flow.",
+        "OUTLET** - Outlet Control - See Figure III - 7D in HDS 5 for type  flow.",
+        "N/A - Flow is supercritical with low headwater and low tailwater. Control Section is at the inlet."}) {
+    y += 12;
+    band.Label(line, 12, y, 700, TReportAlign::Left, false, 9);
+  }
+  band.Height = y + 18;
+}
+
+// One caption and its value at a column of the crossing group.
+void AddPair(TReportBand& band, const char* caption, double x, double y, double captionWidth, TReportItem value) {
+  band.Label(caption, x, y, captionWidth, TReportAlign::Left, true);
+  value.X = x + captionWidth + 2;
+  value.Y = y;
+  if (value.Width == 0) value.Width = 64;
+  band.Items.push_back(std::move(value));
+}
+
+TReportItem CellItem(const char* field, int decimals) {
+  TReportBand scratch;
+  return scratch.Cell(field, 0, 0, 0, FormatFloat9BY(decimals));
+}
+
+TReportItem ComputedItem(TReportFormatter formatter, double width = 0) {
+  TReportBand scratch;
+  return scratch.Computed(std::move(formatter), 0, 0, width);
+}
+
+void AddCrossingInput(TReportBand& band, const TCodes& codes) {
+  AddPair(band, "Inlet Invert Elevation (ft.) :", 0, 6, 150, CellItem("INLET_INVERT", 2));
+  AddPair(band, "Outlet Invert Elevation (ft.) :", 240, 6, 160, CellItem("OUTLET_INVERT", 2));
+  AddPair(band, "Tailwater Elevation (ft.) :", 480, 6, 150, CellItem("TAILWATER", 2));
+  AddPair(band, "Overflow Elevation (ft.) :", 0, 20, 150, CellItem("OVERFLOW", 2));
+  AddPair(band, "Allowable Headwater Elevation (ft.) :", 240, 20, 190, CellItem("ALLOWED_HWA", 2));
+  band.Label("or", 486, 20, 14);
+  band.Computed([codes](const TReportDataset& d, int r) { return codes->Description(pcHWType, d.Text(r, "ALLOWED_HW_TYPE")); },
+                502, 20, 100);
+  band.Label("(whichever is less)", 604, 20, 116);
+  AddPair(band, "Pipe Length (ft.) :", 0, 34, 150, CellItem("PIPE_LENGTH", 2));
+  AddPair(band, "Culvert Slope (ft./ft.) :", 240, 34, 160, CellItem("SLOPE", 4));
+  AddPair(band, "Design Manning 'n' :", 480, 34, 150, ComputedItem(DesignManningText));
+}
+
+void AddCrossingDischarges(TReportBand& band, const TCulvertDesign& project) {
+  AddPair(band, "Design Discharge (cfs) :", 0, 48, 120, CellItem("DESIGN_DISCHARGE", 2));
+  band.Label("@", 188, 48, 12);
+  band.Label(FrequencyText(project.DischargeFrequency), 202, 48, 36);
+  AddPair(band, "Flood Discharge (cfs) :", 240, 48, 120, ComputedItem(FloodDischargeText));
+  band.Label("@", 428, 48, 12);
+  band.Label(FrequencyText(project.FloodFrequency), 442, 48, 36);
+  const TReportCondition buried = [](const TReportDataset& d, int r) { return IsYes(d, r, "BURIAL_OPTION"); };
+  AddPair(band, "Buried Manning 'n' :", 480, 48, 150, CellItem("BURIED_MANNING_N", 4));
+  band.Items[band.Items.size() - 2].PrintIf = buried;
+  band.Items.back().PrintIf = buried;
+}
+
+void AddGroupBands(TReport& report, const TCulvertDesign& project, const TCodes& codes) {
+  TReportBand& crossing = report.Layout.AddBand(TReportBandKind::GroupHeader, 0);
+  crossing.GroupField = "ELEMENT_NUMBER";
+  crossing.Rule(0, 2, report.Layout.Page.ContentWidth());
+  AddCrossingInput(crossing, codes);
+  AddCrossingDischarges(crossing, project);
+  crossing.Height = 66 + AddColumnHeadings(crossing, 66);
+
+  TReportBand& type = report.Layout.AddBand(TReportBandKind::GroupHeader, 18);
+  type.GroupField = "CULVERT_TYPE";
+  type.Label("CULVERT TYPE :", 0, 3, 80, TReportAlign::Left, true);
+  type.Computed([codes](const TReportDataset& d, int r) {
+    return Capitals(codes->Description(pcDesignPipeType, d.Text(r, "CULVERT_TYPE")));
+  }, 82, 3, 200);
+  type.Label("Entrance Type :", 290, 3, 82, TReportAlign::Left, true);
+  type.Computed([codes](const TReportDataset& d, int r) { return EntranceText(*codes, d, r); }, 374, 3, 200);
+  type.Label("Entrance Loss (Ke) :", 580, 3, 100, TReportAlign::Left, true);
+  type.Cell("COEFF_KE", 682, 3, 38, FormatFloat9BY2);
+
+  TReportBand& corrugation = report.Layout.AddBand(TReportBandKind::GroupHeader, 14);
+  corrugation.GroupField = "CORRUGATION_TYPE";
+  corrugation.PrintIf = [](const TReportDataset& d, int r) {
+    const std::string type = d.Text(r, "CULVERT_TYPE");
+    return type == "2" || type == "4";
+  };
+  corrugation.Computed([codes](const TReportDataset& d, int r) { return CorrugationText(*codes, d, r); }, 82, 1, 400);
+}
+
+void AddLayout(TReport& report, const TCulvertDesign& project, const TCodes& codes) {
+  AddPageHeader(report);
+  AddTitleBand(report, project);
+  TReportBand& headings = report.Layout.AddBand(TReportBandKind::ColumnHeader, 0);
+  headings.FromSecondPage = true;
+  headings.Height = AddColumnHeadings(headings, 2) + 2;
+  AddGroupBands(report, project, codes);
+  AddDetailBand(report);
+  TReportBand& footer = AddPageFooter(report);
+  footer.Label(BuriedFooterText, 0, 15, 220).PrintIf = [](const TReportDataset& d, int r) {
+    return IsYes(d, r, "BURIAL_OPTION");
+  };
+}
+
+}  // namespace
+
+std::unique_ptr<TReport> CreateCulvertDesignReport(const TCulvertDesign& project,
+                                                   const TNerraParameterList& parameters) {
+  auto report = std::make_unique<TReport>();
+  const TCodes codes = std::make_shared<const TCodeDescriptions>(parameters);
+  report->Heading = CulvertDesignReportHeading;
+  report->FileName = project.FileName;
+  DefineFields(report->Dataset);
+  report->Dataset.Open();
+  FillRecords(report->Dataset, project);
+  report->Title = RunningReportTitle();
+  AddLayout(*report, project, codes);
+  return report;
+}

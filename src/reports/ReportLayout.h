@@ -1,0 +1,118 @@
+#pragma once
+// The banded page layout of a report and its cutting into pages. Everything
+// is measured in points (1/72 in) from the top left corner of the paper;
+// item positions are relative to the left margin and the top of their band.
+// Paginating gives, for each page, a flat list of texts, rules and logos at
+// their absolute positions, which a painter only has to draw.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "reports/ReportHandlers.h"
+
+class TReportDataset;
+
+enum class TReportAlign { Left, Center, Right };
+
+// Decides from the current record (-1 when there is none) whether a band or
+// an item prints.
+using TReportCondition = std::function<bool(const TReportDataset& data, int record)>;
+// Builds the text of an item from the current record (never called without one).
+using TReportFormatter = std::function<std::string(const TReportDataset& data, int record)>;
+
+enum class TReportItemKind {
+  Label,       // fixed Text
+  Cell,        // Field of the current record, through Handler when given
+  Computed,    // Formatter of the current record
+  PageNumber,  // Text followed by the page number
+  Rule,        // a horizontal line across Width, at Y
+  Logo,        // the program's mark in the box X, Y, Width, Height
+};
+
+struct TReportItem {
+  TReportItemKind Kind = TReportItemKind::Label;
+  std::string Text;
+  std::string Field;
+  TPrintHandler Handler;
+  TReportFormatter Formatter;
+  TReportCondition PrintIf;  // prints always when empty
+  double X = 0, Y = 0, Width = 0, Height = 0;
+  TReportAlign Align = TReportAlign::Left;
+  bool Bold = false;
+  double FontSize = 0;  // 0: the page's base font size
+};
+
+enum class TReportBandKind { PageHeader, Title, ColumnHeader, GroupHeader, Detail, PageFooter };
+
+struct TReportBand {
+  TReportBandKind Kind = TReportBandKind::Detail;
+  double Height = 0;
+  std::vector<TReportItem> Items;
+  // Group headers print before the first record and whenever the value of
+  // this field, or of an outer group's field, changes.
+  std::string GroupField;
+  TReportCondition PrintIf;     // prints always when empty
+  bool FromSecondPage = false;  // column headers left to another band on page 1
+
+  TReportItem& Label(const std::string& text, double x, double y, double width, TReportAlign align = TReportAlign::Left,
+                     bool bold = false, double fontSize = 0);
+  TReportItem& Cell(const std::string& field, double x, double y, double width, TPrintHandler handler = {},
+                    TReportAlign align = TReportAlign::Left);
+  TReportItem& Computed(TReportFormatter formatter, double x, double y, double width,
+                        TReportAlign align = TReportAlign::Left);
+  TReportItem& Rule(double x, double y, double width);
+};
+
+struct TPageSetup {
+  // US Letter, landscape.
+  double Width = 792;
+  double Height = 612;
+  double Margin = 36;
+  double BaseFontSize = 10;
+  double FooterFontSize = 8;
+  double ContentWidth() const { return Width - 2 * Margin; }
+};
+
+struct TReportLayout {
+  TPageSetup Page;
+  std::vector<TReportBand> Bands;  // group headers outermost first
+
+  TReportBand& AddBand(TReportBandKind kind, double height);
+};
+
+struct TRenderedText {
+  std::string Text;
+  double X = 0, Y = 0, Width = 0, Height = 0;
+  TReportAlign Align = TReportAlign::Left;
+  bool Bold = false;
+  double FontSize = 10;
+};
+
+struct TRenderedRule {
+  double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+};
+
+struct TRenderedBox {
+  double X = 0, Y = 0, Width = 0, Height = 0;
+};
+
+struct TRenderedPage {
+  int Number = 1;
+  std::vector<TRenderedText> Texts;
+  std::vector<TRenderedRule> Rules;
+  std::vector<TRenderedBox> Logos;
+  // Records whose detail bands print on this page, in order.
+  std::vector<int> Records;
+
+  bool HasText(const std::string& text) const;
+  // The texts of the page top to bottom, left to right.
+  std::vector<std::string> TextsInOrder() const;
+};
+
+// Cuts the records into pages: page header on every page, title bands on the
+// first, column headers (from the second when so marked), group headers and
+// details as the records go, the footer at the bottom of every page, printed
+// for the last record of that page. A record's group headers stay on the
+// page of its detail. No records still give one page.
+std::vector<TRenderedPage> PaginateReport(const TReportLayout& layout, const TReportDataset& data);
