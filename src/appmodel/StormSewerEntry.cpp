@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "appmodel/SlopeEntry.h"
 #include "foundation/DisplayFormat.h"
 #include "model/ParameterList.h"
 #include "stormsewer/StormSewerElement.h"
@@ -120,13 +121,12 @@ void TStormSewerEntryModel::Store(const TStormSewerEntryValues& v, TStormSewerEl
   e.RunoffArea4 = v.RunoffArea[3];
 }
 
-double TStormSewerEntryModel::PipeSlope(double inletElevation, double outletElevation, double length) {
-  if (!(length > 0)) return 0;
-  return (inletElevation - outletElevation) / length;
+double TStormSewerEntryModel::PipeSlope(const TStormSewerEntryValues& v) {
+  return EntrySlope(v.InletElevation, v.OutletElevation, v.Length);
 }
 
-double TStormSewerEntryModel::OutletForSlope(double inletElevation, double length, double slope) {
-  return inletElevation - length * slope;
+void TStormSewerEntryModel::ApplySlope(TStormSewerEntryValues& v, double slope) {
+  v.OutletElevation = OutletForSlope(v.InletElevation, v.Length, slope, v.OutletElevation);
 }
 
 TStormSewerSums TStormSewerEntryModel::Sums(const TStormSewerEntryValues& v) {

@@ -71,10 +71,10 @@ public:
   // elevations and the length.
   void Store(const TStormSewerEntryValues& values, TStormSewerElement& element) const;
 
-  // The slope box: the fall over the length, 0 without a length.
-  static double PipeSlope(double inletElevation, double outletElevation, double length);
-  // The outlet elevation that gives the slope over the length.
-  static double OutletForSlope(double inletElevation, double length, double slope);
+  // The slope box, from the elevations in the boxes (EntrySlope).
+  static double PipeSlope(const TStormSewerEntryValues& values);
+  // After "Enter Slope": the outlet elevation that gives the slope.
+  static void ApplySlope(TStormSewerEntryValues& values, double slope);
   static TStormSewerSums Sums(const TStormSewerEntryValues& values);
 
 private:

@@ -95,10 +95,14 @@ TEST(StormSewerEntry, LoadShowsTheKindsElevationsAndOnlyListedCodes) {
 }
 
 TEST(StormSewerEntry, SlopeBoxAndEnteredSlope) {
-  EXPECT_EQ(TStormSewerEntryModel::PipeSlope(100, 99.5, 0), 0);
-  EXPECT_EQ(TStormSewerEntryModel::PipeSlope(100, 99.5, -3), 0);
-  EXPECT_EQ(FormatFixed(TStormSewerEntryModel::PipeSlope(100, 99.5, 50), 4), "0.0100");
-  EXPECT_DOUBLE_EQ(TStormSewerEntryModel::OutletForSlope(100, 200, 0.005), 99);
+  TStormSewerEntryValues v = ValidPipe();
+  EXPECT_EQ(FormatFixed(TStormSewerEntryModel::PipeSlope(v), 4), "0.0100");
+  v.Length = 0;
+  EXPECT_EQ(TStormSewerEntryModel::PipeSlope(v), 0);
+  v.Length = 200;
+  TStormSewerEntryModel::ApplySlope(v, 0.005);
+  EXPECT_DOUBLE_EQ(v.OutletElevation, 99);
+  EXPECT_DOUBLE_EQ(TStormSewerEntryModel::PipeSlope(v), 0.005);
 }
 
 TEST(StormSewerEntry, SumsWeighTheCoefficientsByArea) {
