@@ -1,0 +1,314 @@
+#include "appmodel/MainDocument.h"
+
+#include "culvert/CulvertAnalysis.h"
+#include "culvert/CulvertDesign.h"
+#include "culvert/CulvertElement.h"
+#include "ditch/DitchAnalysis.h"
+#include "foundation/Messages.h"
+#include "inletspacing/InletSpacing.h"
+#include "model/FileConversion.h"
+#include "stormsewer/StormSewer.h"
+#include "xml/XmlDocument.h"
+
+namespace {
+
+// Project files end every line with CR LF; the text is one line, but a text
+// with breaks of its own gets them in the same form.
+std::string WithCrLfLines(const std::string& text) {
+  std::string bytes;
+  bytes.reserve(text.size() + 2);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      bytes += "\r\n";
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      bytes += c;
+    }
+  }
+  if (!text.empty() && text.back() != '\r' && text.back() != '\n') bytes += "\r\n";
+  return bytes;
+}
+
+std::string FileNameWithoutFolder(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+TMainDocument::TMainDocument(const TNerraParameterList& parameters, const TCulvertBasePipeList& catalogue,
+                             TMainDocumentUI& ui)
+    : FParameters(parameters), FCatalogue(catalogue), FUI(ui) {}
+
+TMainDocument::~TMainDocument() = default;
+
+TCulvertDesign* TMainDocument::CulvertDesign() const { return dynamic_cast<TCulvertDesign*>(FProject.get()); }
+TCulvertAnalysis* TMainDocument::CulvertAnalysis() const {
+  return dynamic_cast<TCulvertAnalysis*>(FProject.get());
+}
+TStormSewer* TMainDocument::StormSewer() const { return dynamic_cast<TStormSewer*>(FProject.get()); }
+TInletSpacing* TMainDocument::InletSpacing() const { return dynamic_cast<TInletSpacing*>(FProject.get()); }
+TDitchAnalysis* TMainDocument::DitchAnalysis() const { return dynamic_cast<TDitchAnalysis*>(FProject.get()); }
+
+std::string TMainDocument::StatusFileName() const {
+  if (!FProject) return std::string();
+  if (FProject->FileName.empty()) return NewFileStatus;
+  return FileNameWithoutFolder(FProject->FileName);
+}
+
+// ---- documents ------------------------------------------------------------------
+
+bool TMainDocument::CloseProject() {
+  if (!FProject) return true;
+  if (!FUI.Confirm(CloseProjectQuestion)) return false;
+  FProject.reset();
+  FKind = TProjectKind::Unknown;
+  return true;
+}
+
+std::unique_ptr<TNerraBaseProject> TMainDocument::CreateProject(TProjectKind kind) const {
+  switch (kind) {
+    case TProjectKind::CulvertDesign: return std::make_unique<TCulvertDesign>(&FParameters, &FCatalogue);
+    case TProjectKind::CulvertAnalysis: return std::make_unique<TCulvertAnalysis>(&FParameters, &FCatalogue);
+    case TProjectKind::StormSewerDesign: return std::make_unique<TStormSewer>(false, &FParameters);
+    case TProjectKind::StormSewerAnalysis: return std::make_unique<TStormSewer>(true, &FParameters);
+    case TProjectKind::InletSpacing: return std::make_unique<TInletSpacing>(&FParameters);
+    case TProjectKind::DitchAnalysis: return std::make_unique<TDitchAnalysis>(&FParameters);
+    case TProjectKind::Unknown: break;
+  }
+  return nullptr;
+}
+
+bool TMainDocument::NewProject(TProjectKind kind) {
+  if (kind == TProjectKind::Unknown || !CloseProject()) return false;
+  FProject = CreateProject(kind);
+  FKind = kind;
+  return true;
+}
+
+bool TMainDocument::Open() {
+  if (!CloseProject()) return false;
+  const std::string path = FUI.AskOpenFileName();
+  if (path.empty()) return false;
+  const std::string message = OpenProject(path);
+  if (message.empty()) return true;
+  if (PlainMessage)
+    FUI.ShowPlainMessage(message);
+  else
+    FUI.ShowError(message);
+  return false;
+}
+
+std::string TMainDocument::OpenProject(const std::string& path) {
+  PlainMessage = false;
+  FProject.reset();
+  FKind = TProjectKind::Unknown;
+  TXMLDocument document;
+  std::string message;
+  if (!OpenProjectDocument(path, document, message)) {
+    // Only an unreadable file is an error; a failed version check is told
+    // in a plain box.
+    PlainMessage = message != MessageText(-1103);
+    return message;
+  }
+  const TProjectKind kind =
+      document.GetRoot() ? ProjectKindOfElementName(KindElementNameOf(document)) : TProjectKind::Unknown;
+  std::unique_ptr<TNerraBaseProject> project = CreateProject(kind);
+  if (!project) return MessageText(-1103);
+  project->FileName = path;
+  project->Load(document.GetXML());
+  // The kind was recognised, so a load message means a damaged file: the
+  // half-read project is not opened.
+  if (!project->LastError.empty()) return project->LastError;
+  FProject = std::move(project);
+  FKind = kind;
+  return std::string();
+}
+
+bool TMainDocument::WriteText(const std::string& path, const std::string& text) {
+  if (WriteFileAtomically(path, WithCrLfLines(text))) return true;
+  FUI.ShowError(MessageText(-4));
+  return false;
+}
+
+bool TMainDocument::SaveProject(const std::string& path) {
+  if (!FProject) return false;
+  return WriteText(path, FProject->SaveInput());
+}
+
+bool TMainDocument::Save() {
+  if (!FProject) return false;
+  FUI.CollectControls();
+  if (FProject->FileName.empty()) {
+    const std::string path = FUI.AskSaveFileName();
+    if (path.empty()) return false;
+    FProject->FileName = path;
+  }
+  if (!SaveProject(FProject->FileName)) return false;
+  LastMessage = SuccessfullySavedMessage;
+  return true;
+}
+
+bool TMainDocument::SaveAs() {
+  if (!FProject) return false;
+  FUI.CollectControls();
+  const std::string path = FUI.AskSaveFileName();
+  if (path.empty()) return false;
+  FProject->FileName = path;
+  return SaveProject(path);
+}
+
+bool TMainDocument::SaveResult() {
+  if (!FProject) return false;
+  const std::string path = FUI.AskSaveFileName();
+  if (path.empty()) return false;
+  FUI.CollectControls();
+  return SaveResult(path);
+}
+
+bool TMainDocument::SaveResult(const std::string& path) {
+  std::string text;
+  if (!FProject || !ResultText(text)) return false;
+  return WriteText(path, text);
+}
+
+bool TMainDocument::ResultText(std::string& text) {
+  if (StormSewer()) {
+    if (!CalculateStormSewer(true)) return false;
+  } else if (CulvertDesign() || CulvertAnalysis()) {
+    // Results of a refused calculation would be those of an earlier run.
+    if (!CalculateReporting()) return false;
+  } else {
+    FProject->Calculate();
+  }
+  text = FProject->SaveWithResults();
+  return true;
+}
+
+// ---- results ----------------------------------------------------------------------
+
+bool TMainDocument::CalculateReporting() {
+  const int32_t result = FProject->Calculate();
+  // A crossing after the first that cannot be designed leaves the result at
+  // 0 but must still be told; the earlier crossings' results stand.
+  if (!FProject->LastError.empty()) FUI.ShowError(FProject->LastError);
+  return result >= 0;
+}
+
+bool TMainDocument::CalculateStormSewer(bool again) {
+  TStormSewer* sewer = StormSewer();
+  const std::string check = sewer->ElementList.CheckStructure();
+  if (!check.empty()) {
+    FUI.ShowError(check);
+    return false;
+  }
+  if (sewer->Calculate() != 0) {
+    FUI.ShowError(sewer->LastError);
+    return false;
+  }
+  if (again) sewer->Calculate();
+  return true;
+}
+
+bool TMainDocument::PrepareResult(TResultCommand command, int position) {
+  if (!FProject) return false;
+  FUI.CollectControls();
+  const bool display = command == TResultCommand::DisplayResult;
+  if (CulvertDesign() || CulvertAnalysis()) {
+    if (display && !Element(position)) return false;
+    return CalculateReporting();
+  }
+  if (StormSewer()) return CalculateStormSewer(!display);
+  FProject->Calculate();
+  return true;
+}
+
+// ---- elements ---------------------------------------------------------------------
+
+TNerraElementList* TMainDocument::Elements() const {
+  if (auto* p = CulvertDesign()) return &p->Elements;
+  if (auto* p = CulvertAnalysis()) return &p->Elements;
+  if (auto* p = StormSewer()) return &p->ElementList;
+  if (auto* p = InletSpacing()) return &p->Elements;
+  if (auto* p = DitchAnalysis()) return &p->ElementList;
+  return nullptr;
+}
+
+int TMainDocument::ElementCount() const {
+  const TNerraElementList* list = Elements();
+  return list ? list->Count() : 0;
+}
+
+TNerraElement* TMainDocument::Element(int position) const {
+  const TNerraElementList* list = Elements();
+  return list ? list->Element(position) : nullptr;
+}
+
+std::unique_ptr<TNerraElement> TMainDocument::CreateElement() const {
+  if (CulvertDesign()) {
+    auto crossing = std::make_unique<TCulvertDesignElement>();
+    crossing->BuriedOption = false;
+    crossing->DisableBuriedTable = false;
+    for (std::string* code : {&crossing->CircularCorrugatedInletType, &crossing->CircularConcreteInletType,
+                              &crossing->EllipticalConcreteInletType, &crossing->BoxInletType,
+                              &crossing->ArchCorrugatedInletType, &crossing->DefaultInletType})
+      *code = "1";
+    return crossing;
+  }
+  if (StormSewer()) return std::make_unique<TStormSewerElement>();
+  if (InletSpacing()) return std::make_unique<TInletSpacingElement>();
+  if (DitchAnalysis()) {
+    auto section = std::make_unique<TDitchAnalysisElement>();
+    section->BeginStation = -1;
+    section->EndStation = -1;
+    return section;
+  }
+  return nullptr;
+}
+
+int TMainDocument::AddElement(std::unique_ptr<TNerraElement> element, bool keepId) {
+  TNerraElementList* list = Elements();
+  if (!list || !element) return -1;
+  if (!keepId) element->ElementId = list->MaxId() + 1;
+  list->Add(std::string(), element.release());
+  return list->Count() - 1;
+}
+
+bool TMainDocument::ReplaceElement(int position, std::unique_ptr<TNerraElement> element) {
+  TNerraElementList* list = Elements();
+  if (!list || !element || !list->Element(position)) return false;
+  const std::string key = list->Key(position);
+  list->Delete(position);
+  list->Insert(position, key, element.release());
+  return true;
+}
+
+bool TMainDocument::RemoveElement(int position) {
+  TNerraElementList* list = Elements();
+  const TNerraElement* element = Element(position);
+  if (!list || !element) return false;
+  if (!FUI.Confirm(RemoveElementQuestion)) return false;
+  list->DeleteElement(element->ElementId);
+  return true;
+}
+
+// Moves go by position rather than by id, so a file with a repeated id
+// still moves the row the user selected.
+int TMainDocument::MoveElementUp(int position) {
+  TNerraElementList* list = Elements();
+  if (!list || !list->Element(position) || position == 0) return position;
+  const std::string key = list->Key(position);
+  TBaseObject* object = list->Extract(position);
+  list->Insert(position - 1, key, object);
+  return position - 1;
+}
+
+int TMainDocument::MoveElementDown(int position) {
+  TNerraElementList* list = Elements();
+  if (!list || !list->Element(position) || position >= list->Count() - 1) return position;
+  const std::string key = list->Key(position);
+  TBaseObject* object = list->Extract(position);
+  list->Insert(position + 1, key, object);
+  return position + 1;
+}

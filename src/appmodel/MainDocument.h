@@ -1,0 +1,122 @@
+#pragma once
+// What the main window does with its one open project, without widgets:
+// new, open, save, save as, save result, close, the decisions before a
+// result dialog or report, and the element commands. The window supplies
+// the questions, message boxes and file dialogs through TMainDocumentUI and
+// copies its controls in when asked.
+
+#include <memory>
+#include <string>
+
+#include "model/ProjectFile.h"
+
+class TNerraParameterList;
+class TCulvertBasePipeList;
+class TCulvertDesign;
+class TCulvertAnalysis;
+class TStormSewer;
+class TInletSpacing;
+class TDitchAnalysis;
+
+class TMainDocumentUI {
+public:
+  virtual ~TMainDocumentUI() = default;
+  // Yes/No question; true for Yes.
+  virtual bool Confirm(const std::string& text) = 0;
+  virtual void ShowError(const std::string& text) = 0;
+  virtual void ShowPlainMessage(const std::string& text) = 0;
+  // The chosen path, empty on cancel.
+  virtual std::string AskOpenFileName() = 0;
+  virtual std::string AskSaveFileName() = 0;
+  // Copies every identification control and every control of the active
+  // page into the project.
+  virtual void CollectControls() = 0;
+};
+
+enum class TResultCommand { DisplayResult, Preview, Print };
+
+inline constexpr const char* CloseProjectQuestion =
+    "You are going to close the previous project. Any unsaved change will be discarded. Continue?";
+inline constexpr const char* RemoveElementQuestion = "The selected element is going to be removed?. Confirm?";
+inline constexpr const char* SuccessfullySavedMessage = "Successfully Saved";
+inline constexpr const char* NewFileStatus = "<new>";
+
+class TMainDocument {
+public:
+  // Both tables belong to the caller and outlive the document.
+  TMainDocument(const TNerraParameterList& parameters, const TCulvertBasePipeList& catalogue, TMainDocumentUI& ui);
+  ~TMainDocument();
+  TMainDocument(const TMainDocument&) = delete;
+  TMainDocument& operator=(const TMainDocument&) = delete;
+
+  TNerraBaseProject* CurrentProject() const { return FProject.get(); }
+  bool ProjectOpen() const { return FProject != nullptr; }
+  // Storm sewer design and analysis share a page; Unknown without a project.
+  TProjectKind Kind() const { return FKind; }
+  TCulvertDesign* CulvertDesign() const;
+  TCulvertAnalysis* CulvertAnalysis() const;
+  TStormSewer* StormSewer() const;
+  TInletSpacing* InletSpacing() const;
+  TDitchAnalysis* DitchAnalysis() const;
+
+  // Status panel 0: the file name without folder, "<new>" for a project
+  // without file, empty without a project. Panel 2 is LastMessage.
+  std::string StatusFileName() const;
+  std::string LastMessage;
+
+  // Asks before discarding an open project; false when the user says No.
+  bool CloseProject();
+  bool NewProject(TProjectKind kind);
+  // Close, open dialog, read. False when nothing was opened.
+  bool Open();
+  // Reads the file into a new project without asking anything. Returns the
+  // message to show (empty when the project is open); PlainMessage tells
+  // whether it belongs in a plain box rather than an error box.
+  std::string OpenProject(const std::string& path);
+  bool PlainMessage = false;
+  bool Save();
+  bool SaveAs();
+  // Writes the project's input to the path; "Cannot save file." on failure.
+  bool SaveProject(const std::string& path);
+  bool SaveResult();
+  bool SaveResult(const std::string& path);
+
+  // The calculation a result dialog or report needs, with its messages.
+  // True when the dialog or report is to follow. Culvert Design and Culvert
+  // Analysis need the element at position for Display Result.
+  bool PrepareResult(TResultCommand command, int position);
+
+  // Element commands; positions count from 0 (the grid's row - 1).
+  int ElementCount() const;
+  TNerraElement* Element(int position) const;
+  // A new element of the project's kind with its starting values; none for
+  // Culvert Analysis (its dialog creates the element) or without a project.
+  std::unique_ptr<TNerraElement> CreateElement() const;
+  // Appends with ElementId = MaxId + 1 (keepId: as it comes, for Culvert
+  // Analysis whose dialog asks for the number); returns its position.
+  int AddElement(std::unique_ptr<TNerraElement> element, bool keepId = false);
+  // Puts element in place of the one at position (Culvert Analysis Modify).
+  bool ReplaceElement(int position, std::unique_ptr<TNerraElement> element);
+  // Asks first; true when removed.
+  bool RemoveElement(int position);
+  // The element's new position (unchanged at the ends or when invalid).
+  int MoveElementUp(int position);
+  int MoveElementDown(int position);
+
+private:
+  TNerraElementList* Elements() const;
+  std::unique_ptr<TNerraBaseProject> CreateProject(TProjectKind kind) const;
+  bool WriteText(const std::string& path, const std::string& text);
+  // Calculate with the culvert rule: LastError whenever it is set, and a
+  // negative result stops.
+  bool CalculateReporting();
+  bool CalculateStormSewer(bool again);
+  // The Save Result text; false when the calculation refused it.
+  bool ResultText(std::string& text);
+
+  const TNerraParameterList& FParameters;
+  const TCulvertBasePipeList& FCatalogue;
+  TMainDocumentUI& FUI;
+  std::unique_ptr<TNerraBaseProject> FProject;
+  TProjectKind FKind = TProjectKind::Unknown;
+};

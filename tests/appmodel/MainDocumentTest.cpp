@@ -1,0 +1,314 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "appmodel/MainDocument.h"
+#include "culvert/CulvertAnalysis.h"
+#include "culvert/CulvertDesign.h"
+#include "culvert/CulvertElement.h"
+#include "foundation/Messages.h"
+#include "model/ParameterList.h"
+#include "model/PipeCatalogue.h"
+#include "stormsewer/StormSewer.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TFakeUI : TMainDocumentUI {
+  bool Answer = true;
+  std::string OpenName;
+  std::string SaveName;
+  std::vector<std::string> Questions;
+  std::vector<std::string> Errors;
+  std::vector<std::string> Plain;
+  int Collected = 0;
+
+  bool Confirm(const std::string& text) override {
+    Questions.push_back(text);
+    return Answer;
+  }
+  void ShowError(const std::string& text) override { Errors.push_back(text); }
+  void ShowPlainMessage(const std::string& text) override { Plain.push_back(text); }
+  std::string AskOpenFileName() override { return OpenName; }
+  std::string AskSaveFileName() override { return SaveName; }
+  void CollectControls() override { ++Collected; }
+};
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+}
+
+std::string Sample(const std::string& name) { return std::string(DREVIA_SOURCE_DIR) + "/samples/" + name; }
+
+class MainDocumentTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    Parameters = new TNerraParameterList();
+    Pipes = new TCulvertBasePipeList();
+    ASSERT_EQ(Parameters->LoadParameterFile(std::string(DREVIA_BIN_DIR) + "/AppParameters.xml"), "");
+    ASSERT_EQ(Pipes->LoadPipeFile(std::string(DREVIA_BIN_DIR) + "/UniversalCulvertParameters.xml"), "");
+  }
+  void SetUp() override {
+    Folder = fs::temp_directory_path() /
+             ("drevia-maindoc-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::create_directories(Folder);
+  }
+  void TearDown() override { fs::remove_all(Folder); }
+
+  static TNerraParameterList* Parameters;
+  static TCulvertBasePipeList* Pipes;
+  TFakeUI UI;
+  TMainDocument Document{*Parameters, *Pipes, UI};
+  fs::path Folder;
+};
+
+TNerraParameterList* MainDocumentTest::Parameters = nullptr;
+TCulvertBasePipeList* MainDocumentTest::Pipes = nullptr;
+
+TStormSewerElement* AddPipe(TMainDocument& document, const std::string& from, const std::string& to) {
+  auto pipe = std::make_unique<TStormSewerElement>();
+  pipe->BeginJunction = from;
+  pipe->EndJunction = to;
+  const int position = document.AddElement(std::move(pipe));
+  return dynamic_cast<TStormSewerElement*>(document.Element(position));
+}
+
+}  // namespace
+
+TEST_F(MainDocumentTest, OpensEverySampleAsItsKind) {
+  const std::pair<const char*, TProjectKind> samples[] = {
+      {"culvert-design.xml", TProjectKind::CulvertDesign},
+      {"culvert-analysis-system.xml", TProjectKind::CulvertAnalysis},
+      {"storm-sewer-design.xml", TProjectKind::StormSewerDesign},
+      {"storm-sewer-analysis.xml", TProjectKind::StormSewerAnalysis},
+      {"inlet-spacing.xml", TProjectKind::InletSpacing},
+      {"ditch-analysis.xml", TProjectKind::DitchAnalysis},
+  };
+  for (const auto& [name, kind] : samples) {
+    EXPECT_EQ(Document.OpenProject(Sample(name)), "") << name;
+    EXPECT_EQ(Document.Kind(), kind) << name;
+    EXPECT_GT(Document.ElementCount(), 0) << name;
+    EXPECT_EQ(Document.StatusFileName(), name);
+  }
+}
+
+TEST_F(MainDocumentTest, SystemDesignKindOpensAsStormSewerAnalysis) {
+  std::string text = ReadFile(Sample("storm-sewer-analysis.xml"));
+  for (size_t at = text.find("StormSewerAnalysis"); at != std::string::npos; at = text.find("StormSewerAnalysis"))
+    text.replace(at, 18, "StormSewerSystemDesign");
+  WriteFile(Folder / "system.xml", text);
+  EXPECT_EQ(Document.OpenProject((Folder / "system.xml").string()), "");
+  EXPECT_EQ(Document.Kind(), TProjectKind::StormSewerAnalysis);
+  ASSERT_NE(Document.StormSewer(), nullptr);
+  EXPECT_TRUE(Document.StormSewer()->IsAnalysis);
+}
+
+TEST_F(MainDocumentTest, UnreadableOrUnknownFilesAreNotCompatible) {
+  const std::string incompatible = "File not compatible with the current version of Nerra";
+  WriteFile(Folder / "unknown.xml",
+            "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?><Application Name=\"Drevia\" Version=\"110\">"
+            "<PondDesign><Identification/></PondDesign></Application>");
+  EXPECT_EQ(Document.OpenProject((Folder / "unknown.xml").string()), incompatible);
+  EXPECT_FALSE(Document.PlainMessage);
+  EXPECT_FALSE(Document.ProjectOpen());
+  EXPECT_EQ(Document.OpenProject((Folder / "missing.xml").string()), incompatible);
+  // Not one of the system's files: the version check's message, in a plain box.
+  WriteFile(Folder / "foreign.xml", "<Report><CulvertDesign/></Report>");
+  EXPECT_NE(Document.OpenProject((Folder / "foreign.xml").string()), "");
+  EXPECT_TRUE(Document.PlainMessage);
+  EXPECT_FALSE(Document.ProjectOpen());
+  EXPECT_EQ(Document.StatusFileName(), "");
+}
+
+TEST_F(MainDocumentTest, OpenAsksBeforeDiscardingAndStopsOnNo) {
+  ASSERT_TRUE(Document.NewProject(TProjectKind::DitchAnalysis));
+  EXPECT_EQ(Document.StatusFileName(), "<new>");
+  UI.Answer = false;
+  UI.OpenName = Sample("culvert-design.xml");
+  EXPECT_FALSE(Document.Open());
+  EXPECT_EQ(Document.Kind(), TProjectKind::DitchAnalysis);
+  ASSERT_EQ(UI.Questions.size(), 1u);
+  EXPECT_EQ(UI.Questions[0], CloseProjectQuestion);
+  UI.Answer = true;
+  EXPECT_TRUE(Document.Open());
+  EXPECT_EQ(Document.Kind(), TProjectKind::CulvertDesign);
+  EXPECT_EQ(Document.CulvertDesign()->Parameters, Parameters);
+  EXPECT_EQ(Document.CulvertDesign()->Catalogue, Pipes);
+}
+
+TEST_F(MainDocumentTest, SaveRoundTripWritesCrLfAndKeepsTheText) {
+  ASSERT_EQ(Document.OpenProject(Sample("storm-sewer-design.xml")), "");
+  const std::string input = Document.CurrentProject()->SaveInput();
+  UI.SaveName = (Folder / "copy.xml").string();
+  ASSERT_TRUE(Document.SaveAs());
+  EXPECT_EQ(Document.CurrentProject()->FileName, UI.SaveName);
+  EXPECT_EQ(ReadFile(UI.SaveName), input + "\r\n");
+  EXPECT_EQ(UI.Collected, 1);
+
+  TFakeUI otherUI;
+  TMainDocument reopened(*Parameters, *Pipes, otherUI);
+  ASSERT_EQ(reopened.OpenProject(UI.SaveName), "");
+  EXPECT_EQ(reopened.CurrentProject()->SaveInput(), input);
+  EXPECT_TRUE(Document.Save());
+  EXPECT_EQ(Document.LastMessage, "Successfully Saved");
+}
+
+TEST_F(MainDocumentTest, SavingANewProjectCancelledWritesNothingAndSaysNothing) {
+  ASSERT_TRUE(Document.NewProject(TProjectKind::InletSpacing));
+  UI.SaveName.clear();
+  EXPECT_FALSE(Document.Save());
+  EXPECT_TRUE(UI.Errors.empty());
+  EXPECT_EQ(Document.LastMessage, "");
+  EXPECT_TRUE(fs::is_empty(Folder));
+}
+
+TEST_F(MainDocumentTest, SaveFailureSaysCannotSaveFile) {
+  ASSERT_TRUE(Document.NewProject(TProjectKind::CulvertDesign));
+  EXPECT_FALSE(Document.SaveProject((Folder / "no-such-folder" / "x.xml").string()));
+  ASSERT_EQ(UI.Errors.size(), 1u);
+  EXPECT_EQ(UI.Errors[0], "Cannot save file.");
+}
+
+TEST_F(MainDocumentTest, SaveResultOfAnInvalidNetworkLeavesTheFileUntouched) {
+  ASSERT_TRUE(Document.NewProject(TProjectKind::StormSewerDesign));
+  AddPipe(Document, "1", "2");
+  AddPipe(Document, "2", "1");  // a loop
+  const fs::path target = Folder / "result.xml";
+  WriteFile(target, "keep me");
+  UI.SaveName = target.string();
+  EXPECT_FALSE(Document.SaveResult());
+  ASSERT_EQ(UI.Errors.size(), 1u);
+  EXPECT_FALSE(UI.Errors[0].empty());
+  EXPECT_EQ(ReadFile(target), "keep me");
+}
+
+TEST_F(MainDocumentTest, SaveResultOfASampleWritesResultsAndKeepsTheFileName) {
+  ASSERT_EQ(Document.OpenProject(Sample("storm-sewer-analysis.xml")), "");
+  const fs::path target = Folder / "result.xml";
+  ASSERT_TRUE(Document.SaveResult(target.string()));
+  EXPECT_GT(ReadFile(target).size(), ReadFile(Sample("storm-sewer-analysis.xml")).size() / 2);
+  EXPECT_EQ(Document.CurrentProject()->FileName, Sample("storm-sewer-analysis.xml"));
+  EXPECT_TRUE(UI.Errors.empty());
+}
+
+// Two crossings, the second invalid: the design of the first stands, the
+// second's message is shown, and the result dialog or report still follows.
+TEST_F(MainDocumentTest, CulvertDesignShowsLastErrorWheneverSetAndGoesOn) {
+  ASSERT_EQ(Document.OpenProject(Sample("culvert-design.xml")), "");
+  TCulvertDesign* design = Document.CulvertDesign();
+  ASSERT_GE(design->Elements.Count(), 2);
+  while (design->Elements.Count() > 2) design->Elements.Delete(2);
+  design->Crossing(1)->CulvertLength = 0;
+
+  for (TResultCommand command : {TResultCommand::DisplayResult, TResultCommand::Preview, TResultCommand::Print}) {
+    UI.Errors.clear();
+    EXPECT_TRUE(Document.PrepareResult(command, 0));
+    ASSERT_EQ(UI.Errors.size(), 1u);
+    EXPECT_NE(UI.Errors[0].find("Element #2"), std::string::npos) << UI.Errors[0];
+    EXPECT_NE(UI.Errors[0].find("Pipe length should be greater than 0."), std::string::npos);
+    EXPECT_GT(design->Crossing(0)->Candidates.Count(), 0);
+  }
+  // The first crossing invalid: a negative result stops after the message.
+  design->Crossing(0)->CulvertLength = 0;
+  UI.Errors.clear();
+  EXPECT_FALSE(Document.PrepareResult(TResultCommand::DisplayResult, 0));
+  EXPECT_EQ(UI.Errors.size(), 1u);
+  // Display Result needs a selected crossing.
+  UI.Errors.clear();
+  EXPECT_FALSE(Document.PrepareResult(TResultCommand::DisplayResult, 5));
+  EXPECT_TRUE(UI.Errors.empty());
+}
+
+TEST_F(MainDocumentTest, CulvertAnalysisRefusalIsShownAndStops) {
+  ASSERT_EQ(Document.OpenProject(Sample("culvert-analysis-system.xml")), "");
+  TCulvertAnalysis* analysis = Document.CulvertAnalysis();
+  analysis->SetAnalysisOption(aoCulvertSystem);
+  EXPECT_TRUE(Document.PrepareResult(TResultCommand::DisplayResult, 0));
+  EXPECT_TRUE(UI.Errors.empty());
+  // Every culvert drains into another one: the system has no outlet.
+  ASSERT_GE(analysis->Elements.Count(), 2);
+  for (int i = 0; i < analysis->Elements.Count(); ++i)
+    analysis->Elements.Culvert(i)->UseHW = analysis->Elements.Culvert(i == 0 ? 1 : 0)->ElementId;
+  for (TResultCommand command : {TResultCommand::DisplayResult, TResultCommand::Preview}) {
+    UI.Errors.clear();
+    EXPECT_FALSE(Document.PrepareResult(command, 0));
+    ASSERT_EQ(UI.Errors.size(), 1u);
+    EXPECT_EQ(UI.Errors[0], analysis->LastError);
+  }
+  UI.Errors.clear();
+  EXPECT_FALSE(Document.SaveResult((Folder / "result.xml").string()));
+  EXPECT_EQ(UI.Errors.size(), 1u);
+  EXPECT_FALSE(fs::exists(Folder / "result.xml"));
+}
+
+TEST_F(MainDocumentTest, NewElementsGetTheNextIdAndTheirStartingValues) {
+  ASSERT_TRUE(Document.NewProject(TProjectKind::CulvertDesign));
+  auto element = Document.CreateElement();
+  auto* crossing = dynamic_cast<TCulvertDesignElement*>(element.get());
+  ASSERT_NE(crossing, nullptr);
+  EXPECT_FALSE(crossing->BuriedOption);
+  EXPECT_FALSE(crossing->DisableBuriedTable);
+  for (const std::string* code : {&crossing->CircularCorrugatedInletType, &crossing->CircularConcreteInletType,
+                                  &crossing->EllipticalConcreteInletType, &crossing->BoxInletType,
+                                  &crossing->ArchCorrugatedInletType, &crossing->DefaultInletType})
+    EXPECT_EQ(*code, "1");
+  EXPECT_EQ(Document.AddElement(std::move(element)), 0);
+  EXPECT_EQ(Document.Element(0)->ElementId, 1);
+  Document.Element(0)->ElementId = 7;
+  EXPECT_EQ(Document.AddElement(Document.CreateElement()), 1);
+  EXPECT_EQ(Document.Element(1)->ElementId, 8);
+  EXPECT_EQ(Document.CulvertDesign()->Elements.Key(1), "");
+
+  ASSERT_TRUE(Document.NewProject(TProjectKind::CulvertAnalysis));
+  EXPECT_EQ(Document.CreateElement(), nullptr);
+  ASSERT_TRUE(Document.NewProject(TProjectKind::DitchAnalysis));
+  EXPECT_NE(Document.CreateElement(), nullptr);
+}
+
+TEST_F(MainDocumentTest, RemoveAndMoveAtTheEdges) {
+  ASSERT_TRUE(Document.NewProject(TProjectKind::StormSewerAnalysis));
+  AddPipe(Document, "1", "2");
+  UI.Answer = false;
+  EXPECT_FALSE(Document.RemoveElement(0));
+  EXPECT_EQ(Document.ElementCount(), 1);
+  EXPECT_EQ(UI.Questions.back(), "The selected element is going to be removed?. Confirm?");
+  UI.Answer = true;
+  EXPECT_TRUE(Document.RemoveElement(0));
+  EXPECT_EQ(Document.ElementCount(), 0);
+  EXPECT_FALSE(Document.RemoveElement(0));
+
+  AddPipe(Document, "1", "2");
+  AddPipe(Document, "2", "3");
+  AddPipe(Document, "3", "4");
+  EXPECT_EQ(Document.MoveElementUp(0), 0);
+  EXPECT_EQ(Document.MoveElementDown(2), 2);
+  EXPECT_EQ(Document.MoveElementDown(0), 1);
+  EXPECT_EQ(Document.Element(1)->ElementId, 1);
+  EXPECT_EQ(Document.MoveElementUp(1), 0);
+  EXPECT_EQ(Document.Element(0)->ElementId, 1);
+  EXPECT_EQ(Document.MoveElementUp(-1), -1);
+}
+
+TEST_F(MainDocumentTest, CloseAsksOnlyWithAProject) {
+  EXPECT_TRUE(Document.CloseProject());
+  EXPECT_TRUE(UI.Questions.empty());
+  ASSERT_TRUE(Document.NewProject(TProjectKind::CulvertAnalysis));
+  UI.Answer = false;
+  EXPECT_FALSE(Document.NewProject(TProjectKind::InletSpacing));
+  EXPECT_EQ(Document.Kind(), TProjectKind::CulvertAnalysis);
+  UI.Answer = true;
+  EXPECT_TRUE(Document.CloseProject());
+  EXPECT_FALSE(Document.ProjectOpen());
+}
