@@ -1,0 +1,19 @@
+#pragma once
+// The desktop's message boxes: the handler behind the core's ShowMessageBox,
+// and the error box every command uses.
+//
+// The program installs the handler once at start-up. Every box goes through
+// the core's seam, so a test that installs its own handler sees (and answers)
+// every box without a screen.
+
+#include <string>
+
+class QWidget;
+
+// Errors show with an OK button, information and plain boxes likewise,
+// confirmations as Yes/No questions (true for Yes). A box stacks on the
+// modal dialog in front, else on parent while that window lives.
+void InstallMessageBoxes(QWidget* parent);
+
+// The error box, on top of parent when given.
+void ShowError(QWidget* parent, const std::string& text);
