@@ -1,6 +1,9 @@
 #include "reports/ReportPainter.h"
 
+#include <algorithm>
+
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
@@ -39,12 +42,23 @@ void TReportPainter::PaintText(const TRenderedText& text) {
   font.setStyleHint(QFont::SansSerif);
   font.setPointSizeF(text.FontSize > 0 ? text.FontSize : 10);
   font.setBold(text.Bold);
-  FPainter.setFont(font);
-  FPainter.setPen(Qt::black);
   const QRectF box(Map(text.X, text.Y), Map(text.X + text.Width, text.Y + text.Height));
   // Report texts are ISO-8859-1, as the project keeps them.
-  FPainter.drawText(box, AlignmentOf(text.Align) | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip,
-                    QString::fromLatin1(text.Text.data(), static_cast<qsizetype>(text.Text.size())));
+  const QString value = QString::fromLatin1(text.Text.data(), static_cast<qsizetype>(text.Text.size()));
+  FitToWidth(font, value, box.width());
+  FPainter.setFont(font);
+  FPainter.setPen(Qt::black);
+  FPainter.drawText(box, AlignmentOf(text.Align) | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip, value);
+}
+
+// A substitute font may be wider than the one the layout was measured for;
+// the text then shrinks (to no less than two thirds) rather than run into
+// its neighbour.
+void TReportPainter::FitToWidth(QFont& font, const QString& text, double width) const {
+  if (width <= 0) return;
+  const double needed = QFontMetricsF(font, FPainter.device()).horizontalAdvance(text);
+  if (needed <= width) return;
+  font.setPointSizeF(font.pointSizeF() * std::max(2.0 / 3.0, width / needed));
 }
 
 void TReportPainter::PaintRule(const TRenderedRule& rule) {

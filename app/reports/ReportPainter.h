@@ -5,7 +5,9 @@
 // preview and a PDF file.
 #include <QPointF>
 
+class QFont;
 class QPainter;
+class QString;
 struct TRenderedPage;
 struct TRenderedText;
 struct TRenderedRule;
@@ -21,6 +23,7 @@ public:
 
 private:
   void PaintText(const TRenderedText& text);
+  void FitToWidth(QFont& font, const QString& text, double width) const;
   void PaintRule(const TRenderedRule& rule);
   void PaintLogo(const TRenderedBox& box);
   QPointF Map(double x, double y) const;

@@ -234,6 +234,7 @@ const TColumn Columns[] = {
 };
 
 constexpr double HeadingLine = 11;
+constexpr double GroupFontSize = 9;
 constexpr double NumberPadding = 4;
 
 // The column captions, stacked; returns the height they take.
@@ -242,7 +243,7 @@ double AddColumnHeadings(TReportBand& band, double y) {
   for (const TColumn& column : Columns) {
     for (int line = 0; line < 3; ++line)
       if (*column.Captions[line])
-        band.Label(column.Captions[line], x, y + line * HeadingLine, column.Width, TReportAlign::Center, true, 9);
+        band.Label(column.Captions[line], x + 1, y + line * HeadingLine, column.Width - 2, TReportAlign::Center, true, 8);
     x += column.Width;
   }
   band.Rule(0, y + 3 * HeadingLine + 2, x);
@@ -282,10 +283,11 @@ void AddTitleBand(TReport& report, const TCulvertDesign& project) {
 
 // One caption and its value at a column of the crossing group.
 void AddPair(TReportBand& band, const char* caption, double x, double y, double captionWidth, TReportItem value) {
-  band.Label(caption, x, y, captionWidth, TReportAlign::Left, true);
+  band.Label(caption, x, y, captionWidth, TReportAlign::Left, true, GroupFontSize);
   value.X = x + captionWidth + 2;
   value.Y = y;
-  if (value.Width == 0) value.Width = 64;
+  value.FontSize = GroupFontSize;
+  if (value.Width == 0) value.Width = 56;
   band.Items.push_back(std::move(value));
 }
 
@@ -294,35 +296,43 @@ TReportItem CellItem(const char* field, int decimals) {
   return scratch.Cell(field, 0, 0, 0, FormatFloat9BY(decimals));
 }
 
-TReportItem ComputedItem(TReportFormatter formatter, double width = 0) {
+TReportItem ComputedItem(TReportFormatter formatter) {
   TReportBand scratch;
-  return scratch.Computed(std::move(formatter), 0, 0, width);
+  return scratch.Computed(std::move(formatter), 0, 0, 0);
 }
 
+void AddSmallLabel(TReportBand& band, const std::string& text, double x, double y, double width) {
+  band.Label(text, x, y, width, TReportAlign::Left, false, GroupFontSize);
+}
+
+// Three columns of 240 points: captions, then their values.
 void AddCrossingInput(TReportBand& band, const TCodes& codes) {
-  AddPair(band, "Inlet Invert Elevation (ft.) :", 0, 6, 150, CellItem("INLET_INVERT", 2));
-  AddPair(band, "Outlet Invert Elevation (ft.) :", 240, 6, 160, CellItem("OUTLET_INVERT", 2));
-  AddPair(band, "Tailwater Elevation (ft.) :", 480, 6, 150, CellItem("TAILWATER", 2));
-  AddPair(band, "Overflow Elevation (ft.) :", 0, 20, 150, CellItem("OVERFLOW", 2));
-  AddPair(band, "Allowable Headwater Elevation (ft.) :", 240, 20, 190, CellItem("ALLOWED_HWA", 2));
-  band.Label("or", 486, 20, 14);
+  AddPair(band, "Inlet Invert Elevation (ft.) :", 0, 6, 170, CellItem("INLET_INVERT", 2));
+  AddPair(band, "Outlet Invert Elevation (ft.) :", 240, 6, 170, CellItem("OUTLET_INVERT", 2));
+  AddPair(band, "Tailwater Elevation (ft.) :", 480, 6, 170, CellItem("TAILWATER", 2));
+  AddPair(band, "Overflow Elevation (ft.) :", 0, 20, 170, CellItem("OVERFLOW", 2));
+  AddPair(band, "Allowable Headwater Elevation (ft.) :", 240, 20, 200, CellItem("ALLOWED_HWA", 2));
+  band.Items.back().Width = 48;
+  AddSmallLabel(band, "or", 494, 20, 14);
   band.Computed([codes](const TReportDataset& d, int r) { return codes->Description(pcHWType, d.Text(r, "ALLOWED_HW_TYPE")); },
-                502, 20, 100);
-  band.Label("(whichever is less)", 604, 20, 116);
-  AddPair(band, "Pipe Length (ft.) :", 0, 34, 150, CellItem("PIPE_LENGTH", 2));
-  AddPair(band, "Culvert Slope (ft./ft.) :", 240, 34, 160, CellItem("SLOPE", 4));
-  AddPair(band, "Design Manning 'n' :", 480, 34, 150, ComputedItem(DesignManningText));
+                510, 20, 92).FontSize = GroupFontSize;
+  AddSmallLabel(band, "(whichever is less)", 604, 20, 116);
+  AddPair(band, "Pipe Length (ft.) :", 0, 34, 170, CellItem("PIPE_LENGTH", 2));
+  AddPair(band, "Culvert Slope (ft./ft.) :", 240, 34, 170, CellItem("SLOPE", 4));
+  AddPair(band, "Design Manning 'n' :", 480, 34, 170, ComputedItem(DesignManningText));
 }
 
 void AddCrossingDischarges(TReportBand& band, const TCulvertDesign& project) {
-  AddPair(band, "Design Discharge (cfs) :", 0, 48, 120, CellItem("DESIGN_DISCHARGE", 2));
-  band.Label("@", 188, 48, 12);
-  band.Label(FrequencyText(project.DischargeFrequency), 202, 48, 36);
-  AddPair(band, "Flood Discharge (cfs) :", 240, 48, 120, ComputedItem(FloodDischargeText));
-  band.Label("@", 428, 48, 12);
-  band.Label(FrequencyText(project.FloodFrequency), 442, 48, 36);
+  AddPair(band, "Design Discharge (cfs) :", 0, 48, 130, CellItem("DESIGN_DISCHARGE", 2));
+  band.Items.back().Width = 48;
+  AddSmallLabel(band, "@", 182, 48, 12);
+  AddSmallLabel(band, FrequencyText(project.DischargeFrequency), 196, 48, 44);
+  AddPair(band, "Flood Discharge (cfs) :", 240, 48, 130, ComputedItem(FloodDischargeText));
+  band.Items.back().Width = 48;
+  AddSmallLabel(band, "@", 422, 48, 12);
+  AddSmallLabel(band, FrequencyText(project.FloodFrequency), 436, 48, 44);
   const TReportCondition buried = [](const TReportDataset& d, int r) { return IsYes(d, r, "BURIAL_OPTION"); };
-  AddPair(band, "Buried Manning 'n' :", 480, 48, 150, CellItem("BURIED_MANNING_N", 4));
+  AddPair(band, "Buried Manning 'n' :", 480, 48, 170, CellItem("BURIED_MANNING_N", 4));
   band.Items[band.Items.size() - 2].PrintIf = buried;
   band.Items.back().PrintIf = buried;
 }
@@ -337,14 +347,14 @@ void AddGroupBands(TReport& report, const TCulvertDesign& project, const TCodes&
 
   TReportBand& type = report.Layout.AddBand(TReportBandKind::GroupHeader, 18);
   type.GroupField = "CULVERT_TYPE";
-  type.Label("CULVERT TYPE :", 0, 3, 80, TReportAlign::Left, true);
+  type.Label("CULVERT TYPE :", 0, 3, 90, TReportAlign::Left, true);
   type.Computed([codes](const TReportDataset& d, int r) {
     return Capitals(codes->Description(pcDesignPipeType, d.Text(r, "CULVERT_TYPE")));
-  }, 82, 3, 200);
-  type.Label("Entrance Type :", 290, 3, 82, TReportAlign::Left, true);
-  type.Computed([codes](const TReportDataset& d, int r) { return EntranceText(*codes, d, r); }, 374, 3, 200);
-  type.Label("Entrance Loss (Ke) :", 580, 3, 100, TReportAlign::Left, true);
-  type.Cell("COEFF_KE", 682, 3, 38, FormatFloat9BY2);
+  }, 94, 3, 196);
+  type.Label("Entrance Type :", 300, 3, 90, TReportAlign::Left, true);
+  type.Computed([codes](const TReportDataset& d, int r) { return EntranceText(*codes, d, r); }, 394, 3, 180);
+  type.Label("Entrance Loss (Ke) :", 580, 3, 110, TReportAlign::Left, true);
+  type.Cell("COEFF_KE", 692, 3, 28, FormatFloat9BY2);
 
   TReportBand& corrugation = report.Layout.AddBand(TReportBandKind::GroupHeader, 14);
   corrugation.GroupField = "CORRUGATION_TYPE";
@@ -352,7 +362,7 @@ void AddGroupBands(TReport& report, const TCulvertDesign& project, const TCodes&
     const std::string type = d.Text(r, "CULVERT_TYPE");
     return type == "2" || type == "4";
   };
-  corrugation.Computed([codes](const TReportDataset& d, int r) { return CorrugationText(*codes, d, r); }, 82, 1, 400);
+  corrugation.Computed([codes](const TReportDataset& d, int r) { return CorrugationText(*codes, d, r); }, 94, 1, 400);
 }
 
 void AddLayout(TReport& report, const TCulvertDesign& project, const TCodes& codes) {
