@@ -225,9 +225,8 @@ void StoreLongSpan(const TCulvertAnalysisEntryValues& v, TLongSpanElement& span)
   span.FlowArea = v.FlowArea;
   span.SubInlet = v.SubInlet;
   span.UnsubInlet = v.UnsubInlet;
-  // A long span always uses the coefficient equations and has no Ke field.
+  // A long span always uses the coefficient equations.
   span.BuriedOption = true;
-  span.CoeffKE = 0;
   TCulvertBasePipe& own = span.MakeOwnPipe();
   own.CulvertType = "7";
   own.PipeSizeIndex = -1;

@@ -223,12 +223,10 @@ TEST_F(CulvertAnalysisEntry, LongSpanRoundTrip) {
   v.FlowArea = 150;
   v.UnsubInlet = "2";
   v.SubInlet = "3";
-  v.CoeffKE = 0.5;
   std::unique_ptr<TCulvertBaseElement> e = v.Build(nullptr, &Parameters);
   auto* span = dynamic_cast<TLongSpanElement*>(e.get());
   ASSERT_TRUE(span);
   EXPECT_TRUE(span->BuriedOption);
-  EXPECT_DOUBLE_EQ(span->CoeffKE, 0);
   EXPECT_EQ(span->Pipe->SizeLabel, "20.0 x 10.0 ft.");
   EXPECT_EQ(span->Pipe->CulvertType, "7");
 

@@ -1,0 +1,27 @@
+#pragma once
+// "Ditch Analysis Result": the rows of the project's last calculation.
+
+#include <memory>
+
+#include "framework/BaseForm.h"
+
+class TDitchAnalysis;
+class TNerraBaseList;
+class TNerraParameterList;
+
+class TfrmDitchAnalysisResult : public TfrmBaseListDlgForm {
+  Q_OBJECT
+public:
+  TfrmDitchAnalysisResult(TDitchAnalysis& project, const TNerraParameterList& parameters, QWidget* owner);
+  ~TfrmDitchAnalysisResult() override;
+
+  void Initialize() override;
+  TBaseList* GetList() override;
+  void CellValue(int row, int column, QString& value, TBaseObject* object) override;
+  // Read only: OK closes whatever row is current, also on an empty list.
+  bool Apply() override { return true; }
+
+private:
+  TDitchAnalysis& FProject;
+  std::unique_ptr<TNerraBaseList> FSides;
+};

@@ -1,0 +1,145 @@
+// The ditch analysis dialogs filled and confirmed without a screen.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTableWidget>
+#include <QtTest>
+#include <string>
+#include <vector>
+
+#include "ditch/DitchAnalysis.h"
+#include "ditch/DitchElementDialog.h"
+#include "ditch/DitchResultDialog.h"
+#include "foundation/Messages.h"
+#include "framework/BaseEdit.h"
+#include "framework/CodeListCombobox.h"
+#include "model/ParameterList.h"
+
+class TestDitchDialogs : public QObject {
+  Q_OBJECT
+
+private:
+  TNerraParameterList FParameters;
+  std::vector<std::string> FMessages;
+
+  TDitchAnalysisElement Section() const {
+    TDitchAnalysisElement element;
+    element.SetBeginStation("10+00");
+    element.SetEndStation("12+50");
+    element.ElevationBegin = 100;
+    element.ElevationEnd = 95;
+    element.RunoffCoeff = 0.5;
+    element.RunoffArea = 1;
+    element.Side = "R";
+    return element;
+  }
+
+private slots:
+  void initTestCase() {
+    QCOMPARE(QString::fromStdString(FParameters.LoadParameterFile(DREVIA_BIN_DIR "/AppParameters.xml")), QString());
+  }
+
+  void init() {
+    FMessages.clear();
+    SetMessageBoxHandler([this](TMessageKind, const std::string& text) {
+      FMessages.push_back(text);
+      return false;
+    });
+  }
+
+  void cleanup() { SetMessageBoxHandler(nullptr); }
+
+  void derivedLengthAndGradeAreShownAndStored() {
+    TDitchAnalysisElement element = Section();
+    element.ElementId = 3;
+    TfrmDitchAnalysisElement dialog(element, FParameters, nullptr);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Ditch Analysis Element #3"));
+    QCOMPARE(dialog.edtDitchLength->text(), QStringLiteral("250.00"));
+    QCOMPARE(dialog.edtGrade->text(), QStringLiteral("0.0200"));
+    QCOMPARE(dialog.cbSide->currentText(), QStringLiteral("Right"));
+    QCOMPARE(dialog.cbShape->currentText(), QStringLiteral("Trapezoidal"));
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(FMessages.empty());
+    QCOMPARE(element.Length, 250.0);
+    QCOMPARE(element.Grade, 0.02);
+    QCOMPARE(element.Side, std::string("R"));
+  }
+
+  void switchingShapeStoresWidth() {
+    TDitchAnalysisElement element = Section();
+    element.Radius = 4;
+    TfrmDitchAnalysisElement dialog(element, FParameters, nullptr);
+    QCOMPARE(dialog.cbShape->currentText(), QStringLiteral("Radius"));
+    QCOMPARE(dialog.edtWidth->text(), QStringLiteral("4.00"));
+    dialog.cbShape->setCurrentIndex(1);
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(element.Width, 4.0);
+    QCOMPARE(element.Radius, 0.0);
+  }
+
+  void failingRuleKeepsTheDialogOpenAndTheElement() {
+    TDitchAnalysisElement element;  // as "Add Element" makes it
+    TfrmDitchAnalysisElement dialog(element, FParameters, nullptr);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Ditch Analysis Element"));
+    QCOMPARE(dialog.edtStationBegin->text(), QString());
+    QCOMPARE(dialog.cbSide->currentIndex(), -1);  // no side until one is chosen
+    dialog.edtStationBegin->SetTextValue(QStringLiteral("5+00"));
+    dialog.edtCoefficient->SetFloatValue(0.4);
+    dialog.edtArea->SetFloatValue(2);
+    dialog.accept();
+    QCOMPARE(dialog.result(), 0);
+    QCOMPARE(FMessages.size(), size_t(1));
+    QCOMPARE(FMessages[0], std::string("Concentration Time cannot be null."));
+    QCOMPARE(element.BeginStation, -1);
+
+    // With a time it is a concentrated inflow.
+    dialog.edtConcentrationTime->SetFloatValue(12);
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(element.BeginStation, 500);
+    QVERIFY(element.IsConcentratedInflow());
+    QCOMPARE(element.Side, std::string());
+  }
+
+  void resultListShowsMessageAndInflowRows() {
+    TDitchAnalysis project(&FParameters);
+    auto* inflow = project.ElementList.AddNew<TDitchAnalysisElement>("1");
+    inflow->SetBeginStation("1+00");
+    inflow->ConcTime = 12;
+    auto* section = project.ElementList.AddNew<TDitchAnalysisElement>("2");
+    section->SetBeginStation("1+00");
+    section->SetEndStation("3+00");
+    auto* inflowRow = project.ResultList.AddNew<TDitchAnalysisElementResult>();
+    inflowRow->Element = inflow;
+    inflowRow->FirstLine = true;
+    auto* message = project.ResultList.AddNew<TDitchAnalysisElementResult>();
+    message->Element = section;
+    message->Lining = ltExceedsAllowed;
+    message->Message = "Depth exceeds allowed";
+    message->WettedArea = 1;
+
+    TfrmDitchAnalysisResult dialog(project, FParameters, nullptr);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Ditch Analysis Result"));
+    QCOMPARE(dialog.tsResultList->columnCount(), 22);
+    QCOMPARE(dialog.tsResultList->rowCount(), 2);
+    QCOMPARE(dialog.lblRecordsFound->text(), QStringLiteral("2 records found"));
+    QCOMPARE(dialog.tsResultList->item(0, 1)->text(), QStringLiteral("Conc.Inflow"));
+    QCOMPARE(dialog.tsResultList->item(0, 16)->text(), QStringLiteral("12.00"));
+    QCOMPARE(dialog.tsResultList->item(1, 12)->text(), QStringLiteral("Depth exceeds allowed"));
+    for (int column = 13; column < 22; ++column) QCOMPARE(dialog.tsResultList->item(1, column)->text(), QString());
+  }
+
+  void emptyResultListStillCloses() {
+    TDitchAnalysis project(&FParameters);
+    TfrmDitchAnalysisResult dialog(project, FParameters, nullptr);
+    QCOMPARE(dialog.lblRecordsFound->text(), QStringLiteral("No records found"));
+    QVERIFY(!dialog.tsResultList->isEnabled());
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+};
+
+QTEST_MAIN(TestDitchDialogs)
+#include "TestDitchDialogs.moc"
