@@ -3,8 +3,8 @@
 #include <QDate>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
@@ -12,22 +12,37 @@
 #include <cmath>
 
 #include "foundation/BaseObject.h"
+#include "foundation/Messages.h"
+#include "framework/CoreText.h"
+
+namespace {
+THelpHandler& HelpHandler() {
+  static THelpHandler handler;
+  return handler;
+}
+}  // namespace
+
+int ScaledPixels(int pixels, double pixelsPerInch) {
+  if (!(pixelsPerInch > 0)) return pixels;
+  const double scaled = std::nearbyint(pixels * pixelsPerInch / 96.0);
+  return scaled > 1e6 ? 1000000 : static_cast<int>(scaled);
+}
+
+void SetHelpHandler(THelpHandler handler) { HelpHandler() = std::move(handler); }
 
 TfrmBaseForm::TfrmBaseForm(QWidget* window) : FWindow(window) {}
 
 void TfrmBaseForm::ScaleToScreen() {
   const QScreen* screen = FWindow->screen();
   if (!screen) return;
-  const double factor = screen->logicalDotsPerInch() / 96.0;
-  // Halves go to the even neighbour.
-  const int width = static_cast<int>(std::nearbyint(FWindow->width() * factor));
-  const int height = static_cast<int>(std::nearbyint(FWindow->height() * factor));
-  FWindow->resize(width, height);
+  const double dpi = screen->logicalDotsPerInch();
+  FWindow->resize(ScaledPixels(FWindow->width(), dpi), ScaledPixels(FWindow->height(), dpi));
 }
 
-bool TfrmBaseForm::Confirm(const QString& text) {
-  return QMessageBox::question(FWindow, FWindow->windowTitle(), text, QMessageBox::Yes | QMessageBox::No) ==
-         QMessageBox::Yes;
+bool TfrmBaseForm::Confirm(const QString& text) { return ShowMessageBox(TMessageKind::Confirmation, ToCore(text)); }
+
+void TfrmBaseForm::ShowContextHelp() const {
+  if (HelpHandler()) HelpHandler()(HelpFileName(), HelpContext);
 }
 
 std::string TfrmBaseForm::HelpFileName() const { return std::string(); }
@@ -73,6 +88,14 @@ void TfrmBaseDlgForm::accept() {
   if (Apply()) QDialog::accept();
 }
 
+void TfrmBaseDlgForm::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+    ShowContextHelp();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
 TfrmBaseListDlgForm::TfrmBaseListDlgForm(TBaseObject* subject, QWidget* owner) : TfrmBaseDlgForm(subject, owner) {
   tsResultList = new QTableWidget(this);
   tsResultList->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -82,17 +105,26 @@ TfrmBaseListDlgForm::TfrmBaseListDlgForm(TBaseObject* subject, QWidget* owner) :
   ContentLayout()->addWidget(tsResultList, 1);
   lblRecordsFound = new QLabel(ButtonBar());
   static_cast<QHBoxLayout*>(ButtonBar()->layout())->insertWidget(0, lblRecordsFound);
+  // Moving with the keys chooses a row as a click does, so OK takes the row
+  // the user sees selected.
+  connect(tsResultList, &QTableWidget::currentCellChanged, this, [this](int row, int, int previousRow, int) {
+    if (FDisplaying || row == previousRow) return;
+    FRowJustMoved = row;
+    RowChosen(row);
+  });
   connect(tsResultList, &QTableWidget::cellClicked, this, [this](int row, int) {
-    TBaseList* list = GetList();
-    if (!list || row < 0 || row >= list->Count()) return;
-    list->SetItemIndex(row);
-    ItemSelected(row);
+    const bool alreadyChosen = row == FRowJustMoved;
+    FRowJustMoved = -1;
+    if (!alreadyChosen) RowChosen(row);
   });
-  connect(tsResultList, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
-    TBaseList* list = GetList();
-    if (list && row >= 0 && row < list->Count()) list->SetItemIndex(row);
-    accept();
-  });
+  connect(tsResultList, &QTableWidget::cellDoubleClicked, this, [this](int, int) { accept(); });
+}
+
+void TfrmBaseListDlgForm::RowChosen(int row) {
+  TBaseList* list = GetList();
+  if (!list || row < 0 || row >= list->Count()) return;
+  list->SetItemIndex(row);
+  ItemSelected(row);
 }
 
 void TfrmBaseListDlgForm::CellValue(int, int, QString&, TBaseObject*) {}
@@ -116,7 +148,9 @@ void TfrmBaseListDlgForm::Display() {
     lblRecordsFound->setText(QStringLiteral("One record found"));
   else
     lblRecordsFound->setText(QString::number(n) + QStringLiteral(" records found"));
+  FDisplaying = true;
   tsResultList->setEnabled(n > 0);
+  tsResultList->clearContents();
   tsResultList->setRowCount(n);
   if (list) list->First();
   for (int row = 0; row < n; ++row) {
@@ -127,6 +161,9 @@ void TfrmBaseListDlgForm::Display() {
       tsResultList->setItem(row, column, new QTableWidgetItem(value));
     }
   }
+  // The grid shows the list's cursor on its first entry.
+  if (n > 0) tsResultList->setCurrentCell(0, 0);
+  FDisplaying = false;
   tsResultList->resizeColumnsToContents();
 }
 

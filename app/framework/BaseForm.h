@@ -8,16 +8,27 @@
 // Create(), which runs that sequence.
 #include <QDialog>
 #include <QString>
+#include <functional>
 #include <string>
 
 #include "foundation/DateTime.h"
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QTableWidget;
 class QVBoxLayout;
 class TBaseObject;
 class TBaseList;
+
+// Width or height scaled from 96 pixels per inch to the screen's, rounded to
+// the nearest whole pixel with halves to the even neighbour.
+int ScaledPixels(int pixels, double pixelsPerInch);
+
+// The help viewer plugs in here: it opens helpFile at the topic (0 = the
+// contents). Without a handler F1 does nothing.
+using THelpHandler = std::function<void(const std::string& helpFile, int context)>;
+void SetHelpHandler(THelpHandler handler);
 
 class TfrmBaseForm {
 public:
@@ -32,7 +43,7 @@ public:
 
   // Width and height times the screen's pixels per inch / 96.
   virtual void ScaleToScreen();
-  // Yes/No question; true for Yes.
+  // Yes/No question through the message-box seam; true for Yes.
   virtual bool Confirm(const QString& text);
   virtual std::string HelpFileName() const;
   virtual TDateTime DefaultDate() const;
@@ -48,6 +59,8 @@ public:
   virtual void Display() {}
 
   QWidget* Window() const { return FWindow; }
+  // F1: the help file at the window's help context.
+  void ShowContextHelp() const;
 
 private:
   QWidget* FWindow;
@@ -76,6 +89,8 @@ public:
   void accept() override;
 
 protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
   TBaseObject* FCreateSubject;
 
 private:
@@ -107,4 +122,13 @@ public:
 
   QTableWidget* tsResultList;
   QLabel* lblRecordsFound;
+
+private:
+  void RowChosen(int row);
+
+  // Display moves the grid itself; that is not the user choosing a row.
+  bool FDisplaying = false;
+  // The row a mouse press just made current, so its click does not choose
+  // it a second time.
+  int FRowJustMoved = -1;
 };

@@ -1,0 +1,36 @@
+#pragma once
+// The "Calendar" dialog: a month calendar for looking up a date, or for
+// picking the date of the date field that had the focus.
+
+#include <QPointer>
+
+#include "framework/BaseEdit.h"
+#include "framework/BaseForm.h"
+
+class QCalendarWidget;
+
+class TfrmCalendar : public TfrmBaseDlgForm {
+  Q_OBJECT
+public:
+  // focused: the caller's focused control; a date field becomes the target.
+  TfrmCalendar(TfrmBaseForm& caller, QWidget* focused);
+
+  void Initialize() override;
+  void Display() override;
+
+  // The date field a chosen day goes into; none when the calendar was opened
+  // from anything else.
+  TBaseEdit* Target() const { return FTarget.data(); }
+  TDateTime StartDate() const { return FStartDate; }
+
+  QCalendarWidget* calCalendar;
+
+private:
+  void DayChosen(const QDate& day);
+
+  QPointer<TBaseEdit> FTarget;
+  TDateTime FStartDate = 0;
+};
+
+// Opens the calendar modally for the caller's window.
+void ShowCalendar(TfrmBaseForm& caller, QWidget* focused);
