@@ -2,6 +2,8 @@
 
 #include <iterator>
 #include <map>
+#include <memory>
+#include <string>
 
 #include "foundation/DisplayFormat.h"
 #include "inletspacing/InletSpacing.h"
@@ -71,6 +73,21 @@ void FillRecords(TReportDataset& data, const TInletSpacing& project) {
 }
 
 // --- cell handlers ------------------------------------------------------------------
+
+// How a row prints, from its sump code ("INLET_TYPE"): a begin point
+// ("0", or any number not above 0) prints its station and "Begin" only; an
+// inlet on grade ("1") its flows; a sag inlet ("2" end, "3" approach) and
+// any other numbered code stars for the intercepted and bypass flows. A
+// code that is no number is computed as an inlet on grade, so it prints as
+// one.
+enum class TInletRowKind { BeginPoint, OnGrade, OtherInlet };
+
+TInletRowKind InletRowKind(const std::string& sumpCode) {
+  double sump = 0;
+  if (!ReadReportNumber(sumpCode, sump)) return TInletRowKind::OnGrade;
+  if (!(sump > 0)) return TInletRowKind::BeginPoint;
+  return sumpCode == "1" ? TInletRowKind::OnGrade : TInletRowKind::OtherInlet;
+}
 
 TInletRowKind RowKind(const TReportDataset& data, int record) {
   return InletRowKind(data.Text(record, "INLET_TYPE"));
@@ -233,13 +250,6 @@ void AddLayout(TReport& report, const TInletSpacing& project, const TDescription
 }
 
 }  // namespace
-
-TInletRowKind InletRowKind(const std::string& sumpCode) {
-  double sump = 0;
-  if (!ReadReportNumber(sumpCode, sump)) return TInletRowKind::OnGrade;
-  if (!(sump > 0)) return TInletRowKind::BeginPoint;
-  return sumpCode == "1" ? TInletRowKind::OnGrade : TInletRowKind::OtherInlet;
-}
 
 std::unique_ptr<TReport> CreateInletSpacingReport(const TInletSpacing& project, const TNerraParameterList& parameters) {
   auto report = std::make_unique<TReport>();

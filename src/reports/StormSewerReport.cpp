@@ -1,6 +1,8 @@
 #include "reports/StormSewerReport.h"
 
 #include <iterator>
+#include <memory>
+#include <string>
 
 #include "foundation/DisplayFormat.h"
 #include "stormsewer/StormSewer.h"
@@ -10,10 +12,11 @@ namespace {
 // --- filling the dataset -----------------------------------------------------------
 
 const char* const FloatFields[] = {
-    "TOTAL_AREA",   "DELTA_CA",      "BEGIN_TIME",    "RAINFALL",       "FLOW",          "HG_RAINFALL",
-    "HG_FLOW",      "DIAMETER",      "PIPE_LENGTH",   "SLOPE",          "INLET_FLOW",    "OUTLET_FLOW",
-    "VELOCITY",     "FULL_CAPACITY", "HG_SLOPE",      "HG_INLET_ELEV",  "HG_OUTLET_ELEV", "INLET_COVER_ELEV",
-    "OUTLET_COVER_ELEV", "COVER_MINUS_HG", "COVER_MINUS_CROWN"};
+    "TOTAL_AREA",       "DELTA_CA",       "BEGIN_TIME",        "RAINFALL",       "FLOW",
+    "HG_RAINFALL",      "HG_FLOW",        "DIAMETER",          "PIPE_LENGTH",    "SLOPE",
+    "INLET_FLOW",       "OUTLET_FLOW",    "VELOCITY",          "FULL_CAPACITY",  "HG_SLOPE",
+    "HG_INLET_ELEV",    "HG_OUTLET_ELEV", "INLET_COVER_ELEV",  "OUTLET_COVER_ELEV", "COVER_MINUS_HG",
+    "COVER_MINUS_CROWN"};
 
 void DefineFields(TReportDataset& data) {
   data.AddStringField("BEGIN_STATION", 40);

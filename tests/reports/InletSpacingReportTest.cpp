@@ -45,11 +45,6 @@ std::string CatchBasinDescription(const std::string& code) {
   return Parameters().CodesOfCategory(pcCBType)->DescriptionOfCode(code);
 }
 
-int CountOf(const TRenderedPage& page, const std::string& text) {
-  return static_cast<int>(std::count_if(page.Texts.begin(), page.Texts.end(),
-                                        [&](const TRenderedText& t) { return t.Text == text; }));
-}
-
 std::string After(const std::vector<std::string>& texts, const std::string& caption) {
   const auto it = std::find(texts.begin(), texts.end(), caption);
   return it == texts.end() || it + 1 == texts.end() ? "<none>" : *(it + 1);
@@ -75,88 +70,62 @@ TEST(InletSpacingReport, RecordsOfTheSample) {
   const auto project = Sample();
   const auto report = CreateInletSpacingReport(*project, Parameters());
   const TReportDataset& d = report->Dataset;
-  const std::vector<std::string> names = {
-      "STATION",      "GUTTER_LENGTH",  "CB_TYPE",         "RUNOFF_COEFF", "RUNOFF_AREA",      "CONC_TIME",
-      "GUTTER_TIME",  "USED_TIME",      "LONG_SLOPE",      "GUTTER_SLOPE", "PAVEMENT_SLOPE",   "GUTTER_WIDTH",
-      "RAINFALL",     "INTERCEPTED_FLOW", "BYPASS_FLOW",   "TOTAL_FLOW",   "DEPTH_FLOW",       "PAVEMENT_SPREAD",
-      "INLET_TYPE",   "LOCAL_DEPRESSION"};
-  ASSERT_EQ(d.FieldCount(), static_cast<int>(names.size()));
-  for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(d.Field(static_cast<int>(i)).Name, names[i]);
-  EXPECT_EQ(d.Field(d.FieldIndex("STATION")).Size, 40);
-  EXPECT_EQ(d.Field(d.FieldIndex("CB_TYPE")).Size, 10);
-
+  ASSERT_EQ(d.FieldCount(), 20);
+  EXPECT_EQ(d.Field(0).Name, "STATION");
+  EXPECT_EQ(d.Field(19).Name, "LOCAL_DEPRESSION");
   ASSERT_EQ(d.RecordCount(), 8);
-  EXPECT_EQ(d.Text(0, "STATION"), "10+00");
   EXPECT_EQ(d.Text(0, "CB_TYPE"), "0") << "a begin point";
-  EXPECT_EQ(d.Text(0, "INLET_TYPE"), "0");
   EXPECT_EQ(d.Text(1, "CB_TYPE"), "4");
   EXPECT_DOUBLE_EQ(d.AsFloat(1, "GUTTER_LENGTH"), 300) << "the station difference";
-  EXPECT_DOUBLE_EQ(d.AsFloat(7, "GUTTER_LENGTH"), 300) << "the given length";
-  for (int r = 0; r < d.RecordCount(); ++r) {
-    const TInletSpacingElement& inlet = *project->Elements.Items(r);
-    EXPECT_EQ(d.Text(r, "STATION"), inlet.StationText());
-    EXPECT_DOUBLE_EQ(d.AsFloat(r, "CONC_TIME"), inlet.ConcTimeUsed);
-    EXPECT_DOUBLE_EQ(d.AsFloat(r, "BYPASS_FLOW"), inlet.BypassFlow);
-    EXPECT_DOUBLE_EQ(d.AsFloat(r, "LOCAL_DEPRESSION"), inlet.Depression);
-  }
+  EXPECT_EQ(d.Text(7, "STATION"), "33+00") << "list order";
+  EXPECT_DOUBLE_EQ(d.AsFloat(2, "CONC_TIME"), project->Elements.Items(2)->ConcTimeUsed) << "the time in use";
 }
 
 TEST(InletSpacingReport, LinesOfBeginPointsAndInlets) {
   const auto project = Sample();
-  const auto report = CreateInletSpacingReport(*project, Parameters());
-  const auto pages = report->Paginate();
+  const auto pages = CreateInletSpacingReport(*project, Parameters())->Paginate();
   ASSERT_EQ(pages.size(), 1u);
   const TRenderedPage& page = pages[0];
-  // Begin points: the station and "Begin", nothing else.
   EXPECT_EQ(Line(page, "10+00"), (std::vector<std::string>{"10+00", "Begin"}));
   EXPECT_EQ(Line(page, "30+00"), (std::vector<std::string>{"30+00", "Begin"}));
 
   // An inlet on grade prints its flows and no sump text.
   const TInletSpacingElement& onGrade = *project->Elements.Items(1);
   const auto grade = Line(page, "13+00");
-  ASSERT_EQ(grade.size(), 19u) << "all but the sump column";
+  ASSERT_EQ(grade.size(), 19u);
   EXPECT_EQ(grade[1], CatchBasinDescription("4"));
-  EXPECT_FALSE(grade[1].empty());
   EXPECT_EQ(grade[2], "300.00");
-  EXPECT_EQ(grade[8], "0.0200") << "longitudinal slope";
   EXPECT_EQ(grade[12], "0.0833") << "local depression";
   EXPECT_EQ(grade[14], FormatFixed(onGrade.InterceptedFlow, 2));
   EXPECT_EQ(grade[15], FormatFixed(onGrade.BypassFlow, 2));
   EXPECT_EQ(grade[17], FormatFixed(onGrade.DepthFlow, 3));
 
   // Sag inlets star their intercepted and bypass flows.
-  const auto sag = Line(page, "22+00");
-  ASSERT_EQ(sag.size(), 20u);
-  EXPECT_EQ(sag[14], "******");
-  EXPECT_EQ(sag[15], "******");
-  EXPECT_EQ(sag[19], "Sag");
-  const auto end = Line(page, "24+50");
-  ASSERT_EQ(end.size(), 20u);
-  EXPECT_EQ(end[14], "******");
-  EXPECT_EQ(end.back(), "End");
-  EXPECT_EQ(end[16], FormatFixed(project->Elements.Items(5)->TotalFlow, 2));
+  for (const auto& [station, sump] : {std::pair{"22+00", "Sag"}, std::pair{"24+50", "End"}}) {
+    const auto sag = Line(page, station);
+    ASSERT_EQ(sag.size(), 20u) << station;
+    EXPECT_EQ(sag[14], "******");
+    EXPECT_EQ(sag[15], "******");
+    EXPECT_EQ(sag[19], sump);
+  }
 }
 
-TEST(InletSpacingReport, TitleSumpDataAndFrame) {
+TEST(InletSpacingReport, TitleAndSumpData) {
   const auto project = Sample();
   ASSERT_TRUE(project->Elements.HasSumpData);
   const auto pages = CreateInletSpacingReport(*project, Parameters())->Paginate();
   ASSERT_EQ(pages.size(), 1u);
   const auto texts = pages[0].TextsInOrder();
-  EXPECT_EQ(CountOf(pages[0], "INLET SPACING DESIGN"), 1);
-  EXPECT_EQ(After(texts, "PID :"), "SR-0347-12");
+  EXPECT_TRUE(pages[0].HasText("INLET SPACING DESIGN"));
   EXPECT_EQ(After(texts, "Date :"), "04/22/2024");
   EXPECT_EQ(After(texts, "Rainfall Area:"), "3");
   EXPECT_EQ(After(texts, "Storm Frequency (yr.) :"), "10");
   EXPECT_EQ(After(texts, "Total Allow. Spread (ft.) :"), "8.00");
   EXPECT_EQ(After(texts, "Allowable Depth (ft.)"), "0.35");
-  EXPECT_EQ(CountOf(pages[0], "inlet-spacing.xml"), 1);
 
-  EXPECT_EQ(CountOf(pages[0], "SUMP DATA"), 1);
   EXPECT_EQ(After(texts, "Total Flow (cfs) :"), FormatFixed(project->Elements.SumpTotalFlow, 2));
   EXPECT_EQ(After(texts, "Ponded Depth (ft.) :"), FormatFixed(project->Elements.SumpPondedDepth, 3));
   EXPECT_EQ(After(texts, "Spread on Pavement (ft.) :"), FormatFixed(project->Elements.SumpSpread, 2));
-  EXPECT_EQ(texts.back().rfind("Page 1"), 0u) << "the sump data close the report above the footer";
   const auto sump = std::find(texts.begin(), texts.end(), "SUMP DATA");
   EXPECT_NE(std::find(texts.begin(), sump, "33+00"), sump) << "after the last line";
 
@@ -164,59 +133,34 @@ TEST(InletSpacingReport, TitleSumpDataAndFrame) {
   project->Elements.Items(4)->Sump = "1";
   ASSERT_EQ(project->Calculate(), 0);
   ASSERT_FALSE(project->Elements.HasSumpData);
-  const auto without = CreateInletSpacingReport(*project, Parameters())->Paginate();
-  EXPECT_EQ(CountOf(without[0], "SUMP DATA"), 0);
-  EXPECT_EQ(CountOf(without[0], "Total Flow (cfs) :"), 0);
+  EXPECT_FALSE(CreateInletSpacingReport(*project, Parameters())->Paginate()[0].HasText("SUMP DATA"));
 }
 
-TEST(InletSpacingReport, SumpCodesThatAreNoNumbers) {
-  EXPECT_EQ(InletRowKind("0"), TInletRowKind::BeginPoint);
-  EXPECT_EQ(InletRowKind("-1"), TInletRowKind::BeginPoint);
-  EXPECT_EQ(InletRowKind("1"), TInletRowKind::OnGrade);
-  EXPECT_EQ(InletRowKind("2"), TInletRowKind::OtherInlet);
-  EXPECT_EQ(InletRowKind("4"), TInletRowKind::OtherInlet);
-  EXPECT_EQ(InletRowKind(""), TInletRowKind::OnGrade);
-  EXPECT_EQ(InletRowKind("A"), TInletRowKind::OnGrade);
-
+TEST(InletSpacingReport, SumpCodeThatIsNoNumber) {
   // The calculation takes an inlet without a sump code as one on grade; the
   // report shows what it computed.
   const auto project = Sample();
   project->Elements.Items(1)->Sump = "";
   ASSERT_EQ(project->Calculate(), 0);
-  const TInletSpacingElement& inlet = *project->Elements.Items(1);
   const auto line = Line(CreateInletSpacingReport(*project, Parameters())->Paginate()[0], "13+00");
   ASSERT_EQ(line.size(), 19u);
-  EXPECT_EQ(line[14], FormatFixed(inlet.InterceptedFlow, 2));
-  EXPECT_EQ(line[15], FormatFixed(inlet.BypassFlow, 2));
+  EXPECT_EQ(line[14], FormatFixed(project->Elements.Items(1)->InterceptedFlow, 2));
 }
 
-TEST(InletSpacingReport, UnknownCatchBasinAndUnsetDate) {
+TEST(InletSpacingReport, UnknownCatchBasinUnsetDateAndNoElements) {
   TInletSpacing project(&Parameters());
+  EXPECT_EQ(CreateInletSpacingReport(project, Parameters())->Paginate().size(), 1u);
   auto* inlet = new TInletSpacingElement();
   inlet->ElementId = 1;
   inlet->StationFeet = 1250;
   inlet->Sump = "1";
   inlet->CatchBasin = "my grate";
   project.Elements.Add("001", inlet);
-  const auto report = CreateInletSpacingReport(project, Parameters());
-  const auto page = report->Paginate()[0];
+  const TRenderedPage page = CreateInletSpacingReport(project, Parameters())->Paginate()[0];
   const auto line = Line(page, "12+50");
   ASSERT_GE(line.size(), 2u);
-  EXPECT_EQ(line[1], FormatFixed(inlet->UsedGutterLength(), 2))
-      << "no description for a code the table lacks: the gutter length follows the station";
+  EXPECT_EQ(line[1], FormatFixed(inlet->UsedGutterLength(), 2)) << "a code the table lacks has no description";
   EXPECT_EQ(After(page.TextsInOrder(), "Date :"), "Project :") << "an unset date prints empty";
-  for (const TRenderedText& t : page.Texts) EXPECT_EQ(t.Text.find("nan"), std::string::npos);
-}
-
-TEST(InletSpacingReport, ProjectWithoutElements) {
-  TInletSpacing project(&Parameters());
-  const auto report = CreateInletSpacingReport(project, Parameters());
-  EXPECT_EQ(report->Dataset.RecordCount(), 0);
-  const auto pages = report->Paginate();
-  ASSERT_EQ(pages.size(), 1u);
-  EXPECT_TRUE(pages[0].HasText("INLET SPACING DESIGN"));
-  EXPECT_TRUE(pages[0].HasText("Storm Frequency (yr.) :"));
-  EXPECT_TRUE(pages[0].HasText("INTERCPTD"));
-  EXPECT_FALSE(pages[0].HasText("SUMP DATA"));
-  EXPECT_TRUE(pages[0].HasText("Page 1"));
+  EXPECT_TRUE(page.HasText("INTERCPTD"));
+  EXPECT_FALSE(page.HasText("SUMP DATA"));
 }
