@@ -1,0 +1,54 @@
+#include "culvertdesign/CulvertDesignResultDialog.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include "framework/CoreText.h"
+
+TfrmCulvertDesignResult::TfrmCulvertDesignResult(TCulvertDesignElement& element, const std::string& pipeType,
+                                                 const TNerraParameterList& parameters, QWidget* owner)
+    : TfrmBaseListDlgForm(&element, owner), FParameters(parameters), FModel(element, pipeType, &parameters) {
+  setWindowTitle(QStringLiteral("Culvert Design Result"));
+  HelpContext = 202;
+  tcCulvertTypes = new QTabBar(this);
+  tcCulvertTypes->setObjectName(QStringLiteral("tcCulvertTypes"));
+  for (const std::string& tab : FModel.Tabs()) tcCulvertTypes->addTab(FromCore(tab));
+  tcCulvertTypes->setVisible(!FModel.Tabs().empty());
+  lblHeading = new QLabel(this);
+  lblHeading->setObjectName(QStringLiteral("lblHeading"));
+  QFont bold = lblHeading->font();
+  bold.setBold(true);
+  lblHeading->setFont(bold);
+  lblHeading->setAlignment(Qt::AlignCenter);
+  ContentLayout()->insertWidget(0, tcCulvertTypes);
+  ContentLayout()->insertWidget(1, lblHeading);
+  QStringList headings;
+  for (const std::string& heading : CulvertDesignResultHeadings()) headings << FromCore(heading);
+  SetColumns(headings);
+  CancelButton()->hide();
+  connect(tcCulvertTypes, &QTabBar::currentChanged, this, [this](int index) { SelectTab(index); });
+  resize(1100, 420);
+  Create();
+}
+
+TfrmCulvertDesignResult::~TfrmCulvertDesignResult() = default;
+
+TBaseList* TfrmCulvertDesignResult::GetList() { return &FModel.Rows(); }
+
+void TfrmCulvertDesignResult::CellValue(int, int column, QString& value, TBaseObject* object) {
+  if (const auto* row = dynamic_cast<const TCulvertElementResult*>(object))
+    value = FromCore(CulvertDesignResultCell(*row, column, &FParameters));
+}
+
+void TfrmCulvertDesignResult::Display() {
+  lblHeading->setText(FromCore(FModel.Heading()));
+  TfrmBaseListDlgForm::Display();
+}
+
+void TfrmCulvertDesignResult::SelectTab(int index) {
+  FModel.SelectTab(index);
+  Display();
+}
