@@ -464,10 +464,15 @@ bool TEditValue::TextKindAccepts(const std::string& text) const {
 }
 
 void TEditValue::SetText(const std::string& text) {
+  double number = 0;
   if (SlotOfType(DataType) == TEditSlot::Text)
     FText = TextKindAccepts(text) ? text : std::string();
-  else
+  else if (!IsNumberType(DataType) || Trim(text).empty())
     ReadText(text);
+  else if (TryReadNumber(text, number))
+    FFloat = number;
+  else
+    Clear();
 }
 
 void TEditValue::SetInteger(int32_t value) {

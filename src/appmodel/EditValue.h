@@ -120,8 +120,10 @@ public:
   std::string DisplayText() const;
 
   // Setting the value by kind. A text that a text kind refuses (any
-  // character failing the filter) becomes empty; a number that is not
-  // finite clears every slot.
+  // character failing the filter) becomes empty; the other kinds read the
+  // text as typed text is read, except that a number kind given a text that
+  // is not a number, or any kind given a number that is not finite, clears
+  // every slot.
   void SetText(const std::string& text);
   void SetInteger(int32_t value);
   void SetFloat(double value);

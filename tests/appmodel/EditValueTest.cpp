@@ -179,6 +179,10 @@ TEST_F(EditValueTest, SettingValues) {
   number.SetFloat(std::nan(""));
   EXPECT_EQ(number.Float(), 0);
   EXPECT_EQ(number.DisplayText(), "0");
+  number.SetText("7.5");
+  EXPECT_EQ(number.Float(), 7.5);
+  number.SetText("seven");
+  EXPECT_EQ(number.Float(), 0);
   TEditValue integer = Edit(edtInteger);
   integer.SetFloat(7.6);
   EXPECT_EQ(integer.Integer(), 8);
