@@ -1,0 +1,14 @@
+#include "inletspacing/InletSpacingDialogs.h"
+
+#include "inletspacing/InletSpacingEntryForm.h"
+#include "inletspacing/InletSpacingResultForm.h"
+
+bool EditInletSpacingElement(TInletSpacingElement& element, const TNerraParameterList& parameters, QWidget* parent) {
+  TfrmInletSpacingEntry form(element, parameters, parent);
+  return form.exec() == QDialog::Accepted;
+}
+
+void ShowInletSpacingResult(TInletSpacing& project, const TNerraParameterList& parameters, QWidget* parent) {
+  TfrmInletSpacingResult form(project, parameters, parent);
+  form.exec();
+}
