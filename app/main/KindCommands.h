@@ -1,0 +1,39 @@
+#pragma once
+// What the main window opens for each project kind: the element dialog, the
+// result dialog and the report. A kind whose dialog or report is still to
+// come answers with an information box; this is the one place to change
+// when it arrives.
+
+#include <memory>
+#include <string>
+
+#include "model/ProjectFile.h"
+
+class QWidget;
+class TMainDocument;
+class TNerraParameterList;
+class TCulvertBasePipeList;
+class TReport;
+
+enum class TKindCommand { AddElement, ModifyElement, DisplayResult, Preview, Print };
+
+bool KindCommandAvailable(TProjectKind kind, TKindCommand command);
+// "This command is not available yet for <kind> projects."
+std::string CommandNotAvailableText(TProjectKind kind);
+// The kind as the File > New menu names it.
+std::string KindCaption(TProjectKind kind);
+
+struct TKindContext {
+  TMainDocument& Document;
+  const TNerraParameterList& Parameters;
+  const TCulvertBasePipeList& Catalogue;
+  QWidget* Parent;
+};
+
+// True when the user confirmed the dialog and the list changed.
+bool AddElementOfKind(const TKindContext& context);
+bool ModifyElementOfKind(const TKindContext& context, int position);
+// After TMainDocument::PrepareResult agreed.
+void ShowResultOfKind(const TKindContext& context, int position);
+// None for a kind without a report.
+std::unique_ptr<TReport> CreateReportOfKind(const TKindContext& context);
