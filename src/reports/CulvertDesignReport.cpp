@@ -22,7 +22,8 @@ public:
           pcCircularCorrugationType, pcArcCorrugationType}) {
       const auto codes = parameters.CodesOfCategory(category);
       for (int i = 0; i < codes->Count(); ++i)
-        if (const auto* code = codes->ItemAs<TNerraBaseCode>(i)) FTables[category].emplace(code->Code, code->Description);
+        if (const auto* code = codes->ItemAs<TNerraBaseCode>(i))
+          FTables[category].emplace(code->Code, code->Description);
     }
   }
 
@@ -243,7 +244,8 @@ double AddColumnHeadings(TReportBand& band, double y) {
   for (const TColumn& column : Columns) {
     for (int line = 0; line < 3; ++line)
       if (*column.Captions[line])
-        band.Label(column.Captions[line], x + 1, y + line * HeadingLine, column.Width - 2, TReportAlign::Center, true, 8);
+        band.Label(column.Captions[line], x + 1, y + line * HeadingLine, column.Width - 2, TReportAlign::Center,
+                   true, 8);
     x += column.Width;
   }
   band.Rule(0, y + 3 * HeadingLine + 2, x);
@@ -314,8 +316,10 @@ void AddCrossingInput(TReportBand& band, const TCodes& codes) {
   AddPair(band, "Allowable Headwater Elevation (ft.) :", 240, 20, 200, CellItem("ALLOWED_HWA", 2));
   band.Items.back().Width = 48;
   AddSmallLabel(band, "or", 494, 20, 14);
-  band.Computed([codes](const TReportDataset& d, int r) { return codes->Description(pcHWType, d.Text(r, "ALLOWED_HW_TYPE")); },
-                510, 20, 92).FontSize = GroupFontSize;
+  const TReportFormatter criterion = [codes](const TReportDataset& d, int r) {
+    return codes->Description(pcHWType, d.Text(r, "ALLOWED_HW_TYPE"));
+  };
+  band.Computed(criterion, 510, 20, 92).FontSize = GroupFontSize;
   AddSmallLabel(band, "(whichever is less)", 604, 20, 116);
   AddPair(band, "Pipe Length (ft.) :", 0, 34, 170, CellItem("PIPE_LENGTH", 2));
   AddPair(band, "Culvert Slope (ft./ft.) :", 240, 34, 170, CellItem("SLOPE", 4));

@@ -27,7 +27,8 @@ TReportValue Converted(const TReportValue& value, const TReportFieldDef& field) 
       else if (auto d = std::get_if<double>(&value)) text = NumberText(*d);
       else if (auto i = std::get_if<int32_t>(&value)) text = std::to_string(*i);
       else text = std::get<bool>(value) ? "True" : "False";
-      if (field.Size >= 0 && text.size() > static_cast<size_t>(field.Size)) text.resize(static_cast<size_t>(field.Size));
+      const size_t size = static_cast<size_t>(field.Size);
+      if (text.size() > size) text.resize(size);
       return text;
     }
     case TReportFieldType::Float: {
@@ -85,7 +86,9 @@ bool TReportDataset::AddField(const std::string& name, TReportFieldType type, in
   return true;
 }
 
-void TReportDataset::AddStringField(const std::string& name, int size) { AddField(name, TReportFieldType::String, size); }
+void TReportDataset::AddStringField(const std::string& name, int size) {
+  AddField(name, TReportFieldType::String, size);
+}
 void TReportDataset::AddFloatField(const std::string& name) { AddField(name, TReportFieldType::Float, 0); }
 void TReportDataset::AddIntegerField(const std::string& name) { AddField(name, TReportFieldType::Integer, 0); }
 void TReportDataset::AddBooleanField(const std::string& name) { AddField(name, TReportFieldType::Boolean, 0); }
