@@ -282,11 +282,10 @@ struct TSlot {
 constexpr TSlot SlotA{0, 150, 76}, SlotB{234, 150, 76}, SlotC{468, 100, 148};
 constexpr TSlot WideA{0, 150, 310};
 
-// One caption, right-aligned before its value, on a line of the culvert's
-// group; both print only where the condition holds.
-void AddPair(TReportBand& band, const char* caption, const TSlot& slot, int line, TReportItem value,
+// One caption, right-aligned before its value, on a line of a band of the
+// culvert's group; both print only where the condition holds.
+void AddPair(TReportBand& band, const char* caption, const TSlot& slot, double y, TReportItem value,
              const TReportCondition& printIf = {}) {
-  const double y = 6 + line * GroupLine;
   TReportItem& label = band.Label(caption, slot.CaptionX, y, slot.CaptionWidth, TReportAlign::Right, true,
                                   GroupFontSize);
   label.PrintIf = printIf;
@@ -297,6 +296,9 @@ void AddPair(TReportBand& band, const char* caption, const TSlot& slot, int line
   value.PrintIf = printIf;
   band.Items.push_back(std::move(value));
 }
+
+// The lines of the first band of a group start below its rule.
+double Line(int line) { return 6 + line * GroupLine; }
 
 TReportItem CellItem(const char* field, int decimals = -1) {
   TReportBand scratch;
@@ -314,34 +316,36 @@ TReportFormatter WithCodes(const TCodes& codes,
 }
 
 void AddCulvertInput(TReportBand& band, const TCodes& codes) {
-  AddPair(band, "Pipe Number :", SlotA, 0, CellItem("ELEMENT_NUMBER"));
-  AddPair(band, "Use HW :", SlotB, 0, CellItem("USEHW"));
-  AddPair(band, "Pipe Quantity :", SlotC, 0, CellItem("PIPE_NUMBER"));
-  AddPair(band, "Inlet Invert Elevation (ft.) :", SlotA, 1, CellItem("INLET_INVERT", 2));
-  AddPair(band, "Outlet Invert Elevation (ft.) :", SlotB, 1, CellItem("OUTLET_INVERT", 2));
-  AddPair(band, "Culvert Type :", SlotC, 1, ComputedItem(WithCodes(codes, CulvertTypeText)));
-  AddPair(band, "Pipe Length (ft.) :", SlotA, 2, CellItem("PIPE_LENGTH", 2));
-  AddPair(band, "Culvert Slope (ft./ft.) :", SlotB, 2, CellItem("SLOPE", 4));
-  AddPair(band, "Corrugation Type :", SlotC, 2, ComputedItem(WithCodes(codes, CorrugationText)));
-  AddPair(band, "Pipe Size :", SlotA, 3, CellItem("SIZE"));
-  AddPair(band, "Design Manning 'n' :", SlotB, 3, ComputedItem(DesignManningText));
-  AddPair(band, "Buried Manning 'n' :", SlotC, 3, ComputedItem(BuriedManningText), Buried);
+  AddPair(band, "Pipe Number :", SlotA, Line(0), CellItem("ELEMENT_NUMBER"));
+  AddPair(band, "Use HW :", SlotB, Line(0), CellItem("USEHW"));
+  AddPair(band, "Pipe Quantity :", SlotC, Line(0), CellItem("PIPE_NUMBER"));
+  AddPair(band, "Inlet Invert Elevation (ft.) :", SlotA, Line(1), CellItem("INLET_INVERT", 2));
+  AddPair(band, "Outlet Invert Elevation (ft.) :", SlotB, Line(1), CellItem("OUTLET_INVERT", 2));
+  AddPair(band, "Culvert Type :", SlotC, Line(1), ComputedItem(WithCodes(codes, CulvertTypeText)));
+  AddPair(band, "Pipe Length (ft.) :", SlotA, Line(2), CellItem("PIPE_LENGTH", 2));
+  AddPair(band, "Culvert Slope (ft./ft.) :", SlotB, Line(2), CellItem("SLOPE", 4));
+  AddPair(band, "Corrugation Type :", SlotC, Line(2), ComputedItem(WithCodes(codes, CorrugationText)));
+  AddPair(band, "Pipe Size :", SlotA, Line(3), CellItem("SIZE"));
+  AddPair(band, "Design Manning 'n' :", SlotB, Line(3), ComputedItem(DesignManningText));
+  AddPair(band, "Buried Manning 'n' :", SlotC, Line(3), ComputedItem(BuriedManningText), Buried);
 }
 
-void AddInletInput(TReportBand& band, const TCodes& codes) {
-  AddPair(band, "Entrance Type :", WideA, 4, ComputedItem(WithCodes(codes, EntranceText)), NotLongSpan);
-  AddPair(band, "Unsubmerged Inlet :", WideA, 4, ComputedItem(WithCodes(codes, EntranceText)), LongSpan);
-  AddPair(band, "Loss Coef. Ke : ", SlotC, 4, CellItem("COEFF_KE", 4));
+void AddEntrance(TReportBand& band, const TCodes& codes) {
+  AddPair(band, "Entrance Type :", WideA, Line(4), ComputedItem(WithCodes(codes, EntranceText)), NotLongSpan);
+  AddPair(band, "Unsubmerged Inlet :", WideA, Line(4), ComputedItem(WithCodes(codes, EntranceText)), LongSpan);
+  AddPair(band, "Loss Coef. Ke : ", SlotC, Line(4), CellItem("COEFF_KE", 4));
+}
+
+void AddLongSpanShape(TReportBand& band, const TCodes& codes) {
   const TReportFormatter submerged = [codes](const TReportDataset& d, int r) {
     return codes->Description(pcSubmergedInlet, d.Text(r, "SUBMERGED_INLET"));
   };
-  AddPair(band, "Submerged Inlet :", WideA, 5, ComputedItem(submerged), LongSpan);
-  AddPair(band, "CD : ", SlotC, 5, CellItem("COEFF_CD", 4), Buried);
-  AddPair(band, "Theta (deg.) :", SlotA, 6, CellItem("THETA", 2), LongSpan);
-  AddPair(band, "Phi(deg.) :", SlotB, 6, CellItem("PHI", 2), LongSpan);
-  AddPair(band, "Flow Area (sq.ft.) :", SlotC, 6, CellItem("FLOW_AREA", 2), LongSpan);
-  AddPair(band, "RT (ft.) :", SlotA, 7, CellItem("RT", 4), LongSpan);
-  AddPair(band, "RS (ft.) :", SlotB, 7, CellItem("RS", 4), LongSpan);
+  AddPair(band, "Submerged Inlet :", WideA, 0, ComputedItem(submerged));
+  AddPair(band, "Theta (deg.) :", SlotA, GroupLine, CellItem("THETA", 2));
+  AddPair(band, "Phi(deg.) :", SlotB, GroupLine, CellItem("PHI", 2));
+  AddPair(band, "Flow Area (sq.ft.) :", SlotC, GroupLine, CellItem("FLOW_AREA", 2));
+  AddPair(band, "RT (ft.) :", SlotA, 2 * GroupLine, CellItem("RT", 4));
+  AddPair(band, "RS (ft.) :", SlotB, 2 * GroupLine, CellItem("RS", 4));
 }
 
 void AddCoefficients(TReportBand& band) {
@@ -350,20 +354,32 @@ void AddCoefficients(TReportBand& band) {
       {"M :", {"COEFF_M", 2}}, {"Max. Q :", {"QMAX", 2}}, {"Min. Q :", {"QMIN", 2}}};
   double x = 0;
   for (const auto& [caption, value] : coefficients) {
-    AddPair(band, caption, TSlot{x, 50, 66}, 8, CellItem(value.first, value.second), BuriedCoefficients);
-    x += 120;
+    AddPair(band, caption, TSlot{x, 40, 56}, 0, CellItem(value.first, value.second), BuriedCoefficients);
+    x += 102;
   }
+  AddPair(band, "CD : ", TSlot{x, 40, 56}, 0, CellItem("COEFF_CD", 4));
 }
 
-void AddGroupBand(TReport& report, const TCodes& codes) {
-  TReportBand& culvert = report.Layout.AddBand(TReportBandKind::GroupHeader, 0);
-  culvert.GroupField = "ELEMENT_NUMBER";
+// A culvert's group is cut into bands on the same field, so the lines of
+// long spans and of the coefficient equations take room only where they
+// print; the column headings close it.
+TReportBand& AddGroupPart(TReport& report, int lines, TReportCondition printIf = {}) {
+  TReportBand& band = report.Layout.AddBand(TReportBandKind::GroupHeader, lines * GroupLine);
+  band.GroupField = "ELEMENT_NUMBER";
+  band.PrintIf = std::move(printIf);
+  return band;
+}
+
+void AddGroupBands(TReport& report, const TCodes& codes) {
+  TReportBand& culvert = AddGroupPart(report, 5);
+  culvert.Height += 8;
   culvert.Rule(0, 2, report.Layout.Page.ContentWidth());
   AddCulvertInput(culvert, codes);
-  AddInletInput(culvert, codes);
-  AddCoefficients(culvert);
-  const double headings = 8 + 9 * GroupLine;
-  culvert.Height = headings + AddColumnHeadings(culvert, headings);
+  AddEntrance(culvert, codes);
+  AddLongSpanShape(AddGroupPart(report, 3, LongSpan), codes);
+  AddCoefficients(AddGroupPart(report, 1, Buried));
+  TReportBand& headings = AddGroupPart(report, 0);
+  headings.Height = AddColumnHeadings(headings, 4) + 4;
 }
 
 void AddLayout(TReport& report, const TCulvertAnalysis& project, const TCodes& codes) {
@@ -372,7 +388,7 @@ void AddLayout(TReport& report, const TCulvertAnalysis& project, const TCodes& c
   TReportBand& headings = report.Layout.AddBand(TReportBandKind::ColumnHeader, 0);
   headings.FromSecondPage = true;
   headings.Height = AddColumnHeadings(headings, 2) + 2;
-  AddGroupBand(report, codes);
+  AddGroupBands(report, codes);
   AddDetailBand(report);
   TReportBand& footer = AddPageFooter(report);
   footer.Label(BuriedFooterText, 0, 15, 220).PrintIf = Buried;
