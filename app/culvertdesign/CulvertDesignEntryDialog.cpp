@@ -17,6 +17,7 @@
 #include "culvertdesign/InletDialogs.h"
 #include "culvertdesign/SlopeDialog.h"
 #include "foundation/Messages.h"
+#include "culvertdesign/ProgramHelp.h"
 #include "framework/BaseEdit.h"
 #include "framework/CodeListCombobox.h"
 #include "framework/CoreText.h"
@@ -51,6 +52,12 @@ QTableWidget* NewGrid(QWidget* parent, const char* name, const QStringList& head
   grid->setContextMenuPolicy(Qt::CustomContextMenu);
   grid->verticalHeader()->setVisible(false);
   grid->horizontalHeader()->setStretchLastSection(true);
+  grid->setWordWrap(false);
+  grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
+  // Every row shows without scrolling.
+  grid->setMinimumHeight(grid->horizontalHeader()->sizeHint().height() +
+                         (rows + 1) * grid->verticalHeader()->defaultSectionSize() + 2 * grid->frameWidth());
   return grid;
 }
 
@@ -65,6 +72,7 @@ TfrmCulvertDesignElementEntry::TfrmCulvertDesignElementEntry(TCulvertDesignEleme
   auto* right = new QVBoxLayout();
   left->addWidget(BuildElevations());
   left->addWidget(BuildDesign());
+  left->addStretch(1);
   right->addWidget(BuildInletTypes(), 1);
   right->addWidget(BuildAllowableHeadwater());
   right->addWidget(BuildCoefficients());
@@ -72,6 +80,7 @@ TfrmCulvertDesignElementEntry::TfrmCulvertDesignElementEntry(TCulvertDesignEleme
   columns->addLayout(right, 1);
   ContentLayout()->addLayout(columns);
   BuildPopupMenus();
+  resize(720, 560);
   Create();
 }
 
@@ -133,11 +142,16 @@ QWidget* TfrmCulvertDesignElementEntry::BuildInletTypes() {
   pcInletTypes->setObjectName(QStringLiteral("pcInletTypes"));
   tsInletTypes =
       NewGrid(pcInletTypes, "tsInletTypes", {QStringLiteral("Culvert Type"), QStringLiteral("Selected Inlet Type")}, 5);
-  for (int r = 0; r < 5; ++r)
-    tsInletTypes->setItem(r, 0, new QTableWidgetItem(QString::fromLatin1(CulvertInletTypeRows()[static_cast<size_t>(r)].CulvertType)));
+  for (size_t r = 0; r < 5; ++r) {
+    const QString caption = QString::fromLatin1(CulvertInletTypeRows()[r].CulvertType);
+    tsInletTypes->setItem(static_cast<int>(r), 0, new QTableWidgetItem(caption));
+  }
   tsOtherInletTypes = NewGrid(pcInletTypes, "tsOtherInletTypes", {QStringLiteral("Inlet Type")}, 3);
-  for (int r = 0; r < 3; ++r)
-    tsOtherInletTypes->setItem(r, 0, new QTableWidgetItem(QString::fromLatin1(HeadwallRowTexts()[static_cast<size_t>(r)])));
+  for (size_t r = 0; r < 3; ++r) {
+    const QString caption = QString::fromLatin1(HeadwallRowTexts()[r]);
+    tsOtherInletTypes->setItem(static_cast<int>(r), 0, new QTableWidgetItem(caption));
+  }
+  tsInletTypes->resizeColumnToContents(0);
   pcInletTypes->addWidget(tsOtherInletTypes);
   pcInletTypes->addWidget(tsInletTypes);
   layout->addWidget(pcInletTypes);
@@ -269,7 +283,8 @@ TCulvertDesignEntryValues TfrmCulvertDesignElementEntry::EnteredValues() const {
 
 bool TfrmCulvertDesignElementEntry::Validate() {
   const TCulvertDesignEntryValues v = EnteredValues();
-  const std::string message = v.Check(CulvertDesignVisibility(v.BuriedOption, v.DisableBuriedTable).BuriedCoeffNVisible);
+  const bool buriedNShown = CulvertDesignVisibility(v.BuriedOption, v.DisableBuriedTable).BuriedCoeffNVisible;
+  const std::string message = v.Check(buriedNShown);
   if (message.empty()) return true;
   ShowError(this, message);
   return false;
@@ -315,8 +330,11 @@ void TfrmCulvertDesignElementEntry::UpdateBuriedCoeffNVisibility() {
 // --- inlet types -------------------------------------------------------------------
 
 void TfrmCulvertDesignElementEntry::RedrawInletTypes() {
-  for (int r = 0; r < 5; ++r)
-    tsInletTypes->setItem(r, 1, new QTableWidgetItem(FromCore(SelectedInletTypeText(*FElement, r, FParameters))));
+  for (int r = 0; r < 5; ++r) {
+    auto* item = new QTableWidgetItem(FromCore(SelectedInletTypeText(*FElement, r, FParameters)));
+    item->setToolTip(item->text());
+    tsInletTypes->setItem(r, 1, item);
+  }
 }
 
 int TfrmCulvertDesignElementEntry::SelectedHeadwallRow() const {
@@ -352,3 +370,5 @@ void TfrmCulvertDesignElementEntry::ShowInletCoefficients(int row) {
 }
 
 void TfrmCulvertDesignElementEntry::ShowCoefficientKE() { NewCoefficientKEDialog(SelectedHeadwallRow(), this)->exec(); }
+
+std::string TfrmCulvertDesignElementEntry::HelpFileName() const { return ProgramHelpFileName(); }

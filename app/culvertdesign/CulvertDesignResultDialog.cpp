@@ -6,6 +6,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "culvertdesign/ProgramHelp.h"
 #include "framework/CoreText.h"
 
 TfrmCulvertDesignResult::TfrmCulvertDesignResult(TCulvertDesignElement& element, const std::string& pipeType,
@@ -52,3 +53,5 @@ void TfrmCulvertDesignResult::SelectTab(int index) {
   FModel.SelectTab(index);
   Display();
 }
+
+std::string TfrmCulvertDesignResult::HelpFileName() const { return ProgramHelpFileName(); }

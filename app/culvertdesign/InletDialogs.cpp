@@ -48,6 +48,7 @@ TfrmChangeInletParameters::TfrmChangeInletParameters(const TNerraBaseCode& set, 
   panel->addWidget(tsParameters);
   ContentLayout()->addWidget(pnlParameters, 1);
   connect(cbInletTypes, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int) { ShowParameters(); });
+  resize(360, 400);
   Create();
 }
 
@@ -93,6 +94,7 @@ TfrmCoefficientList::TfrmCoefficientList(const QString& caption, const QStringLi
   tsResultList->horizontalHeader()->setStretchLastSection(true);
   // No buttons: the window is closed by the user.
   ButtonBar()->hide();
+  resize(340, 260);
   Create();
 }
 

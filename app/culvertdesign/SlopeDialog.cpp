@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "culvertdesign/ProgramHelp.h"
 #include "framework/BaseEdit.h"
 
 TfrmSlopeDataEntry::TfrmSlopeDataEntry(double slope, QWidget* owner) : TfrmBaseDlgForm(nullptr, owner), FSlope(slope) {
@@ -22,6 +23,7 @@ TfrmSlopeDataEntry::TfrmSlopeDataEntry(double slope, QWidget* owner) : TfrmBaseD
   ContentLayout()->addLayout(grid);
   // OK only; Esc still leaves without a slope.
   CancelButton()->hide();
+  resize(300, 90);
   Create();
 }
 
@@ -41,3 +43,5 @@ bool EnterSlope(double& slope, QWidget* parent) {
   slope = dialog.Slope();
   return true;
 }
+
+std::string TfrmSlopeDataEntry::HelpFileName() const { return ProgramHelpFileName(); }

@@ -11,6 +11,7 @@ class TfrmSlopeDataEntry : public TfrmBaseDlgForm {
 public:
   TfrmSlopeDataEntry(double slope, QWidget* owner);
 
+  std::string HelpFileName() const override;
   double Slope() const;
   void Initialize() override;
   void Display() override;

@@ -190,7 +190,8 @@ private slots:
 
     // Another set chosen for the circular concrete row stays on the element
     // even when the entry is cancelled.
-    const std::string second = FParameters.CodesOfCategory(pcCircularConcreteInletType)->ItemAs<TNerraBaseCode>(1)->Code;
+    const auto concrete = FParameters.CodesOfCategory(pcCircularConcreteInletType);
+    const std::string second = concrete->ItemAs<TNerraBaseCode>(1)->Code;
     QString shownPanel;
     OnNextModal([&shownPanel](QWidget* modal) {
       auto* change = qobject_cast<TfrmChangeInletParameters*>(modal);

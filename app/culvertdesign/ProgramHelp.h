@@ -1,0 +1,11 @@
+#pragma once
+// The help file beside the program, as the main window finds it.
+
+#include <QCoreApplication>
+#include <string>
+
+#include "framework/CoreText.h"
+
+inline std::string ProgramHelpFileName() {
+  return ToCore(QCoreApplication::applicationFilePath() + QStringLiteral(".chm"));
+}
