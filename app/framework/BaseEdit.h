@@ -3,6 +3,9 @@
 // the text is read into the value after every change, and leaving the box
 // shows the value again in the kind's format. The rules themselves live in
 // TEditValue; this class wires them to the widget.
+//
+// Forms put values in with the Set...Value calls: QLineEdit::setText only
+// changes what is shown, not the value behind it.
 
 #include <QColor>
 #include <QFont>
