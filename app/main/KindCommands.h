@@ -1,8 +1,6 @@
 #pragma once
 // What the main window opens for each project kind: the element dialog, the
-// result dialog and the report. A kind whose dialog or report is still to
-// come answers with an information box; this is the one place to change
-// when it arrives.
+// result dialog and the report.
 
 #include <memory>
 #include <string>
@@ -14,14 +12,6 @@ class TMainDocument;
 class TNerraParameterList;
 class TCulvertBasePipeList;
 class TReport;
-
-enum class TKindCommand { AddElement, ModifyElement, DisplayResult, Preview, Print };
-
-bool KindCommandAvailable(TProjectKind kind, TKindCommand command);
-// "This command is not available yet for <kind> projects."
-std::string CommandNotAvailableText(TProjectKind kind);
-// The kind as the File > New menu names it.
-std::string KindCaption(TProjectKind kind);
 
 struct TKindContext {
   TMainDocument& Document;

@@ -383,15 +383,8 @@ void TfrmMainPage::ShowNotAvailable(const std::string& text) { ShowMessageBox(TM
 
 // ---- result and element commands ---------------------------------------------------------
 
-bool TfrmMainPage::CommandAvailable(TKindCommand command) {
-  if (!FDocument->ProjectOpen()) return false;
-  if (KindCommandAvailable(FDocument->Kind(), command)) return true;
-  ShowNotAvailable(CommandNotAvailableText(FDocument->Kind()));
-  return false;
-}
-
 void TfrmMainPage::DisplayResultCommand() {
-  if (!CommandAvailable(TKindCommand::DisplayResult)) return;
+  if (!FDocument->ProjectOpen()) return;
   const int position = SelectedPosition();
   if (FDocument->PrepareResult(TResultCommand::DisplayResult, position))
     ShowResultOfKind({*FDocument, *FParameters, *FCatalogue, this}, position);
@@ -399,14 +392,12 @@ void TfrmMainPage::DisplayResultCommand() {
 }
 
 void TfrmMainPage::PreviewCommand() {
-  if (!CommandAvailable(TKindCommand::Preview)) return;
   if (!FDocument->PrepareResult(TResultCommand::Preview, SelectedPosition())) return;
   if (std::unique_ptr<TReport> report = CreateReportOfKind({*FDocument, *FParameters, *FCatalogue, this}))
     PreviewReport(*report, this);
 }
 
 void TfrmMainPage::PrintCommand() {
-  if (!CommandAvailable(TKindCommand::Print)) return;
   if (!FDocument->PrepareResult(TResultCommand::Print, SelectedPosition())) return;
   if (std::unique_ptr<TReport> report = CreateReportOfKind({*FDocument, *FParameters, *FCatalogue, this}))
     PrintReport(*report, this);
@@ -437,7 +428,7 @@ void TfrmMainPage::AfterElementCommand(int position) {
 }
 
 void TfrmMainPage::AddElementCommand() {
-  if (!CommandAvailable(TKindCommand::AddElement)) return;
+  if (!FDocument->ProjectOpen()) return;
   CollectControls();
   if (AddElementOfKind({*FDocument, *FParameters, *FCatalogue, this}))
     AfterElementCommand(FDocument->ElementCount() - 1);
@@ -445,7 +436,7 @@ void TfrmMainPage::AddElementCommand() {
 
 void TfrmMainPage::ModifyElementCommand() {
   const int position = SelectedPosition();
-  if (position < 0 || !CommandAvailable(TKindCommand::ModifyElement)) return;
+  if (position < 0) return;
   CollectControls();
   if (ModifyElementOfKind({*FDocument, *FParameters, *FCatalogue, this}, position)) AfterElementCommand(position);
 }

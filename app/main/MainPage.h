@@ -13,7 +13,6 @@
 
 #include "appmodel/MainDocument.h"
 #include "framework/BaseForm.h"
-#include "main/KindCommands.h"
 
 class QAction;
 class QCheckBox;
@@ -169,8 +168,6 @@ private:
   void ShowProject();
   void AfterElementCommand(int position);
   void ShowNotAvailable(const std::string& text);
-  // False, after an information box, for a kind that lacks the command's dialog or report.
-  bool CommandAvailable(TKindCommand command);
   int ActivePage() const;
 
   QString FProgramFolder;
