@@ -13,12 +13,9 @@
 #include "appmodel/CulvertDesignEntry.h"
 #include "appmodel/SlopeEntry.h"
 #include "culvert/CulvertAnalysis.h"
-#include "culvertanalysis/InletCoefficientsView.h"
-#if __has_include("culvertdesign/SlopeDialog.h")
+#include "culvertdesign/InletDialogs.h"
+#include "culvertdesign/ProgramHelp.h"
 #include "culvertdesign/SlopeDialog.h"
-#else
-bool EnterSlope(double&, QWidget*) { return false; }
-#endif
 #include "framework/BaseEdit.h"
 #include "framework/CodeListCombobox.h"
 #include "framework/CoreText.h"
@@ -53,6 +50,10 @@ QWidget* WithButton(QWidget* parent, QWidget* field, QPushButton*& button) {
   button->setToolTip(QStringLiteral("Inlet Coefficients"));
   layout->addWidget(button);
   return row;
+}
+
+void ShowInletCoefficients(const TNerraInletTypeCode& set, QWidget* owner) {
+  NewInletCoefficientsDialog(set, owner)->exec();
 }
 
 const TCulvertBasePipe* SelectedPipe(const TCodeListCombobox* combo) {
@@ -103,6 +104,8 @@ TfrmCulvertAnalysisElement::TfrmCulvertAnalysisElement(const TCulvertBaseElement
 }
 
 TfrmCulvertAnalysisElement::~TfrmCulvertAnalysisElement() = default;
+
+std::string TfrmCulvertAnalysisElement::HelpFileName() const { return ProgramHelpFileName(); }
 
 std::unique_ptr<TCulvertBaseElement> TfrmCulvertAnalysisElement::TakeElement() { return std::move(FResult); }
 

@@ -32,6 +32,7 @@ public:
                              QWidget* owner);
   ~TfrmCulvertAnalysisElement() override;
 
+  std::string HelpFileName() const override;
   void Initialize() override;
   void FillLists() override;
   void Display() override;

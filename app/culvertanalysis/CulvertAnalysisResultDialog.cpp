@@ -4,6 +4,7 @@
 
 #include "appmodel/CulvertAnalysisEntry.h"
 #include "culvert/CulvertElement.h"
+#include "culvertdesign/ProgramHelp.h"
 #include "framework/CoreText.h"
 
 TfrmCulvertAnalysisResult::TfrmCulvertAnalysisResult(TCulvertBaseElement& element, QWidget* owner)
@@ -16,6 +17,8 @@ TfrmCulvertAnalysisResult::TfrmCulvertAnalysisResult(TCulvertBaseElement& elemen
   resize(1000, 400);
   Create();
 }
+
+std::string TfrmCulvertAnalysisResult::HelpFileName() const { return ProgramHelpFileName(); }
 
 void TfrmCulvertAnalysisResult::Initialize() { HelpContext = 302; }
 

@@ -1,6 +1,8 @@
 #pragma once
 // "Culvert Analysis Result": the computed rows of one culvert.
 
+#include <string>
+
 #include "framework/BaseForm.h"
 
 class TCulvertBaseElement;
@@ -10,6 +12,7 @@ class TfrmCulvertAnalysisResult : public TfrmBaseListDlgForm {
 public:
   TfrmCulvertAnalysisResult(TCulvertBaseElement& element, QWidget* owner);
 
+  std::string HelpFileName() const override;
   void Initialize() override;
   TBaseList* GetList() override;
   void CellValue(int row, int column, QString& value, TBaseObject* object) override;

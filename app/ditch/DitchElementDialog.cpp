@@ -8,6 +8,7 @@
 #include "ditch/DitchAnalysisElement.h"
 #include "framework/BaseEdit.h"
 #include "framework/CodeListCombobox.h"
+#include "culvertdesign/ProgramHelp.h"
 #include "framework/CoreText.h"
 #include "framework/MessageBoxes.h"
 #include "model/ParameterList.h"
@@ -111,6 +112,8 @@ void TfrmDitchAnalysisElement::BuildControls() {
   form->addRow(QStringLiteral("Lining   (override Mannings 'n')"), cbLining);
   form->addRow(QStringLiteral("Concentration Time"), edtConcentrationTime);
 }
+
+std::string TfrmDitchAnalysisElement::HelpFileName() const { return ProgramHelpFileName(); }
 
 void TfrmDitchAnalysisElement::Initialize() {
   HelpContext = 601;

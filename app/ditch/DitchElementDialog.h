@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "appmodel/DitchEntry.h"
+#include <string>
+
 #include "framework/BaseForm.h"
 
 class QComboBox;
@@ -19,6 +21,7 @@ public:
   TfrmDitchAnalysisElement(TDitchAnalysisElement& element, const TNerraParameterList& parameters, QWidget* owner);
   ~TfrmDitchAnalysisElement() override;
 
+  std::string HelpFileName() const override;
   void Initialize() override;
   void FillLists() override;
   void Display() override;

@@ -5,6 +5,7 @@
 
 #include "appmodel/DitchEntry.h"
 #include "ditch/DitchAnalysis.h"
+#include "culvertdesign/ProgramHelp.h"
 #include "framework/CoreText.h"
 #include "model/ParameterList.h"
 
@@ -24,6 +25,8 @@ TfrmDitchAnalysisResult::TfrmDitchAnalysisResult(TDitchAnalysis& project, const 
 }
 
 TfrmDitchAnalysisResult::~TfrmDitchAnalysisResult() = default;
+
+std::string TfrmDitchAnalysisResult::HelpFileName() const { return ProgramHelpFileName(); }
 
 void TfrmDitchAnalysisResult::Initialize() { HelpContext = 602; }
 

@@ -3,6 +3,8 @@
 
 #include <memory>
 
+#include <string>
+
 #include "framework/BaseForm.h"
 
 class TDitchAnalysis;
@@ -15,6 +17,7 @@ public:
   TfrmDitchAnalysisResult(TDitchAnalysis& project, const TNerraParameterList& parameters, QWidget* owner);
   ~TfrmDitchAnalysisResult() override;
 
+  std::string HelpFileName() const override;
   void Initialize() override;
   TBaseList* GetList() override;
   void CellValue(int row, int column, QString& value, TBaseObject* object) override;
