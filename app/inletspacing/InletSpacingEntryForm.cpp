@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QSignalBlocker>
 
+#include "culvertdesign/ProgramHelp.h"
 #include "framework/BaseEdit.h"
 #include "framework/CodeListCombobox.h"
 #include "framework/CoreText.h"
@@ -39,6 +40,8 @@ TfrmInletSpacingEntry::TfrmInletSpacingEntry(TInletSpacingElement& element, cons
 }
 
 TfrmInletSpacingEntry::~TfrmInletSpacingEntry() = default;
+
+std::string TfrmInletSpacingEntry::HelpFileName() const { return ProgramHelpFileName(); }
 
 void TfrmInletSpacingEntry::BuildControls() {
   auto* head = new QGridLayout();

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "appmodel/InletSpacingEntry.h"
+#include "culvertdesign/ProgramHelp.h"
 #include "framework/CoreText.h"
 #include "inletspacing/InletSpacing.h"
 #include "model/ParameterList.h"
@@ -43,6 +44,8 @@ TfrmInletSpacingResult::TfrmInletSpacingResult(TInletSpacing& project, const TNe
 }
 
 TfrmInletSpacingResult::~TfrmInletSpacingResult() = default;
+
+std::string TfrmInletSpacingResult::HelpFileName() const { return ProgramHelpFileName(); }
 
 TBaseList* TfrmInletSpacingResult::GetList() { return &FProject.Elements; }
 

@@ -7,12 +7,13 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "culvertdesign/ProgramHelp.h"
+#include "culvertdesign/SlopeDialog.h"
 #include "framework/BaseEdit.h"
 #include "framework/CodeListCombobox.h"
 #include "framework/CoreText.h"
 #include "framework/MessageBoxes.h"
 #include "model/NerraBase.h"
-#include "stormsewer/SlopeEntryAdapter.h"
 #include "stormsewer/StormSewerElement.h"
 
 namespace {
@@ -73,7 +74,7 @@ void AddRow(QGridLayout* grid, int row, const QString& label, QWidget* box) {
 
 TfrmStormSewerElement::TfrmStormSewerElement(TStormSewerElement& element, bool isAnalysis,
                                              const TNerraParameterList& parameters, QWidget* owner)
-    : TfrmBaseDlgForm(&element, owner), AskSlope(EnterSlopeValue), FElement(element), FModel(isAnalysis, parameters) {
+    : TfrmBaseDlgForm(&element, owner), AskSlope(EnterSlope), FElement(element), FModel(isAnalysis, parameters) {
   HelpContext = 401;
   BuildControls();
   Connect();
@@ -81,6 +82,8 @@ TfrmStormSewerElement::TfrmStormSewerElement(TStormSewerElement& element, bool i
 }
 
 TfrmStormSewerElement::~TfrmStormSewerElement() = default;
+
+std::string TfrmStormSewerElement::HelpFileName() const { return ProgramHelpFileName(); }
 
 void TfrmStormSewerElement::BuildControls() {
   auto* top = new QHBoxLayout();

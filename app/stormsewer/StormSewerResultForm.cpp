@@ -5,6 +5,7 @@
 #include <QTableWidget>
 
 #include "appmodel/StormSewerEntry.h"
+#include "culvertdesign/ProgramHelp.h"
 #include "framework/CoreText.h"
 #include "stormsewer/StormSewer.h"
 
@@ -19,6 +20,8 @@ TfrmStormSewerResult::TfrmStormSewerResult(TStormSewer& project, QWidget* owner)
   resize(1100, 450);
   Create();
 }
+
+std::string TfrmStormSewerResult::HelpFileName() const { return ProgramHelpFileName(); }
 
 TBaseList* TfrmStormSewerResult::GetList() { return &FProject.ElementList; }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "appmodel/StormSewerEntry.h"
+#include "culvertdesign/SlopeDialog.h"
 #include "foundation/Messages.h"
 #include "framework/BaseEdit.h"
 #include "framework/CodeListCombobox.h"
@@ -131,6 +132,25 @@ private slots:
     };
     dialog.btnEnterSlope->click();
     QCOMPARE(dialog.edtOutletInvert->FloatValue(), 99.0);
+  }
+
+  void enterSlopeOpensTheSlopeDialog() {
+    TStormSewerElement pipe = Pipe();
+    pipe.Length = 100;
+    pipe.InletInvert = 50;
+    pipe.OutletInvert = 49;
+    TfrmStormSewerElement dialog(pipe, true, FParameters, nullptr);
+    QString caption;
+    QTimer::singleShot(0, [&caption] {
+      auto* slope = qobject_cast<TfrmSlopeDataEntry*>(QApplication::activeModalWidget());
+      if (!slope) return;
+      caption = slope->windowTitle();
+      slope->edtPipeSlope->SetFloatValue(0.02);
+      slope->accept();
+    });
+    dialog.btnEnterSlope->click();
+    QCOMPARE(caption, QStringLiteral("Slope Data Entry"));
+    QCOMPARE(dialog.edtOutletInvert->FloatValue(), 48.0);
   }
 
   void sumsAreWeighted() {
