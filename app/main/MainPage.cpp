@@ -91,6 +91,11 @@ TfrmMainPage::TfrmMainPage(const QString& programFolder, QWidget* parent)
 }
 
 TfrmMainPage::~TfrmMainPage() {
+  // The controls outlive the document while the widgets are taken down; a
+  // focus change then must not copy into it.
+  for (const TBinding& binding : FIdentificationBindings) binding.Control->removeEventFilter(this);
+  for (const auto& bindings : FPageBindings)
+    for (const TBinding& binding : bindings) binding.Control->removeEventFilter(this);
   // The grids refer to the project; let them go before it does.
   for (TElementGridModel* model : FGridModels)
     if (model) model->SetProject(nullptr);
@@ -340,16 +345,16 @@ void TfrmMainPage::ShowProject() {
 }
 
 void TfrmMainPage::NewProject(TProjectKind kind) {
-  const bool wasOpen = FDocument->ProjectOpen();
+  const unsigned before = FDocument->Generation();
   const bool created = FDocument->NewProject(kind);
-  if (created || wasOpen != FDocument->ProjectOpen()) ShowProject();
+  if (FDocument->Generation() != before) ShowProject();
   if (created) edtJobNumber->setFocus();
 }
 
 void TfrmMainPage::OpenCommand() {
-  const TNerraBaseProject* before = FDocument->CurrentProject();
+  const unsigned before = FDocument->Generation();
   FDocument->Open();
-  if (FDocument->CurrentProject() != before) ShowProject();
+  if (FDocument->Generation() != before) ShowProject();
 }
 
 void TfrmMainPage::SaveCommand() {

@@ -64,6 +64,7 @@ bool TMainDocument::CloseProject() {
   if (!FUI.Confirm(CloseProjectQuestion)) return false;
   FProject.reset();
   FKind = TProjectKind::Unknown;
+  ++FGeneration;
   return true;
 }
 
@@ -84,6 +85,7 @@ bool TMainDocument::NewProject(TProjectKind kind) {
   if (kind == TProjectKind::Unknown || !CloseProject()) return false;
   FProject = CreateProject(kind);
   FKind = kind;
+  ++FGeneration;
   return true;
 }
 
@@ -104,6 +106,7 @@ std::string TMainDocument::OpenProject(const std::string& path) {
   PlainMessage = false;
   FProject.reset();
   FKind = TProjectKind::Unknown;
+  ++FGeneration;
   TXMLDocument document;
   std::string message;
   if (!OpenProjectDocument(path, document, message)) {

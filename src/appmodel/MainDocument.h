@@ -50,6 +50,9 @@ public:
   TMainDocument& operator=(const TMainDocument&) = delete;
 
   TNerraBaseProject* CurrentProject() const { return FProject.get(); }
+  // Changes whenever the open project is replaced or closed (a new project
+  // may well reuse the old one's address).
+  unsigned Generation() const { return FGeneration; }
   bool ProjectOpen() const { return FProject != nullptr; }
   // Storm sewer design and analysis share a page; Unknown without a project.
   TProjectKind Kind() const { return FKind; }
@@ -119,4 +122,5 @@ private:
   TMainDocumentUI& FUI;
   std::unique_ptr<TNerraBaseProject> FProject;
   TProjectKind FKind = TProjectKind::Unknown;
+  unsigned FGeneration = 0;
 };
