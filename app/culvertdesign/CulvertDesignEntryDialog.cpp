@@ -235,28 +235,29 @@ void TfrmCulvertDesignElementEntry::AfterPrepare() { edtInletInvert->setFocus();
 
 void TfrmCulvertDesignElementEntry::Display() {
   if (!FElement) return;
-  const TCulvertDesignElement& e = *FElement;
-  cbBurialOption->setChecked(e.BuriedOption);
-  cbAutomaticBurialDepth->setChecked(e.DisableBuriedTable);
+  TCulvertDesignEntryValues v;
+  v.Load(*FElement);
+  cbBurialOption->setChecked(v.BuriedOption);
+  cbAutomaticBurialDepth->setChecked(v.DisableBuriedTable);
   ApplyVisibility();
-  cbAutomaticBurialDepth->setChecked(e.DisableBuriedTable);
+  cbAutomaticBurialDepth->setChecked(v.DisableBuriedTable);
   UpdateBuriedCoeffNVisibility();
-  edtInletInvert->SetFloatValue(e.InletElevation);
-  edtOutletInvert->SetFloatValue(e.OutletElevation);
-  edtPipeLength->SetFloatValue(e.CulvertLength);
-  edtTailwater->SetFloatValue(e.TailwaterElevation);
-  edtOverflow->SetFloatValue(e.OverflowElevation);
+  edtInletInvert->SetFloatValue(v.InletElevation);
+  edtOutletInvert->SetFloatValue(v.OutletElevation);
+  edtPipeLength->SetFloatValue(v.CulvertLength);
+  edtTailwater->SetFloatValue(v.TailwaterElevation);
+  edtOverflow->SetFloatValue(v.OverflowElevation);
   RefreshSlope();
-  tsOtherInletTypes->selectRow(e.DefaultInletTypeNumber() - 1);
+  tsOtherInletTypes->selectRow(v.DefaultInletType - 1);
   RedrawInletTypes();
-  edtDesignFlow->SetFloatValue(e.DesignDischarge);
-  edtFloodFlow->SetFloatValue(e.FloodDischarge);
-  edtAllowableTailwater->SetFloatValue(e.AllowableHeadwaterElevation);
-  cbAllowableTWType->SelectCode(e.AllowableHeadwaterType);
-  if (cbAllowableTWType->currentIndex() < 0 && cbAllowableTWType->count() > 0) cbAllowableTWType->setCurrentIndex(0);
-  edtCoeffN->SetFloatValue(e.CoeffN);
-  edtBuriedCoeffN->SetFloatValue(e.BuriedCoeffN);
-  edtCoeffKE->SetFloatValue(e.CoeffKE);
+  edtDesignFlow->SetFloatValue(v.DesignDischarge);
+  edtFloodFlow->SetFloatValue(v.FloodDischarge);
+  edtAllowableTailwater->SetFloatValue(v.AllowableHeadwaterElevation);
+  // An unknown code selects the first entry.
+  cbAllowableTWType->SelectCode(v.AllowableHeadwaterType);
+  edtCoeffN->SetFloatValue(v.CoeffN);
+  edtBuriedCoeffN->SetFloatValue(v.BuriedCoeffN);
+  edtCoeffKE->SetFloatValue(v.CoeffKE);
 }
 
 // --- values, checks and storing ----------------------------------------------------
