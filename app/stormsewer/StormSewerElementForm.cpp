@@ -48,19 +48,28 @@ TBaseEdit* TextBox(QWidget* parent, TEditDataType type, const QString& extendedC
 
 // A stored text the box would refuse (a hand-edited file) is still shown, so
 // that OK does not quietly drop it.
-void ShowText(TBaseEdit* box, const std::string& text) {
-  const QString shown = FromCore(text);
+void ShowText(TBaseEdit* box, const QString& shown) {
   box->SetTextValue(shown);
   if (box->text() != shown) box->setText(shown);
+}
+
+void ShowText(TBaseEdit* box, const std::string& text) { ShowText(box, FromCore(text)); }
+
+// Capitals of the letters a junction box accepts; other characters (a
+// hand-edited file may hold some) stay as they are.
+QString AsciiUpper(QString text) {
+  for (QChar& ch : text)
+    if (ch >= QLatin1Char('a') && ch <= QLatin1Char('z')) ch = QChar(ch.unicode() - 'a' + 'A');
+  return text;
 }
 
 // Typed letters go in as capitals, with the caret where it was.
 void UpperCaseOnTyping(TBaseEdit* box) {
   QObject::connect(box, &QLineEdit::textEdited, box, [box](const QString& text) {
-    const QString upper = text.toUpper();
+    const QString upper = AsciiUpper(text);
     if (upper == text) return;
     const int caret = box->cursorPosition();
-    box->SetTextValue(upper);
+    ShowText(box, upper);
     box->setCursorPosition(caret);
   });
 }
@@ -143,18 +152,21 @@ QWidget* TfrmStormSewerElement::BuildAreas() {
   auto* areaGrid = new QGridLayout(areas);
   auto* coeffs = new QGroupBox(QStringLiteral("DELTA RUNOFF COEFFICIENT"), panel);
   auto* coeffGrid = new QGridLayout(coeffs);
+  // Created in tab order: the areas and their total, then the coefficients.
   for (int i = 0; i < 4; ++i) {
     FAreas[i] = NumberBox(areas, 9, 2);
-    FCoeffs[i] = NumberBox(coeffs, 9, 2);
     AddRow(areaGrid, i, QString::number(i + 1), FAreas[i]);
-    AddRow(coeffGrid, i, QString::number(i + 1), FCoeffs[i]);
   }
-  edtArea1 = FAreas[0], edtArea2 = FAreas[1], edtArea3 = FAreas[2], edtArea4 = FAreas[3];
-  edtCoeff1 = FCoeffs[0], edtCoeff2 = FCoeffs[1], edtCoeff3 = FCoeffs[2], edtCoeff4 = FCoeffs[3];
   edtSumArea = DisplayBox(areas, 9, 2);
   AddRow(areaGrid, 4, QStringLiteral("Total Area"), edtSumArea);
   areaGrid->addWidget(new QLabel(QStringLiteral("Enter up to 4 areas and runoff coefficients to be weighted."), areas),
                       5, 0, 1, 2);
+  for (int i = 0; i < 4; ++i) {
+    FCoeffs[i] = NumberBox(coeffs, 9, 2);
+    AddRow(coeffGrid, i, QString::number(i + 1), FCoeffs[i]);
+  }
+  edtArea1 = FAreas[0], edtArea2 = FAreas[1], edtArea3 = FAreas[2], edtArea4 = FAreas[3];
+  edtCoeff1 = FCoeffs[0], edtCoeff2 = FCoeffs[1], edtCoeff3 = FCoeffs[2], edtCoeff4 = FCoeffs[3];
   edtSumCA = DisplayBox(coeffs, 9, 2);
   edtWeigthedCoeff = DisplayBox(coeffs, 9, 2);
   AddRow(coeffGrid, 4, QStringLiteral("Sum C * A"), edtSumCA);
@@ -240,8 +252,9 @@ void TfrmStormSewerElement::FillTypeList() {
 
 void TfrmStormSewerElement::Display() {
   const TStormSewerEntryValues v = FModel.Load(FElement);
-  ShowText(edtJunctionBegin, v.BeginJunction);
-  ShowText(edtJunctionEnd, v.EndJunction);
+  // The junction boxes hold capitals, whatever the file had.
+  ShowText(edtJunctionBegin, AsciiUpper(FromCore(v.BeginJunction)));
+  ShowText(edtJunctionEnd, AsciiUpper(FromCore(v.EndJunction)));
   ShowText(edtStationBegin, v.BeginStation);
   ShowText(edtStationEnd, v.EndStation);
   cbSide->setCurrentIndex(FModel.Sides().IndexOfCode(v.SideCode));

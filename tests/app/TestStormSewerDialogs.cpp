@@ -101,6 +101,13 @@ private slots:
     QCOMPARE(pipe.BeginJunction, std::string("A1"));
     QCOMPARE(pipe.EndJunction, std::string("B2345"));
     QCOMPARE(pipe.BeginStation, std::string("1+00"));
+
+    // A label the box would refuse (a hand-edited file) is shown and kept.
+    pipe.EndJunction = "j-2";
+    TfrmStormSewerElement again(pipe, false, FParameters, nullptr);
+    QCOMPARE(again.edtJunctionEnd->text(), QStringLiteral("J-2"));
+    again.accept();
+    QCOMPARE(pipe.EndJunction, std::string("J-2"));
   }
 
   void slopeFollowsElevationsAndEnteredSlope() {
