@@ -1,5 +1,7 @@
 #include <QCheckBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QTimer>
 #include <QLabel>
 #include <QStackedWidget>
 #include <QTableView>
@@ -27,6 +29,16 @@ private:
     auto window = std::make_unique<TfrmMainPage>(QStringLiteral(DREVIA_BIN_DIR));
     if (!window->Startup()) return nullptr;
     return window;
+  }
+
+  // Answers the next file dialog with the path.
+  static void ChooseFile(const QString& path) {
+    QTimer::singleShot(0, [path] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      dialog->selectFile(path);
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
   }
 
   static std::string FirstCode(const TfrmMainPage& window, TParameterCategory category) {
@@ -129,6 +141,34 @@ private slots:
     window->actRemoveElement->trigger();
     QCOMPARE(FMessages.back(), std::string(RemoveElementQuestion));
     QCOMPARE(model->rowCount(), 1);
+  }
+
+  void openShowsTheFileAndSaveSaysSo() {
+    auto window = StartedWindow();
+    QVERIFY(window);
+    QTemporaryDir folder;
+    const QString copy = folder.filePath(QStringLiteral("design.xml"));
+    QVERIFY(QFile::copy(QStringLiteral(DREVIA_SOURCE_DIR "/samples/culvert-design.xml"), copy));
+    ChooseFile(copy);
+    window->actOpen->trigger();
+    QVERIFY(window->Document().CulvertDesign());
+    QCOMPARE(window->pcNerra->currentIndex(), int(mpCulvertDesign));
+    QCOMPARE(window->edtJobNumber->text(), QStringLiteral("CD-2024-07"));
+    QCOMPARE(window->cbUCDesignFrequency->SelectedCode(""), std::string("25"));
+    QCOMPARE(window->cbUCFloodFrequency->SelectedCode(""), std::string("100"));
+    QCOMPARE(window->StatusPanels[0]->text(), QStringLiteral("design.xml"));
+    QCOMPARE(window->GridModel(mpCulvertDesign)->rowCount(), window->Document().ElementCount());
+    QCOMPARE(window->SelectedPosition(), 0);
+
+    window->edtProject->SetTextValue(QStringLiteral("Renamed"));
+    window->actSave->trigger();
+    QCOMPARE(window->StatusPanels[2]->text(), QStringLiteral("Successfully Saved"));
+    QFile saved(copy);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray text = saved.readAll();
+    QVERIFY(text.contains("<Project>Renamed</Project>"));
+    QVERIFY(text.endsWith("\r\n"));
+    QVERIFY(FMessages.empty());
   }
 
   void stormSewerAnalysisShowsInvertsAndItsTitle() {
