@@ -180,7 +180,9 @@ QWidget* TfrmMainPage::CreateCulvertDesignPage() {
        [=, this] { if (auto* p = design()) p->DischargeFrequency = cbUCDesignFrequency->SelectedCode(""); });
   Bind(mpCulvertDesign, cbUCFloodFrequency,
        [=, this] { if (auto* p = design()) p->FloodFrequency = cbUCFloodFrequency->SelectedCode(""); });
-  Bind(mpCulvertDesign, cbUCPipeType, [=, this] { if (auto* p = design()) p->PipeType = cbUCPipeType->SelectedCode("0"); });
+  // Nothing selected stores "0", which tries every culvert type.
+  Bind(mpCulvertDesign, cbUCPipeType,
+       [=, this] { if (auto* p = design()) p->PipeType = cbUCPipeType->SelectedCode("0"); });
   Bind(mpCulvertDesign, cbUCImprovedInlet,
        [=, this] { if (auto* p = design()) p->ImprovedInlet = cbUCImprovedInlet->isChecked(); });
   return page;
@@ -329,7 +331,8 @@ QWidget* TfrmMainPage::CreateDitchAnalysisPage() {
   };
   Bind(mpDitchAnalysis, cbDAWaterShedArea,
        [=, this] { if (auto* g = parameters()) g->WaterShedAreaCode = cbDAWaterShedArea->SelectedCode(""); });
-  Bind(mpDitchAnalysis, edtDABeginTime, [=, this] { if (auto* g = parameters()) g->Time = edtDABeginTime->FloatValue(); });
+  Bind(mpDitchAnalysis, edtDABeginTime,
+       [=, this] { if (auto* g = parameters()) g->Time = edtDABeginTime->FloatValue(); });
   Bind(mpDitchAnalysis, cbDADepthFrequency,
        [=, this] { if (auto* g = parameters()) g->DepthStormFrequency = cbDADepthFrequency->SelectedCode(""); });
   Bind(mpDitchAnalysis, cbDAVelocityFrequency,
