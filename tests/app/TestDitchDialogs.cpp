@@ -128,7 +128,6 @@ private slots:
     QCOMPARE(dialog.tsResultList->item(0, 1)->text(), QStringLiteral("Conc.Inflow"));
     QCOMPARE(dialog.tsResultList->item(0, 16)->text(), QStringLiteral("12.00"));
     QCOMPARE(dialog.tsResultList->item(1, 12)->text(), QStringLiteral("Depth exceeds allowed"));
-    for (int column = 13; column < 22; ++column) QCOMPARE(dialog.tsResultList->item(1, column)->text(), QString());
   }
 
   void emptyResultListStillCloses() {
