@@ -46,75 +46,6 @@ TInletSpacingEntryValues ValidInlet() {
 
 }  // namespace
 
-TEST(InletSpacingEntry, CaptionAndGroupVisibility) {
-  EXPECT_EQ(TInletSpacingEntryModel::Caption(0), "Inlet Spacing Entry");
-  EXPECT_EQ(TInletSpacingEntryModel::Caption(3), "Inlet Spacing Entry #3");
-  EXPECT_FALSE(TInletSpacingEntryModel::GroupsVisible(""));  // no selection counts as a begin point
-  EXPECT_FALSE(TInletSpacingEntryModel::GroupsVisible("0"));
-  EXPECT_TRUE(TInletSpacingEntryModel::GroupsVisible("1"));
-  EXPECT_TRUE(TInletSpacingEntryModel::GroupsVisible("3"));
-}
-
-TEST(InletSpacingEntry, LoadShowsStoredValuesAndTheNInUse) {
-  TInletSpacingEntryModel model(Codes());
-  TInletSpacingElement inlet;
-  inlet.SetStationText("3+05");
-  inlet.Sump = "1";
-  inlet.CatchBasin = "typed by hand";
-  inlet.Surface = "9";  // not in the code list
-  inlet.ManningGN = 0;
-  inlet.ManningPN = 0.02;
-  inlet.Depression = 0.1;
-  const TInletSpacingEntryValues v = model.Load(inlet);
-  EXPECT_EQ(v.StationText, "3+05");
-  EXPECT_EQ(v.SumpCode, "1");
-  EXPECT_EQ(v.CatchBasinCode, "");
-  EXPECT_EQ(v.SurfaceCode, "");  // the blank surface entry
-  EXPECT_EQ(v.ManningGN, 0.015);
-  EXPECT_EQ(v.ManningPN, 0.02);
-  EXPECT_EQ(v.Depression, 0.1);
-
-  // OK on what was loaded keeps the n in use.
-  TInletSpacingEntryValues accepted = ValidInlet();
-  accepted.ManningGN = v.ManningGN;
-  model.Store(accepted, inlet);
-  EXPECT_EQ(inlet.ManningGN, 0.015);
-}
-
-TEST(InletSpacingEntry, BeginPointShowsZerosAndIsStoredWithoutFurtherChecks) {
-  TInletSpacingEntryModel model(Codes());
-  TInletSpacingElement inlet;
-  inlet.Sump = "1";
-  inlet.LongSlope = 0.03;
-  inlet.CatchBasin = "0";
-  inlet.Surface = "1";
-  TInletSpacingEntryValues v = model.Load(inlet);
-  EXPECT_EQ(v.LongSlope, 0.03);
-  EXPECT_EQ(v.SurfaceCode, "1");
-
-  v.LongSlope = 0.5;  // typed, then the sump type changes to a begin point
-  v.SumpCode = "0";
-  model.LoadGroups(inlet, v);
-  EXPECT_EQ(v.LongSlope, 0);
-  EXPECT_EQ(v.ManningGN, 0);
-  EXPECT_EQ(v.CatchBasinCode, "");
-  EXPECT_EQ(v.SurfaceCode, "");
-  v.StationText = "0+00";
-  EXPECT_EQ(model.Check(v), "");
-  model.Store(v, inlet);
-  EXPECT_EQ(inlet.Sump, "0");
-  EXPECT_EQ(inlet.LongSlope, 0);
-  EXPECT_EQ(inlet.CatchBasin, "");
-  EXPECT_EQ(inlet.Surface, "");
-  EXPECT_EQ(inlet.StationFeet, 0);
-
-  // Back to an inlet: the stored values show again, the typed ones are gone.
-  v.SumpCode = "1";
-  inlet.LongSlope = 0.04;
-  model.LoadGroups(inlet, v);
-  EXPECT_EQ(v.LongSlope, 0.04);
-}
-
 TEST(InletSpacingEntry, CheckGivesTheFirstFailingRulesMessage) {
   TInletSpacingEntryModel model(Codes());
   TInletSpacingEntryValues v = ValidInlet();
@@ -160,31 +91,6 @@ TEST(InletSpacingEntry, NumbersBeyondRangeAreRefusedEvenForABeginPoint) {
   v = ValidInlet();
   v.GutterLength = std::numeric_limits<double>::infinity();
   EXPECT_EQ(model.Check(v), MsgEntryNotANumber);
-}
-
-TEST(InletSpacingEntry, StoreTakesEveryBoxAndOnlyListedCodes) {
-  TInletSpacingEntryModel model(Codes());
-  TInletSpacingEntryValues v = ValidInlet();
-  v.Flow = 1.5;
-  v.GutterLength = 120;
-  v.Depression = 0.08;
-  TInletSpacingElement inlet;
-  model.Store(v, inlet);
-  EXPECT_EQ(inlet.StationFeet, 1250);
-  EXPECT_EQ(inlet.Sump, "1");
-  EXPECT_EQ(inlet.CatchBasin, "0");
-  EXPECT_EQ(inlet.Surface, "2");
-  EXPECT_EQ(inlet.Flow, 1.5);
-  EXPECT_EQ(inlet.GutterLength, 120);
-  EXPECT_EQ(inlet.GutterSlope, 0.08);
-  EXPECT_EQ(inlet.ManningPN, 0.016);
-  EXPECT_EQ(inlet.OverlandSlope, 2);
-  EXPECT_EQ(inlet.Depression, 0.08);
-  v.CatchBasinCode = "typed";
-  v.SurfaceCode = "nope";
-  model.Store(v, inlet);
-  EXPECT_EQ(inlet.CatchBasin, "");
-  EXPECT_EQ(inlet.Surface, "");
 }
 
 TEST(InletSpacingResult, CellsAndSumpPanel) {

@@ -39,17 +39,6 @@ TStormSewerEntryValues ValidPipe() {
 
 }  // namespace
 
-TEST(StormSewerEntry, LabelsAndCaptionFollowKindAndId) {
-  TStormSewerEntryModel design(false, Codes());
-  TStormSewerEntryModel analysis(true, Codes());
-  EXPECT_EQ(design.InletElevationLabel(), "Inlet Crown(ft.)");
-  EXPECT_EQ(design.OutletElevationLabel(), "Outlet Crown(ft.)");
-  EXPECT_EQ(analysis.InletElevationLabel(), "Inlet Invert(ft.)");
-  EXPECT_EQ(analysis.OutletElevationLabel(), "Outlet Invert(ft.)");
-  EXPECT_EQ(TStormSewerEntryModel::Caption(0), "Storm Sewer Element");
-  EXPECT_EQ(TStormSewerEntryModel::Caption(12), "Storm Sewer Element #12");
-}
-
 TEST(StormSewerEntry, DesignStoresCrownsAndLeavesInvertsAlone) {
   TStormSewerEntryModel design(false, Codes());
   TStormSewerElement pipe;
@@ -92,37 +81,6 @@ TEST(StormSewerEntry, LoadShowsTheKindsElevationsAndOnlyListedCodes) {
   EXPECT_EQ(analysis.RunoffArea[3], 2.5);
   EXPECT_EQ(analysis.RunoffCoeff[2], 0.3);
   EXPECT_EQ(TStormSewerEntryModel(false, Codes()).Load(pipe).InletElevation, 91);
-}
-
-TEST(StormSewerEntry, SlopeBoxAndEnteredSlope) {
-  TStormSewerEntryValues v = ValidPipe();
-  EXPECT_EQ(FormatFixed(TStormSewerEntryModel::PipeSlope(v), 4), "0.0100");
-  v.Length = 0;
-  EXPECT_EQ(TStormSewerEntryModel::PipeSlope(v), 0);
-  v.Length = 200;
-  TStormSewerEntryModel::ApplySlope(v, 0.005);
-  EXPECT_DOUBLE_EQ(v.OutletElevation, 99);
-  EXPECT_DOUBLE_EQ(TStormSewerEntryModel::PipeSlope(v), 0.005);
-}
-
-TEST(StormSewerEntry, SumsWeighTheCoefficientsByArea) {
-  const TStormSewerSums sums = TStormSewerEntryModel::Sums(ValidPipe());
-  EXPECT_EQ(FormatFixed(sums.TotalArea, 2), "3.00");
-  EXPECT_EQ(FormatFixed(sums.SumCA, 2), "2.30");
-  EXPECT_EQ(FormatFixed(sums.WeightedCoeff, 2), "0.77");
-  TStormSewerEntryValues none;
-  none.RunoffCoeff = {0.5, 0.5, 0.5, 0.5};
-  EXPECT_EQ(TStormSewerEntryModel::Sums(none).WeightedCoeff, 0);
-}
-
-TEST(StormSewerEntry, TypesAreThoseOfTheCategoryInTableOrder) {
-  TStormSewerEntryModel model(false, Codes());
-  EXPECT_EQ(model.Sides().Count(), 3);
-  EXPECT_EQ(model.Categories().Count(), 5);
-  EXPECT_EQ(model.TypesOfCategory("CB"), (std::vector<std::string>{"2x2 ft", "2x3 ft", "3x3 ft", "3x4 ft"}));
-  EXPECT_EQ(model.TypesOfCategory("IN").front(), "Grate");
-  EXPECT_TRUE(model.TypesOfCategory("").empty());
-  EXPECT_TRUE(model.TypesOfCategory("nothing").empty());
 }
 
 TEST(StormSewerEntry, CheckJudgesTheKindsPairFirstThenTheRulesInOrder) {
@@ -170,32 +128,6 @@ TEST(StormSewerEntry, NumbersBeyondRangeAreRefused) {
   v = ValidPipe();
   v.InletElevation = std::numeric_limits<double>::quiet_NaN();  // rule 1 cannot hold
   EXPECT_EQ(analysis.Check(v), "Outlet Invert Elevation should be lower than Inlet Invert Elevation.");
-}
-
-TEST(StormSewerResult, HeadingsAndTextColumns) {
-  const auto& headings = StormSewerResultHeadings();
-  ASSERT_EQ(headings.size(), static_cast<size_t>(ssrColumnCount));
-  EXPECT_EQ(headings[ssrKind], "");
-  EXPECT_EQ(headings[ssrOutletFlow], "Oulet Flow Elev. (ft.)");
-  EXPECT_EQ(headings[ssrManningN], "Manning's \"n\"");
-
-  TStormSewerElement pipe;
-  pipe.BeginJunction = "A";
-  pipe.EndJunction = "B";
-  pipe.BeginStation = "1+00";
-  pipe.EndStation = "2+50";
-  pipe.InletType = "Grate";
-  pipe.Structure = "IN";
-  EXPECT_EQ(StormSewerResultCell(pipe, ssrKind), "");
-  pipe.IsFinalJunction = true;
-  EXPECT_EQ(StormSewerResultCell(pipe, ssrKind), "final");
-  pipe.IsOpenJunction = true;  // a lone pipe is both: it shows as a branch start
-  EXPECT_EQ(StormSewerResultCell(pipe, ssrKind), "begin");
-  EXPECT_EQ(StormSewerResultCell(pipe, ssrJunction), "A - B");
-  EXPECT_EQ(StormSewerResultCell(pipe, ssrStation), "1+00 - 2+50");
-  EXPECT_EQ(StormSewerResultCell(pipe, ssrInletType), "Grate");
-  EXPECT_EQ(StormSewerResultCell(pipe, ssrColumnCount), "");
-  EXPECT_EQ(StormSewerResultCell(pipe, -1), "");
 }
 
 TEST(StormSewerResult, NumbersWithTheirDecimalsAndTheWarnedDiameter) {
