@@ -151,6 +151,8 @@ std::string GeneralCheck(const TCulvertAnalysisEntryValues& v, const TCulvertEle
 }
 
 std::string PageCheck(const TCulvertAnalysisEntryValues& v) {
+  // Only the six shapes make an element.
+  if (!CreateCulvertElement(v.PipeType)) return "Pipe Type should be selected.";
   switch (PageOfPipeType(v.PipeType)) {
     case TCulvertTypePage::Pipe:
       // Without a size the culvert would compute nothing and show no rows.

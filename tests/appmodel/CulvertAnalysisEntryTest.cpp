@@ -126,6 +126,8 @@ TEST_F(CulvertAnalysisEntry, PageChecksReplaceTheGeneralMessage) {
   v = Valid();
   v.PipeSize = nullptr;
   EXPECT_EQ(v.Check(List, nullptr), "Pipe Size should be selected.");
+  v.PipeType.clear();
+  EXPECT_EQ(v.Check(List, nullptr), "Pipe Type should be selected.");
 }
 
 TEST_F(CulvertAnalysisEntry, CodeListsByPipeType) {
