@@ -18,6 +18,8 @@ namespace {
 
 TBaseEdit* NumberBox(QWidget* parent, int digits) {
   auto* box = new TBaseEdit(edtFloat, parent);
+  // Wide enough for nine significant digits.
+  box->setMinimumWidth(100);
   box->SetPrecision(9);
   box->SetDigits(digits);
   return box;

@@ -21,9 +21,12 @@ namespace {
 // The caption colour of an inactive window, the look of the boxes that only
 // display.
 const QColor InactiveCaptionColor(191, 205, 219);
+// Wide enough for nine significant digits.
+constexpr int NumberBoxWidth = 100;
 
 TBaseEdit* NumberBox(QWidget* parent, int precision, int digits) {
   auto* box = new TBaseEdit(edtFloat, parent);
+  box->setMinimumWidth(NumberBoxWidth);
   box->SetPrecision(precision);
   box->SetDigits(digits);
   box->SetDisabledColor(InactiveCaptionColor);
@@ -32,6 +35,7 @@ TBaseEdit* NumberBox(QWidget* parent, int precision, int digits) {
 
 TBaseEdit* DisplayBox(QWidget* parent, int precision, int digits) {
   auto* box = new TBaseEdit(edtFixed, parent);
+  box->setMinimumWidth(NumberBoxWidth);
   box->SetPrecision(precision);
   box->SetDigits(digits);
   box->SetDisabledColor(InactiveCaptionColor);
