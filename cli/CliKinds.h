@@ -43,6 +43,10 @@ struct TCliKind {
   // write (storm sewer); otherwise results are shown and a non-empty
   // LastError is reported after them.
   bool StrictCalculate = false;
+  // True when a negative Calculate result means the calculation was refused
+  // (culvert kinds): nothing is shown or written, as in the desktop, since
+  // any rows would be those of an earlier run.
+  bool NegativeStops = false;
   // Results after a Calculate, as the result dialog groups them.
   std::function<void(TNerraBaseProject&, std::ostream&)> PrintText;
   // Results with full precision. The caller has opened the top-level object

@@ -148,7 +148,7 @@ int RunCalculation(TSession& session, const TCliOptions& options, std::string& r
     if (!message.empty()) return Fail(message);
   }
   const int32_t result = project.Calculate();
-  if (session.Kind->StrictCalculate && result != 0)
+  if ((session.Kind->StrictCalculate && result != 0) || (session.Kind->NegativeStops && result < 0))
     return Fail(project.LastError.empty() ? MessageText(-1) : project.LastError);
   report = project.LastError;
   return 0;

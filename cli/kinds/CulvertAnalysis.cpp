@@ -125,10 +125,10 @@ TCliKind MakeCulvertAnalysisKind() {
     return std::make_unique<TCulvertAnalysis>(context.Parameters, context.Pipes);
   };
   kind.Configure = Configure;
-  // Save Result writes the project whatever the calculation says; a refused
-  // calculation (a system without one outlet or with a loop, unusable
-  // input) leaves the rows as they were and its message follows the output.
+  // A refused calculation (a system without one outlet or with a loop,
+  // unusable input) shows and writes nothing but its message.
   kind.StrictCalculate = false;
+  kind.NegativeStops = true;
   kind.PrintText = PrintText;
   kind.PrintJson = PrintJson;
   return kind;

@@ -138,8 +138,10 @@ TCliKind MakeCulvertDesignKind() {
   };
   kind.Configure = Configure;
   // Crossings designed before an invalid one keep their rows: they are shown
-  // (and saved), and the message follows them.
+  // (and saved), and the message follows them. An empty project or an
+  // invalid first crossing stops with the message alone.
   kind.StrictCalculate = false;
+  kind.NegativeStops = true;
   kind.PrintText = PrintText;
   kind.PrintJson = PrintJson;
   return kind;

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 namespace fs = std::filesystem;
@@ -80,4 +81,36 @@ TEST(CliGolden, OutputsMatchTheRecordedOnes) {
                   << "\n  recorded: ..." << recorded.substr(from, 240) << "\n  actual:   ..."
                   << actual.substr(from, 240);
   }
+}
+
+// A refused culvert calculation writes no results file (its rows would be
+// those of an earlier run); a later crossing that cannot be designed is
+// reported after the file is written, as Save Result does.
+TEST(CliResults, RefusedCulvertDesignWritesNothingAndLaterRefusalStillWrites) {
+  const fs::path folder = fs::temp_directory_path() / ("drevia-cli-results-" + std::to_string(getpid()));
+  fs::create_directories(folder);
+  std::string text = ReadFile(fs::path(DREVIA_SOURCE_DIR) / "samples" / "culvert-design.xml");
+  const std::string first = "<DesignDischarge>45</DesignDischarge>";
+  ASSERT_NE(text.find(first), std::string::npos);
+  const auto write = [&](const std::string& name, const std::string& content) {
+    std::ofstream(folder / name, std::ios::binary) << content;
+    return (folder / name).string();
+  };
+  std::string firstInvalid = text;
+  firstInvalid.replace(firstInvalid.find(first), first.size(), "<DesignDischarge>0</DesignDischarge>");
+  const std::string refused = write("first-invalid.xml", firstInvalid);
+  const fs::path refusedOut = folder / "first-invalid-results.xml";
+  EXPECT_EQ(RunCli("save-results '" + refused + "' '" + refusedOut.string() + "'").first, 1);
+  EXPECT_FALSE(fs::exists(refusedOut));
+
+  // The same zero discharge on the last crossing: the others are designed.
+  const size_t last = text.rfind("<DesignDischarge>");
+  const size_t lastEnd = text.find("</DesignDischarge>", last);
+  std::string lastInvalid = text;
+  lastInvalid.replace(last, lastEnd - last, "<DesignDischarge>0");
+  const std::string later = write("last-invalid.xml", lastInvalid);
+  const fs::path laterOut = folder / "last-invalid-results.xml";
+  EXPECT_EQ(RunCli("save-results '" + later + "' '" + laterOut.string() + "'").first, 1);
+  EXPECT_NE(ReadFile(laterOut).find("CulvertResult"), std::string::npos);
+  fs::remove_all(folder);
 }
