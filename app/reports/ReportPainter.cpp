@@ -43,8 +43,10 @@ void TReportPainter::PaintText(const TRenderedText& text) {
   font.setPointSizeF(text.FontSize > 0 ? text.FontSize : 10);
   font.setBold(text.Bold);
   const QRectF box(Map(text.X, text.Y), Map(text.X + text.Width, text.Y + text.Height));
-  // Report texts are ISO-8859-1, as the project keeps them.
-  const QString value = QString::fromLatin1(text.Text.data(), static_cast<qsizetype>(text.Text.size()));
+  // Report texts are ISO-8859-1, as the project keeps them; the few signs
+  // that code page lacks are marked as UTF-8.
+  const auto size = static_cast<qsizetype>(text.Text.size());
+  const QString value = text.Utf8 ? QString::fromUtf8(text.Text.data(), size) : QString::fromLatin1(text.Text.data(), size);
   FitToWidth(font, value, box.width());
   FPainter.setFont(font);
   FPainter.setPen(Qt::black);

@@ -207,6 +207,7 @@ private:
     rendered.Height = item.Height > 0 ? item.Height : rendered.FontSize * 1.25;
     rendered.Align = item.Align;
     rendered.Bold = item.Bold;
+    rendered.Utf8 = item.Utf8;
     page.Texts.push_back(std::move(rendered));
   }
 

@@ -41,6 +41,8 @@ struct TReportItem {
   TReportAlign Align = TReportAlign::Left;
   bool Bold = false;
   double FontSize = 0;  // 0: the page's base font size
+  // The text is UTF-8 (a Greek capital of a heading), not ISO-8859-1.
+  bool Utf8 = false;
 };
 
 enum class TReportBandKind { PageHeader, Title, ColumnHeader, GroupHeader, Detail, PageFooter };
@@ -87,6 +89,7 @@ struct TRenderedText {
   TReportAlign Align = TReportAlign::Left;
   bool Bold = false;
   double FontSize = 10;
+  bool Utf8 = false;  // as the item it came from
 };
 
 struct TRenderedRule {

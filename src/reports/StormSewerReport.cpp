@@ -208,7 +208,7 @@ void AddCaption(TReportBand& band, const TColumn& column, int line, double x) {
     band.Label(caption, x, y, column.Width, TReportAlign::Center, true, CaptionFont);
     return;
   }
-  band.Label(column.Signs[line], x + 2, y, SignWidth, TReportAlign::Left, true, CaptionFont);
+  band.Label(column.Signs[line], x + 2, y, SignWidth, TReportAlign::Left, true, CaptionFont).Utf8 = true;
   band.Label(caption, x + 2 + SignWidth, y, column.Width - 4 - SignWidth, TReportAlign::Left, true, CaptionFont);
 }
 
