@@ -123,7 +123,9 @@ TEST(StormSewerReport, DesignSample) {
   EXPECT_EQ(CountOf(page, SigmaSign), 2);
   // The painter reads every other text as ISO-8859-1, which has no Greek.
   for (const TRenderedText& text : page.Texts) {
-    if (text.Text == DeltaSign || text.Text == SigmaSign) EXPECT_TRUE(text.Utf8);
+    if (text.Text == DeltaSign || text.Text == SigmaSign) {
+      EXPECT_TRUE(text.Utf8);
+    }
   }
   EXPECT_GT(open, 1);
   EXPECT_EQ(final, 1);
