@@ -1,0 +1,13 @@
+#include "tools/CulvertTools.h"
+
+#include "tools/CulvertToolForms.h"
+
+void ShowCulvertGeometricTool(QWidget* parent) {
+  TfrmCulvertGeometricTool dialog(parent);
+  dialog.exec();
+}
+
+void ShowCulvertHydraulicTool(QWidget* parent) {
+  TfrmCulvertHydraulicTool dialog(parent);
+  dialog.exec();
+}
