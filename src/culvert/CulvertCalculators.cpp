@@ -1,6 +1,7 @@
 #include "culvert/CulvertCalculators.h"
 
 #include <cmath>
+#include <initializer_list>
 
 #include "culvert/CulvertShapes.h"
 
@@ -190,6 +191,35 @@ THydraulicToolResult BoxHydraulics(const TCalculatorSection& s, const THydraulic
   return r;
 }
 
+// Dimensions or discharges near the limits of a double overflow on the way
+// (an area of 1e300 squared); such results are refused as a whole rather
+// than shown in part.
+const char* const OutOfRange = "The values entered are too large to compute.";
+
+bool AllFinite(std::initializer_list<double> values) {
+  for (double v : values)
+    if (!std::isfinite(v)) return false;
+  return true;
+}
+
+TGeometricToolResult Checked(TGeometricToolResult r) {
+  const TSectionFigures& f = r.Full;
+  const TSectionFigures& p = r.Partial;
+  if (AllFinite({f.Area, f.TopWidth, f.WettedPerimeter, f.HydraulicRadius, p.Area, p.TopWidth, p.WettedPerimeter,
+                 p.HydraulicRadius, r.RT, r.RS, r.Theta, r.Phi}))
+    return r;
+  TGeometricToolResult refused;
+  refused.Message = Error(OutOfRange);
+  return refused;
+}
+
+THydraulicToolResult Checked(THydraulicToolResult r) {
+  if (AllFinite({r.NormalDepth, r.CriticalDepth, r.QMax, r.QFull})) return r;
+  THydraulicToolResult refused;
+  refused.Message = Error(OutOfRange);
+  return refused;
+}
+
 TCalculatorMessage NotAvailable() { return TCalculatorMessage{"Not available in this version", true}; }
 
 }  // namespace
@@ -217,9 +247,9 @@ double ManningFlow(const TSectionGeometry& geometry, double n, double slope) {
 TGeometricToolResult CalculateGeometricTool(TCalculatorShape shape, const TCalculatorSection& section,
                                             double depth) {
   switch (shape) {
-    case csCircular: return CircularGeometry(section, depth);
-    case csElliptical: return EllipticalGeometry(section, depth);
-    case csBox: return BoxGeometry(section, depth);
+    case csCircular: return Checked(CircularGeometry(section, depth));
+    case csElliptical: return Checked(EllipticalGeometry(section, depth));
+    case csBox: return Checked(BoxGeometry(section, depth));
     case csPipeArch: break;
   }
   TGeometricToolResult r;
@@ -230,9 +260,9 @@ TGeometricToolResult CalculateGeometricTool(TCalculatorShape shape, const TCalcu
 THydraulicToolResult CalculateHydraulicTool(TCalculatorShape shape, const TCalculatorSection& section,
                                             const THydraulicToolInput& design) {
   switch (shape) {
-    case csCircular: return CircularHydraulics(section, design);
-    case csElliptical: return EllipticalHydraulics(section, design);
-    case csBox: return BoxHydraulics(section, design);
+    case csCircular: return Checked(CircularHydraulics(section, design));
+    case csElliptical: return Checked(EllipticalHydraulics(section, design));
+    case csBox: return Checked(BoxHydraulics(section, design));
     case csPipeArch: break;
   }
   THydraulicToolResult r;

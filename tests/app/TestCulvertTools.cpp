@@ -159,6 +159,17 @@ private slots:
     QCOMPARE(Column(tool.tsResult, 1), (QStringList{"0.00", "0.00", "0.00", "0.00"}));
   }
 
+  void hugeInputsShowNoUndefinedNumbers() {
+    TfrmCulvertHydraulicTool tool(nullptr);
+    Type(tool.edtDiameter, QString(400, QLatin1Char('9')));
+    Type(tool.edtManningN, "0.013");
+    Type(tool.edtSlope, "0.01");
+    Type(tool.edtFlow, QString(400, QLatin1Char('9')));
+    tool.Calculation();
+    QCOMPARE(LastMessage(), QStringLiteral("The values entered are too large to compute."));
+    QCOMPARE(Column(tool.tsResult, 1), (QStringList{"0.00", "0.00", "0.00", "0.00"}));
+  }
+
   void enterCalculatesInsteadOfClosing() {
     TfrmCulvertHydraulicTool tool(nullptr);
     tool.show();

@@ -90,6 +90,7 @@ TEST(CulvertGeometricTool, RefusalsKeepZeros) {
       {csElliptical, flat, 1, "Span and Rise should be greater than 0.", false},
       {csElliptical, noAngle, 1, "Theta or RT/RS should be greater than 0.", false},
       {csBox, Box(-4, 3), 1, "Width and Height should not be negative.", false},
+      {csCircular, Circle(1e300), 1, "The values entered are too large to compute.", false},
       // A depth outside the section keeps the full column and refuses the partial.
       {csCircular, Circle(2), 2.5, "Depth should not be greater than Diameter.", true},
       {csElliptical, Ellipse(), 3.1, "Depth should not be greater than Rise.", true},
@@ -213,6 +214,7 @@ TEST(CulvertHydraulicTool, RefusalsKeepZeros) {
       {csElliptical, noAngle, Design(10, 0.013, 0.01), "RT/RS or Theta should be greater than 0."},
       {csElliptical, equalRadii, Design(10, 0.013, 0.01), "Span, Rise, RT, RS, Theta and Phi do not make a section."},
       {csBox, Box(0, 3), Design(10, 0.013, 0.01), "Width, Height, Manning and Slope should be greater than 0."},
+      {csCircular, Circle(1e300), Design(1e300, 0.013, 0.01), "The values entered are too large to compute."},
       {csPipeArch, Ellipse(), Design(10, 0.013, 0.01), "Not available in this version"},
   };
   for (const Case& c : cases) {
