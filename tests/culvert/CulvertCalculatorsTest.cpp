@@ -136,19 +136,6 @@ TEST(CulvertGeometricTool, EllipseCompletedBothWays) {
   EXPECT_NEAR(fromRadii.Full.Area, fromAngle.Full.Area, 1e-9);
 }
 
-TEST(CulvertGeometricTool, RadiiThatMakeNoSectionAreRefused) {
-  // Equal radii leave the top angle undefined.
-  TCalculatorSection s;
-  s.Span = 4;
-  s.Rise = 3;
-  s.RT = 2;
-  s.RS = 2;
-  const TGeometricToolResult r = CalculateGeometricTool(csElliptical, s, 1);
-  EXPECT_EQ(r.Message.Text, "Span, Rise, RT, RS, Theta and Phi do not make a section.");
-  EXPECT_EQ(r.Full.Area, 0);
-  EXPECT_EQ(r.Partial.Area, 0);
-}
-
 TEST(CulvertHydraulicTool, CircleAgainstHandCalculation) {
   const THydraulicToolResult full = CalculateHydraulicTool(csCircular, Circle(2), Design(0, 0.013, 0.01));
   EXPECT_EQ(full.Message.Text, "");
