@@ -169,6 +169,13 @@ void TfrmCulvertToolForm::SetCell(int row, int column, const QString& text) {
   tsResult->setItem(row, column, item);
 }
 
+void TfrmCulvertToolForm::FitResultRows() {
+  int height = 4 * tsResult->verticalHeader()->defaultSectionSize() + 2 * tsResult->frameWidth();
+  if (!tsResult->horizontalHeader()->isHidden()) height += tsResult->horizontalHeader()->sizeHint().height();
+  tsResult->setMinimumHeight(height);
+  tsResult->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
 // --- geometric tool -------------------------------------------------------------------
 
 TfrmCulvertGeometricTool::TfrmCulvertGeometricTool(QWidget* owner)
@@ -179,6 +186,7 @@ TfrmCulvertGeometricTool::TfrmCulvertGeometricTool(QWidget* owner)
   tsResult->setHorizontalHeaderLabels(
       {QStringLiteral("Value"), QStringLiteral("Full Shape"), QStringLiteral("Partial Shape")});
   tsResult->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  FitResultRows();
   resize(460, 520);
   Create();
 }
@@ -223,6 +231,7 @@ TfrmCulvertHydraulicTool::TfrmCulvertHydraulicTool(QWidget* owner)
   tsResult->setColumnCount(2);
   tsResult->horizontalHeader()->setVisible(false);
   tsResult->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  FitResultRows();
   resize(440, 500);
   Create();
 }

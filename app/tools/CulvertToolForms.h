@@ -62,6 +62,8 @@ protected:
   void ShowCalculatorMessage(const TCalculatorMessage& message);
   TBaseEdit* AddDesignEdit(const QString& label, const QString& name, TEditDataType type);
   void SetCell(int row, int column, const QString& text);
+  // Tall enough for the four rows and the heading, if shown.
+  void FitResultRows();
   // Every edit of the form: shape pages and design box.
   QList<TBaseEdit*> Edits() const;
 

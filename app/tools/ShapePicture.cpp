@@ -33,6 +33,14 @@ void DrawBox(QPainter& p, const QRectF& r) {
   p.drawText(QRectF(r.right() - 28, r.center().y() - 7, 16, 14), Qt::AlignRight, QStringLiteral("H"));
 }
 
+// The largest rectangle of width:height 4:3 centred in the area, so the
+// sketch keeps its look whatever room the page gives it.
+QRectF Proportioned(const QRectF& area) {
+  const double width = std::min(area.width(), area.height() * 4 / 3);
+  const double height = width * 3 / 4;
+  return QRectF(area.center().x() - width / 2, area.center().y() - height / 2, width, height);
+}
+
 }  // namespace
 
 TShapePicture::TShapePicture(TCalculatorShape shape, QWidget* parent) : QWidget(parent), FShape(shape) {
@@ -46,8 +54,8 @@ void TShapePicture::paintEvent(QPaintEvent*) {
   const QRectF area = QRectF(rect()).adjusted(10, 10, -10, -10);
   switch (FShape) {
     case csCircular: DrawCircle(p, area); break;
-    case csElliptical: DrawEllipse(p, area); break;
-    case csBox: DrawBox(p, area); break;
+    case csElliptical: DrawEllipse(p, Proportioned(area)); break;
+    case csBox: DrawBox(p, Proportioned(area)); break;
     case csPipeArch: break;  // not computed, so not drawn
   }
 }
