@@ -377,7 +377,7 @@ void TfrmMainPage::CloseCommand() {
 void TfrmMainPage::SaveResultCommand() { FDocument->SaveResult(); }
 
 void TfrmMainPage::PrinterSetupCommand() {
-  if (!FPrinter) FPrinter = std::make_unique<QPrinter>();
+  if (!FPrinter) FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
   QPageSetupDialog dialog(FPrinter.get(), this);
   dialog.exec();
 }
@@ -405,7 +405,7 @@ void TfrmMainPage::PreviewCommand() {
 void TfrmMainPage::PrintCommand() {
   if (!FDocument->PrepareResult(TResultCommand::Print, SelectedPosition())) return;
   if (std::unique_ptr<TReport> report = CreateReportOfKind({*FDocument, *FParameters, *FCatalogue, this}))
-    PrintReport(*report, this);
+    PrintReport(*report, this, FPrinter.get());
 }
 
 int TfrmMainPage::SelectedPosition() const {

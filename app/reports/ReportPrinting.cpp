@@ -69,8 +69,9 @@ void PreviewReport(const TReport& report, QWidget* parent) {
   dialog.exec();
 }
 
-bool PrintReport(const TReport& report, QWidget* parent) {
-  QPrinter printer(QPrinter::HighResolution);
+bool PrintReport(const TReport& report, QWidget* parent, QPrinter* chosen) {
+  QPrinter own(QPrinter::HighResolution);
+  QPrinter& printer = chosen ? *chosen : own;
   printer.setFullPage(true);
   SetLetterLandscape(printer);
   QPrintDialog dialog(&printer, parent);

@@ -4,14 +4,16 @@
 #include <QString>
 
 class QPagedPaintDevice;
+class QPrinter;
 class QWidget;
 class TReport;
 
 // Shows the report in the print preview window (modal).
 void PreviewReport(const TReport& report, QWidget* parent);
 // Asks for the printer and copies first; false when the user cancels or the
-// printer cannot be opened.
-bool PrintReport(const TReport& report, QWidget* parent);
+// printer cannot be opened. A printer chosen earlier (Printer Setup) is
+// offered again and keeps the choices of this run.
+bool PrintReport(const TReport& report, QWidget* parent, QPrinter* printer = nullptr);
 // Writes the report as a PDF file; false when the file cannot be written.
 bool ExportReportPdf(const TReport& report, const QString& fileName);
 // Paints every page of the report on the device, which it sets to US Letter
