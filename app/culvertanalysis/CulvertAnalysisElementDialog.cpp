@@ -526,7 +526,7 @@ void TfrmCulvertAnalysisElement::ShowCoefficients() {
       const auto* set = dynamic_cast<const TNerraInletTypeCode*>(cbInletType->SelectedObject());
       const auto* code = dynamic_cast<const TNerraBaseCode*>(cbInletType->SelectedObject());
       if (code && code->Category == pcInletType)
-        ShowMessageBox(TMessageKind::Information, NoInletCoefficientsMessage);
+        ShowMessageBox(TMessageKind::Warning, NoInletCoefficientsMessage);
       else if (set)
         ShowInletCoefficients(*set, this);
       break;

@@ -361,7 +361,7 @@ void TfrmCulvertDesignElementEntry::ShowInletCoefficients(int row) {
   if (!FElement || row < 0 || row >= 5) return;
   if (!InletCoefficientsAvailable(row + 1)) {
     // The message catalogue has no warning kind; an information box says the same.
-    ShowMessageBox(TMessageKind::Information, NoInletCoefficientsMessage);
+    ShowMessageBox(TMessageKind::Warning, NoInletCoefficientsMessage);
     return;
   }
   const TCulvertInletTypeRow& entry = CulvertInletTypeRows()[static_cast<size_t>(row)];

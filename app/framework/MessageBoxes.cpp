@@ -26,6 +26,9 @@ bool ShowBox(QWidget* parent, TMessageKind kind, const std::string& text) {
     case TMessageKind::Information:
       QMessageBox::information(parent, QStringLiteral("Information"), message, QMessageBox::Ok);
       return false;
+    case TMessageKind::Warning:
+      QMessageBox::warning(parent, QStringLiteral("Warning"), message, QMessageBox::Ok);
+      return false;
     case TMessageKind::Plain: {
       QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), message, QMessageBox::Ok, parent);
       box.exec();

@@ -30,6 +30,7 @@
 #include "model/PipeCatalogue.h"
 #include "reports/Report.h"
 #include "reports/ReportPrinting.h"
+#include "tools/CulvertTools.h"
 
 namespace {
 
@@ -220,8 +221,10 @@ void TfrmMainPage::CreateActions() {
   connect(actCut, &QAction::triggered, this, [] { OnFocusedEdit([](QLineEdit& e) { e.cut(); }); });
   connect(actCopy, &QAction::triggered, this, [] { OnFocusedEdit([](QLineEdit& e) { e.copy(); }); });
   connect(actPaste, &QAction::triggered, this, [] { OnFocusedEdit([](QLineEdit& e) { e.paste(); }); });
-  // The culvert tools, help and about box come with their own dialogs.
-  for (QAction* pending : {actGeometricalTool, actHydraulicTool, actHelpContents, actAbout, actContextHelp})
+  connect(actGeometricalTool, &QAction::triggered, this, [this] { ShowCulvertGeometricTool(this); });
+  connect(actHydraulicTool, &QAction::triggered, this, [this] { ShowCulvertHydraulicTool(this); });
+  // Help and the about box come with their own dialogs.
+  for (QAction* pending : {actHelpContents, actAbout, actContextHelp})
     connect(pending, &QAction::triggered, this, [this] { ShowNotAvailable(CommandNotAvailable); });
 }
 

@@ -158,7 +158,7 @@ void TfrmCulvertToolForm::Calculation() {
 void TfrmCulvertToolForm::ShowCalculatorMessage(const TCalculatorMessage& message) {
   if (message.Text.empty()) return;
   if (message.Notice)
-    ShowMessageBox(TMessageKind::Information, message.Text);
+    ShowMessageBox(TMessageKind::Warning, message.Text);
   else
     ShowError(this, message.Text);
 }

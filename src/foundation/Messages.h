@@ -7,7 +7,7 @@
 
 std::string MessageText(int32_t code);
 
-enum class TMessageKind { Error, Information, Plain, Confirmation };
+enum class TMessageKind { Error, Information, Plain, Confirmation, Warning };
 
 // A front end installs a handler that shows the text modally. For a
 // confirmation it returns true for Yes; for the other kinds the result is
