@@ -8,35 +8,10 @@
 #include "culvert/CulvertDesign.h"
 #include "foundation/DisplayFormat.h"
 #include "model/ParameterList.h"
+#include "reports/CodeDescriptions.h"
 #include "model/PipeCatalogue.h"
 
 namespace {
-
-// The code tables the report prints descriptions from, copied at creation.
-class TCodeDescriptions {
-public:
-  explicit TCodeDescriptions(const TNerraParameterList& parameters) {
-    for (TParameterCategory category :
-         {pcDesignPipeType, pcInletType, pcCircularConcreteInletType, pcCircularCorrugatedInletType,
-          pcEllipticalConcreteInletType, pcArchCorrugatedInletType, pcBoxInletType, pcHWType,
-          pcCircularCorrugationType, pcArcCorrugationType}) {
-      const auto codes = parameters.CodesOfCategory(category);
-      for (int i = 0; i < codes->Count(); ++i)
-        if (const auto* code = codes->ItemAs<TNerraBaseCode>(i))
-          FTables[category].emplace(code->Code, code->Description);
-    }
-  }
-
-  std::string Description(TParameterCategory category, const std::string& code) const {
-    const auto table = FTables.find(category);
-    if (table == FTables.end()) return std::string();
-    const auto entry = table->second.find(code);
-    return entry == table->second.end() ? std::string() : entry->second;
-  }
-
-private:
-  std::map<TParameterCategory, std::map<std::string, std::string>> FTables;
-};
 
 using TCodes = std::shared_ptr<const TCodeDescriptions>;
 
@@ -270,16 +245,7 @@ void AddDetailBand(TReport& report) {
 void AddTitleBand(TReport& report, const TCulvertDesign& project) {
   TReportBand& band = report.Layout.AddBand(TReportBandKind::Title, 0);
   double y = AddIdentification(band, project.Identification) + 6;
-  band.Label("HEADWATER CONTROL CODES:", 0, y, 300, TReportAlign::Left, true);
-  for (const char* line :
-       {"INLET - Inlet Control.", "OUTLET - Outlet Control.",
-        "OUTLET* - Outlet Control with backwater curve used to compute headwater. See Figure III - 7E in HDS 5 for "
-        "type  flow.",
-        "OUTLET** - Outlet Control - See Figure III - 7D in HDS 5 for type  flow.",
-        "N/A - Flow is supercritical with low headwater and low tailwater. Control Section is at the inlet."}) {
-    y += 12;
-    band.Label(line, 12, y, 700, TReportAlign::Left, false, 9);
-  }
+  y = AddHeadwaterControlLegend(band, y);
   band.Height = y + 18;
 }
 
@@ -388,7 +354,13 @@ void AddLayout(TReport& report, const TCulvertDesign& project, const TCodes& cod
 std::unique_ptr<TReport> CreateCulvertDesignReport(const TCulvertDesign& project,
                                                    const TNerraParameterList& parameters) {
   auto report = std::make_unique<TReport>();
-  const TCodes codes = std::make_shared<const TCodeDescriptions>(parameters);
+  const TCodes codes = std::make_shared<const TCodeDescriptions>(
+      parameters,
+      std::initializer_list<TParameterCategory>{
+          pcDesignPipeType, pcInletType, pcCircularConcreteInletType,
+          pcCircularCorrugatedInletType, pcEllipticalConcreteInletType,
+          pcArchCorrugatedInletType, pcBoxInletType, pcHWType,
+          pcCircularCorrugationType, pcArcCorrugationType});
   report->Heading = CulvertDesignReportHeading;
   report->FileName = project.FileName;
   DefineFields(report->Dataset);
