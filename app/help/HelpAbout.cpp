@@ -27,7 +27,15 @@ QWidget* HelpOwner() {
 }  // namespace
 
 void InstallHelpViewer() {
-  SetHelpHandler([](const std::string& helpFile, int context) { OpenHelpViewer(HelpOwner(), helpFile, context); });
+  SetHelpHandler([](const std::string& helpFile, int context) {
+    // Dialogs name their help file in the core's Latin-1 text; on a system
+    // whose file names are UTF-8 the folder may only be found under its
+    // encoded name.
+    if (OpenHelpViewer(HelpOwner(), helpFile, context)) return;
+    const QString name = QString::fromLatin1(helpFile.data(), static_cast<qsizetype>(helpFile.size()));
+    const std::string encoded = QFile::encodeName(name).toStdString();
+    if (encoded != helpFile) OpenHelpViewer(HelpOwner(), encoded, context);
+  });
 }
 
 void ShowHelpContents(QWidget* parent) { OpenHelpViewer(parent, MainHelpFile(), HelpContentsTopic); }

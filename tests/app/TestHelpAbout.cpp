@@ -163,7 +163,8 @@ private slots:
     const QString release = QDir::temp().filePath(QStringLiteral("drevia-release-test"));
     QDir().mkpath(release);
     const QString program = QCoreApplication::applicationFilePath();
-    const std::string copy = QFile::encodeName(release + QLatin1Char('/') + QFileInfo(program).fileName()).toStdString();
+    const std::string copy =
+        QFile::encodeName(release + QLatin1Char('/') + QFileInfo(program).fileName()).toStdString();
     const std::string running = ReadProgramFileVersion(QFile::encodeName(program).toStdString()).FileVersion;
     QVERIFY(!running.empty());
     std::ofstream(copy, std::ios::binary) << "DREVIA-FILE-VERSION:" << running << '\0';
