@@ -12,25 +12,11 @@
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
+#include "ShippedTables.h"
 #include "reports/CulvertDesignReport.h"
 #include "xml/XmlDocument.h"
 
 namespace {
-
-struct TShipped {
-  TNerraParameterList Parameters;
-  TCulvertBasePipeList Pipes;
-  std::string Error;
-};
-
-const TShipped& Shipped() {
-  static TShipped* tables = [] {
-    auto* t = new TShipped();
-    t->Error = StartupLoadParameters(std::string(DREVIA_BIN_DIR) + "/", t->Parameters, t->Pipes);
-    return t;
-  }();
-  return *tables;
-}
 
 // The sample project, calculated with a pipe type and, when given, only the
 // crossings listed (by id).

@@ -14,25 +14,11 @@
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
+#include "ShippedTables.h"
 #include "reports/DitchAnalysisReport.h"
 #include "xml/XmlDocument.h"
 
 namespace {
-
-struct TShipped {
-  TNerraParameterList Parameters;
-  TCulvertBasePipeList Pipes;
-  std::string Error;
-};
-
-const TShipped& Shipped() {
-  static TShipped* tables = [] {
-    auto* t = new TShipped();
-    t->Error = StartupLoadParameters(std::string(DREVIA_BIN_DIR) + "/", t->Parameters, t->Pipes);
-    return t;
-  }();
-  return *tables;
-}
 
 std::unique_ptr<TDitchAnalysis> Sample() {
   EXPECT_EQ(Shipped().Error, "");
