@@ -115,13 +115,6 @@ TEST_F(UpdateCheckTest, RecordAcrossTheReadChunksIsFound) {
   EXPECT_EQ(ProgramFileVersionText(Write("big", content)), "2.0.1.3.");
 }
 
-TEST_F(UpdateCheckTest, OwnProgramCarriesItsRecord) {
-  const std::string record = EmbeddedVersionRecord();
-  ASSERT_EQ(record.rfind("DREVIA-FILE-VERSION:", 0), 0u);
-  EXPECT_EQ(ProgramFileVersionText(Write("copy", std::string(100, 'z') + record + '\0')).empty(),
-            record.find("0.0.0.0") != std::string::npos);
-}
-
 TEST_F(UpdateCheckTest, NewerReleaseIsOfferedAndItsInstallerStarted) {
   Program("drevia", "1.1.0.0");
   Program("release/drevia", "1.2.0.0");
