@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "framework/MessageBoxes.h"
+#include "help/HelpAbout.h"
 #include "main/MainPage.h"
 
 int main(int argc, char* argv[]) {
@@ -9,6 +10,10 @@ int main(int argc, char* argv[]) {
   application.setApplicationName(QString::fromLatin1(MainWindowCaption));
   TfrmMainPage window(QCoreApplication::applicationDirPath());
   InstallMessageBoxes(&window);
+  InstallHelpViewer();
+  // A newer installation offered and its installer started: this program
+  // ends and leaves the installer running.
+  if (CheckForUpdate(std::string(), &window)) return 0;
   if (!window.Startup()) return 1;
   window.show();
   return application.exec();

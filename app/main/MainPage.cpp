@@ -30,13 +30,13 @@
 #include "model/PipeCatalogue.h"
 #include "reports/Report.h"
 #include "reports/ReportPrinting.h"
+#include "help/HelpAbout.h"
 #include "tools/CulvertTools.h"
 
 namespace {
 
 const QString ProjectFilter = QStringLiteral("NERRA XML Data Entry (*.xml)");
 const QString OpenFilter = QStringLiteral("NERRA XML Data Entry (*.xml);;All files (*.*)");
-const char* const CommandNotAvailable = "This command is not available yet.";
 
 std::string ToPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
@@ -223,9 +223,9 @@ void TfrmMainPage::CreateActions() {
   connect(actPaste, &QAction::triggered, this, [] { OnFocusedEdit([](QLineEdit& e) { e.paste(); }); });
   connect(actGeometricalTool, &QAction::triggered, this, [this] { ShowCulvertGeometricTool(this); });
   connect(actHydraulicTool, &QAction::triggered, this, [this] { ShowCulvertHydraulicTool(this); });
-  // Help and the about box come with their own dialogs.
-  for (QAction* pending : {actHelpContents, actAbout, actContextHelp})
-    connect(pending, &QAction::triggered, this, [this] { ShowNotAvailable(CommandNotAvailable); });
+  connect(actHelpContents, &QAction::triggered, this, [this] { ShowHelpContents(this); });
+  connect(actAbout, &QAction::triggered, this, [this] { ShowAboutBox(this); });
+  connect(actContextHelp, &QAction::triggered, this, [this] { ShowContextHelp(); });
 }
 
 void TfrmMainPage::CreateMenus() {
@@ -387,7 +387,6 @@ void TfrmMainPage::PrinterSetupCommand() {
 
 void TfrmMainPage::CalendarCommand() { ShowCalendar(*this, QApplication::focusWidget()); }
 
-void TfrmMainPage::ShowNotAvailable(const std::string& text) { ShowMessageBox(TMessageKind::Information, text); }
 
 // ---- result and element commands ---------------------------------------------------------
 

@@ -167,7 +167,6 @@ private:
   QAction* MakeAction(const char* name, const QString& caption, bool openProjectOnly);
   void ShowProject();
   void AfterElementCommand(int position);
-  void ShowNotAvailable(const std::string& text);
   int ActivePage() const;
 
   QString FProgramFolder;
