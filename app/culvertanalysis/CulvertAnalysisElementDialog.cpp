@@ -31,6 +31,8 @@ TBaseEdit* NumberEdit(QWidget* parent, int decimals) {
   edit->SetDataType(edtFixed);
   edit->SetPrecision(9);
   edit->SetDigits(decimals);
+  // Wide enough for the value and its decimals however the grid squeezes it.
+  edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000.0000")) + 12);
   return edit;
 }
 
