@@ -16,6 +16,10 @@
 #include "appmodel/EditValue.h"
 #include "foundation/DateTime.h"
 
+// The caption colour of an inactive window, which the toolkit has no role
+// for: the background of the boxes that only display.
+inline QColor InactiveCaptionColor() { return QColor(191, 205, 219); }
+
 class TBaseEdit : public QLineEdit {
   Q_OBJECT
 public:

@@ -2,15 +2,13 @@
 
 #include <QPalette>
 
+#include "framework/BaseEdit.h"
 #include "framework/CoreText.h"
 #include "model/NerraBase.h"
 
 namespace {
 // Item data role holding the object's address.
 constexpr int ObjectRole = Qt::UserRole + 1;
-
-// The caption colour of an inactive window, which the toolkit has no role for.
-const QColor InactiveCaptionColor(191, 205, 219);
 }  // namespace
 
 TCodeListCombobox::TCodeListCombobox(QWidget* parent) : QComboBox(parent) {
@@ -19,7 +17,7 @@ TCodeListCombobox::TCodeListCombobox(QWidget* parent) : QComboBox(parent) {
   FEnabledColor = palette().color(QPalette::Active, QPalette::Base);
   FEnabledFontColor = palette().color(QPalette::Active, QPalette::Text);
   FEnabledFont = font();
-  FDisabledColor = InactiveCaptionColor;
+  FDisabledColor = InactiveCaptionColor();
   FDisabledFontColor = palette().color(QPalette::Active, QPalette::HighlightedText);
   FDisabledFont = font();
   FDisabledFont.setBold(true);

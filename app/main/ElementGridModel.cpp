@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QPainter>
 
 #include "framework/CoreText.h"
 
@@ -55,4 +56,14 @@ QVariant TElementGridModel::headerData(int section, Qt::Orientation orientation,
   if (role != Qt::DisplayRole) return QVariant();
   if (orientation == Qt::Vertical) return section + 1;
   return FromCore(FGrid.Heading(section));
+}
+
+void TMarkerDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  const QVariant marker = index.data(Qt::BackgroundRole);
+  if (!marker.canConvert<QBrush>()) {
+    QStyledItemDelegate::paint(painter, option, index);
+    return;
+  }
+  // Marker cells hold no text: the colour is all there is to see.
+  painter->fillRect(option.rect, marker.value<QBrush>());
 }

@@ -3,6 +3,7 @@
 // the texts and marker colours of TElementGrid.
 
 #include <QAbstractTableModel>
+#include <QStyledItemDelegate>
 
 #include "appmodel/ElementGrids.h"
 
@@ -24,4 +25,13 @@ public:
 
 private:
   TElementGrid FGrid;
+};
+
+// Paints a marker cell in its colour even on the selected row, where the
+// selection would hide it.
+class TMarkerDelegate : public QStyledItemDelegate {
+  Q_OBJECT
+public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };

@@ -148,6 +148,7 @@ QWidget* TfrmMainPage::CreateGridBox(int page, const char* name) {
   view->setObjectName(QString::fromLatin1(name));
   auto* model = new TElementGridModel(static_cast<TElementGridKind>(page), view);
   view->setModel(model);
+  view->setItemDelegate(new TMarkerDelegate(view));
   view->setSelectionBehavior(QAbstractItemView::SelectRows);
   view->setSelectionMode(QAbstractItemView::SingleSelection);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -235,6 +236,7 @@ QWidget* TfrmMainPage::CreateStormSewerPage() {
   auto* manningsForm = new QFormLayout(mannings);
   edtManningDefault = MakeFixed(mannings, "edtManningDefault", 3);
   edtManningDefault->SetFloatValue(0.015);
+  edtManningDefault->SetDisabledColor(InactiveCaptionColor());
   edtManningDefault->SetEditEnabled(false);
   manningsForm->addRow(QStringLiteral("Default Value (*)"), edtManningDefault);
   manningsForm->addRow(new QLabel(FromCore("(*) " + FormatFixed(0.013, 3) + " for Pipe Diameter > " +

@@ -18,9 +18,6 @@
 
 namespace {
 
-// The caption colour of an inactive window, the look of the boxes that only
-// display.
-const QColor InactiveCaptionColor(191, 205, 219);
 // Wide enough for nine significant digits.
 constexpr int NumberBoxWidth = 100;
 
@@ -29,7 +26,7 @@ TBaseEdit* NumberBox(QWidget* parent, int precision, int digits) {
   box->setMinimumWidth(NumberBoxWidth);
   box->SetPrecision(precision);
   box->SetDigits(digits);
-  box->SetDisabledColor(InactiveCaptionColor);
+  box->SetDisabledColor(InactiveCaptionColor());
   return box;
 }
 
@@ -38,7 +35,7 @@ TBaseEdit* DisplayBox(QWidget* parent, int precision, int digits) {
   box->setMinimumWidth(NumberBoxWidth);
   box->SetPrecision(precision);
   box->SetDigits(digits);
-  box->SetDisabledColor(InactiveCaptionColor);
+  box->SetDisabledColor(InactiveCaptionColor());
   box->SetEditEnabled(false);
   return box;
 }
