@@ -1,7 +1,8 @@
 // End-to-end checks through drevia-cli: every line of golden.txt names a
-// case and its arguments; the program's standard output and exit status must
-// equal the recorded ones. scripts/regen-golden.sh records them again; look
-// at the difference by hand before committing it.
+// case and its arguments; the program's exit status and standard output, its
+// standard error where the case asks for it, and the file it writes to @OUT
+// must equal the recorded ones. scripts/regen-golden.sh records them again;
+// look at the difference by hand before committing it.
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,10 @@ namespace fs = std::filesystem;
 struct TCase {
   std::string Name;
   std::string Arguments;
+  bool RecordsStandardError = false;
 };
+
+const std::string OutPlaceholder = "@OUT";
 
 std::vector<TCase> Cases() {
   std::vector<TCase> cases;
@@ -34,7 +38,11 @@ std::vector<TCase> Cases() {
       s.erase(s.find_last_not_of(' ') + 1);
       return s;
     };
-    cases.push_back({trim(line.substr(0, bar)), trim(line.substr(bar + 1))});
+    std::string rest = line.substr(bar + 1);
+    const size_t second = rest.find('|');
+    const std::string streams = second == std::string::npos ? std::string() : trim(rest.substr(second + 1));
+    if (second != std::string::npos) rest.erase(second);
+    cases.push_back({trim(line.substr(0, bar)), trim(rest), streams == "stderr"});
   }
   return cases;
 }
@@ -46,30 +54,58 @@ std::string ReadFile(const fs::path& path) {
   return content.str();
 }
 
-// Runs the program from the source folder (sample paths are relative to it).
-std::pair<int, std::string> RunCli(const std::string& arguments) {
+struct TRun {
+  int Status = -1;
+  std::string Output;
+  std::string Errors;
+};
+
+// Runs the program from the source folder (sample paths are relative to it);
+// standard error goes to errorFile when one is given.
+TRun RunCli(const std::string& arguments, const fs::path& errorFile = {}) {
+  const std::string errors = errorFile.empty() ? std::string("/dev/null") : errorFile.string();
   const std::string command = "cd '" DREVIA_SOURCE_DIR "' && '" DREVIA_BIN_DIR "/drevia-cli' --data-dir '" DREVIA_BIN_DIR
-                              "' " + arguments + " 2>/dev/null";
-  std::string output;
+                              "' " + arguments + " 2>'" + errors + "'";
+  TRun run;
   FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return {-1, output};
+  if (!pipe) return run;
   std::array<char, 4096> buffer;
   size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) output.append(buffer.data(), n);
+  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.Output.append(buffer.data(), n);
   const int status = pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  if (!errorFile.empty()) run.Errors = ReadFile(errorFile);
+  return run;
+}
+
+fs::path FreshFolder(const std::string& purpose) {
+  const fs::path folder = fs::temp_directory_path() / ("drevia-cli-" + purpose + "-" + std::to_string(getpid()));
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  return folder;
 }
 }  // namespace
 
 TEST(CliGolden, OutputsMatchTheRecordedOnes) {
   const auto cases = Cases();
   ASSERT_FALSE(cases.empty());
+  const fs::path folder = FreshFolder("golden");
   for (const auto& c : cases) {
     const fs::path expected = fs::path(DREVIA_TEST_DATA_DIR) / "cli" / (c.Name + ".out");
     ASSERT_TRUE(fs::exists(expected)) << c.Name << ": run scripts/regen-golden.sh";
-    const auto [status, output] = RunCli(c.Arguments);
+    std::string arguments = c.Arguments;
+    const fs::path written = folder / (c.Name + ".result");
+    const size_t placeholder = arguments.find(OutPlaceholder);
+    const bool writes = placeholder != std::string::npos;
+    if (writes) arguments.replace(placeholder, OutPlaceholder.size(), "'" + written.string() + "'");
+    const TRun run = RunCli(arguments, c.RecordsStandardError ? folder / "stderr" : fs::path());
     std::ostringstream out;
-    out << "exit " << status << '\n' << output;
+    out << "exit " << run.Status << '\n' << run.Output;
+    if (c.RecordsStandardError) out << "--- stderr\n" << run.Errors;
+    if (writes) {
+      if (fs::exists(written)) out << "--- OUT\n" << ReadFile(written);
+      else out << "--- OUT not written\n";
+    }
     const std::string actual = out.str();
     const std::string recorded = ReadFile(expected);
     if (actual == recorded) continue;
@@ -81,14 +117,14 @@ TEST(CliGolden, OutputsMatchTheRecordedOnes) {
                   << "\n  recorded: ..." << recorded.substr(from, 240) << "\n  actual:   ..."
                   << actual.substr(from, 240);
   }
+  fs::remove_all(folder);
 }
 
 // A refused culvert calculation writes no results file (its rows would be
 // those of an earlier run); a later crossing that cannot be designed is
 // reported after the file is written, as Save Result does.
 TEST(CliResults, RefusedCulvertDesignWritesNothingAndLaterRefusalStillWrites) {
-  const fs::path folder = fs::temp_directory_path() / ("drevia-cli-results-" + std::to_string(getpid()));
-  fs::create_directories(folder);
+  const fs::path folder = FreshFolder("results");
   std::string text = ReadFile(fs::path(DREVIA_SOURCE_DIR) / "samples" / "culvert-design.xml");
   const std::string first = "<DesignDischarge>45</DesignDischarge>";
   ASSERT_NE(text.find(first), std::string::npos);
@@ -100,7 +136,7 @@ TEST(CliResults, RefusedCulvertDesignWritesNothingAndLaterRefusalStillWrites) {
   firstInvalid.replace(firstInvalid.find(first), first.size(), "<DesignDischarge>0</DesignDischarge>");
   const std::string refused = write("first-invalid.xml", firstInvalid);
   const fs::path refusedOut = folder / "first-invalid-results.xml";
-  EXPECT_EQ(RunCli("save-results '" + refused + "' '" + refusedOut.string() + "'").first, 1);
+  EXPECT_EQ(RunCli("save-results '" + refused + "' '" + refusedOut.string() + "'").Status, 1);
   EXPECT_FALSE(fs::exists(refusedOut));
 
   // The same zero discharge on the last crossing: the others are designed.
@@ -110,7 +146,7 @@ TEST(CliResults, RefusedCulvertDesignWritesNothingAndLaterRefusalStillWrites) {
   lastInvalid.replace(last, lastEnd - last, "<DesignDischarge>0");
   const std::string later = write("last-invalid.xml", lastInvalid);
   const fs::path laterOut = folder / "last-invalid-results.xml";
-  EXPECT_EQ(RunCli("save-results '" + later + "' '" + laterOut.string() + "'").first, 1);
+  EXPECT_EQ(RunCli("save-results '" + later + "' '" + laterOut.string() + "'").Status, 1);
   EXPECT_NE(ReadFile(laterOut).find("CulvertResult"), std::string::npos);
   fs::remove_all(folder);
 }
