@@ -109,10 +109,11 @@ std::string TMainDocument::OpenProject(const std::string& path) {
   ++FGeneration;
   TXMLDocument document;
   std::string message;
-  if (!OpenProjectDocument(path, document, message)) {
+  bool checkFailed = false;
+  if (!OpenProjectDocument(path, document, message, &checkFailed)) {
     // Only an unreadable file is an error; a failed version check is told
     // in a plain box.
-    PlainMessage = message != MessageText(-1103);
+    PlainMessage = checkFailed;
     return message;
   }
   const TProjectKind kind =

@@ -193,11 +193,18 @@ std::string StartupLoadParameters(const std::string& programFolder, TNerraParame
   return pipes.LoadPipeFile(pipeFile);
 }
 
-bool OpenProjectDocument(const std::string& fileName, TXMLDocument& document, std::string& errorText) {
+bool OpenProjectDocument(const std::string& fileName, TXMLDocument& document, std::string& errorText,
+                         bool* checkFailed) {
   errorText.clear();
+  if (checkFailed) *checkFailed = false;
   bool read = false;
   try {
     read = document.LoadFromFile(fileName);
+  } catch (const EFOpenError& error) {
+    // A missing file, a device or a file in a foreign encoding is not an
+    // incompatible version: say what it is.
+    errorText = error.what();
+    return false;
   } catch (const std::exception&) {
     read = false;
   }
@@ -205,6 +212,7 @@ bool OpenProjectDocument(const std::string& fileName, TXMLDocument& document, st
     errorText = MessageText(-1103);
     return false;
   }
+  if (checkFailed) *checkFailed = true;
   try {
     TDreviaProjectConvertor_v1 convertor(&document);
     if (!convertor.CanConvert()) {
@@ -216,5 +224,6 @@ bool OpenProjectDocument(const std::string& fileName, TXMLDocument& document, st
     errorText = error.what();
     return false;
   }
+  if (checkFailed) *checkFailed = false;
   return true;
 }

@@ -96,5 +96,7 @@ std::string StartupLoadParameters(const std::string& programFolder, TNerraParame
 
 // Reads a project file and brings it to the current version in memory (the
 // file itself is not touched). False with the message to show when it cannot
-// be read or fails the check.
-bool OpenProjectDocument(const std::string& fileName, TXMLDocument& document, std::string& errorText);
+// be read or fails the check; checkFailed (when given) tells the second
+// case, which the desktop shows in a plain box rather than an error box.
+bool OpenProjectDocument(const std::string& fileName, TXMLDocument& document, std::string& errorText,
+                         bool* checkFailed = nullptr);

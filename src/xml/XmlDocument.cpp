@@ -1,9 +1,6 @@
 #include "xml/XmlDocument.h"
 
 #include <cctype>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 
 namespace {
 // Frees elements and all their descendants without recursion.
@@ -462,32 +459,4 @@ std::string DecodeEntity(const std::string& entity) {
   if (entity == "&quot;") return "\"";
   if (entity == "&apos;") return "'";
   return entity;
-}
-
-std::string ReadFileBytes(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) throw EFOpenError("Cannot open file \"" + fileName + "\".");
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-bool WriteFileAtomically(const std::string& fileName, const std::string& bytes) {
-  const std::string temporary = fileName + ".tmp~";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temporary.c_str(), fileName.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/FileIO.h"  // ReadFileBytes, WriteFileAtomically, EFOpenError
+
 class TXMLElement;
 
 // Raised by the reader for a parse that fails.
@@ -16,11 +18,6 @@ public:
   using std::runtime_error::runtime_error;
 };
 
-// Raised by LoadFromFile when the file cannot be opened.
-class EFOpenError : public std::runtime_error {
-public:
-  using std::runtime_error::runtime_error;
-};
 
 // Ordered (text, element) entries with a cursor. An owning list destroys the
 // elements it references; a search result only references them.
@@ -173,8 +170,8 @@ public:
   void Clear();
   std::string GetXML();
   bool SaveToFile(const std::string& fileName);
-  // Raises EFOpenError when the file cannot be opened; false when it cannot
-  // be read or parsed.
+  // Raises EFOpenError when the file cannot be opened or read (see
+  // ReadFileBytes); false when it cannot be parsed.
   bool LoadFromFile(const std::string& fileName);
   // Raises EXMLParseError when the parse fails.
   void Parse(const std::string& text);
@@ -194,9 +191,3 @@ int32_t XmlToInt(const std::string& text);
 double XmlToFloat(const std::string& text);
 double XmlToDate(const std::string& text);
 bool XmlToBool(const std::string& text);
-
-// Reads a whole file as bytes; raises EFOpenError when it cannot be opened.
-std::string ReadFileBytes(const std::string& fileName);
-// Writes text to a temporary file beside fileName and renames it into place,
-// so a failed write never leaves a half-written file. False on failure.
-bool WriteFileAtomically(const std::string& fileName, const std::string& bytes);

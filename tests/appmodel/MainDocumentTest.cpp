@@ -123,7 +123,10 @@ TEST_F(MainDocumentTest, UnreadableOrUnknownFilesAreNotCompatible) {
   EXPECT_EQ(Document.OpenProject((Folder / "unknown.xml").string()), incompatible);
   EXPECT_FALSE(Document.PlainMessage);
   EXPECT_FALSE(Document.ProjectOpen());
-  EXPECT_EQ(Document.OpenProject((Folder / "missing.xml").string()), incompatible);
+  // A missing file is named as such, in an error box.
+  EXPECT_EQ(Document.OpenProject((Folder / "missing.xml").string()),
+            "Cannot open file \"" + (Folder / "missing.xml").string() + "\".");
+  EXPECT_FALSE(Document.PlainMessage);
   // Not one of the system's files: the version check's message, in a plain box.
   WriteFile(Folder / "foreign.xml", "<Report><CulvertDesign/></Report>");
   EXPECT_NE(Document.OpenProject((Folder / "foreign.xml").string()), "");

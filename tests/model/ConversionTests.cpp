@@ -100,7 +100,12 @@ TEST(ConversionTest, OpenProjectDocument) {
   EXPECT_EQ(folder.Read("old.xml"), old);  // converted in memory only
 
   const struct { const char* Name; std::string File, Error; } cases[] = {
-      {"missing", (folder.Path / "none.xml").string(), MessageText(-1103)},
+      {"missing", (folder.Path / "none.xml").string(),
+       "Cannot open file \"" + (folder.Path / "none.xml").string() + "\"."},
+      {"utf-16", folder.Write("wide.xml", std::string("\xff\xfe<\0A\0>\0", 8)),
+       "Cannot open file \"" + (folder.Path / "wide.xml").string() +
+           "\": its text is in UTF-16, an encoding this program does not support (save it as ISO-8859-1)."},
+      {"device", "/dev/zero", "Cannot open file \"/dev/zero\": it is not a regular file."},
       {"unparsable", folder.Write("bad.xml", "</Application>"), MessageText(-1103)},
       {"foreign", folder.Write("foreign.xml", "<Application Name=\"X\"><CulvertDesign/></Application>"), AppMessage},
       {"old ditch", folder.Write("ditch.xml", "<NERRA><DitchAnalysis/></NERRA>"), DitchMessage}};
