@@ -70,6 +70,7 @@ int Roundtrip(const std::string& fileName) {
   } catch (const EFOpenError& error) {
     return Fail(error.what());
   }
+  if (document.Truncated()) return Fail(IncompleteFileMessage(document));
   std::cout << document.GetXML() << '\n';
   return 0;
 }
@@ -81,6 +82,7 @@ int Kind(const std::string& fileName) {
   } catch (const EFOpenError& error) {
     return Fail(error.what());
   }
+  if (document.Truncated()) return Fail(IncompleteFileMessage(document));
   const std::string name = KindElementNameOf(document);
   if (ProjectKindOfElementName(name) == TProjectKind::Unknown) return Fail(MessageText(-1103));
   std::cout << name << '\n';

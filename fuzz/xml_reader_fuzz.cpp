@@ -58,5 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The writer's output of a parsed tree always reads again.
     __builtin_trap();
   }
+  // ... whole: the writer closes every element it opens.
+  if (again.Truncated()) __builtin_trap();
   return 0;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing the project needs on Debian 12.
 set -euo pipefail
-packages=(build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core)
+packages=(build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev qt6-base-dev fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

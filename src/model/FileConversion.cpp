@@ -7,6 +7,7 @@
 #include "foundation/Messages.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
+#include "model/ProjectFile.h"
 #include "xml/XmlDocument.h"
 
 namespace {
@@ -39,7 +40,9 @@ bool IsFile(const std::string& path) {
 // message that ends start-up.
 std::string ReadParameterDocument(const std::string& fileName, TXMLDocument& document) {
   try {
-    if (document.LoadFromFile(fileName)) return std::string();
+    // A file cut short would give tables that silently lack their last
+    // entries (and would be written back that way on conversion).
+    if (document.LoadFromFile(fileName) && !document.Truncated()) return std::string();
   } catch (const std::exception& error) {
     return error.what();
   }
@@ -210,6 +213,10 @@ bool OpenProjectDocument(const std::string& fileName, TXMLDocument& document, st
   }
   if (!read) {
     errorText = MessageText(-1103);
+    return false;
+  }
+  if (document.Truncated()) {
+    errorText = IncompleteFileMessage(document);
     return false;
   }
   if (checkFailed) *checkFailed = true;

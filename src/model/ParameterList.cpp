@@ -244,6 +244,10 @@ const TXMLElement* ParameterFileBlock(TXMLDocument& document, const std::string&
     message = ParameterFilesCorruptedMessage;
     return nullptr;
   }
+  if (document.Truncated()) {
+    message = ParameterFilesCorruptedMessage;
+    return nullptr;
+  }
   const TXMLElement* root = document.GetRoot();
   if (!root || root->Name != "Application" || root->Attributes.GetAttribute("Name") != "Drevia") {
     message = "The XML document is not compatible with Drevia";

@@ -61,6 +61,10 @@ TXMLElement* OpenProjectText(TXMLDocument& document, const std::string& text, TN
     project.LastError = incompatibleMessage;
     return nullptr;
   }
+  if (document.Truncated()) {
+    project.LastError = IncompleteFileMessage(document);
+    return nullptr;
+  }
   TXMLElement* kindElement = document.GetRoot()->Child(0);
   bool known = false;
   for (const char* name : kindElementNames)
@@ -81,6 +85,12 @@ TProjectKind ProjectKindOfElementName(const std::string& name) {
   if (name == "InletSpacingDesign") return TProjectKind::InletSpacing;
   if (name == "DitchAnalysis") return TProjectKind::DitchAnalysis;
   return TProjectKind::Unknown;
+}
+
+std::string IncompleteFileMessage(const TXMLDocument& document) {
+  const std::string& root = document.GetRoot()->Name;
+  return "The file is incomplete: it ends before the closing </" + (root.empty() ? std::string("Application") : root) +
+         ">.";
 }
 
 std::string KindElementNameOf(const TXMLDocument& document) {

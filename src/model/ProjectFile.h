@@ -43,5 +43,8 @@ TXMLElement* OpenProjectText(TXMLDocument& document, const std::string& text, TN
 
 // The project class a kind element name selects; Unknown for any other name.
 TProjectKind ProjectKindOfElementName(const std::string& name);
+// The message for a document whose text ends before its root is closed
+// (TXMLDocument::Truncated): a file cut short, which is never loaded.
+std::string IncompleteFileMessage(const TXMLDocument& document);
 // The name of the root's first child, empty when there is none.
 std::string KindElementNameOf(const TXMLDocument& document);

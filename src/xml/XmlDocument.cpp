@@ -369,6 +369,7 @@ void TXMLDocument::SetRoot(TXMLElement* root) {
 }
 
 void TXMLDocument::Clear() {
+  FTruncated = false;
   Stylesheet.Attributes.Clear();
   Header.Attributes.Clear();
   FRoot->Name.clear();
@@ -452,11 +453,3 @@ std::string EscapeText(const std::string& text) {
   return out;
 }
 
-std::string DecodeEntity(const std::string& entity) {
-  if (entity == "&amp;") return "&";
-  if (entity == "&gt;") return ">";
-  if (entity == "&lt;") return "<";
-  if (entity == "&quot;") return "\"";
-  if (entity == "&apos;") return "'";
-  return entity;
-}

@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "foundation/FileIO.h"  // ReadFileBytes, WriteFileAtomically, EFOpenError
@@ -71,7 +72,7 @@ public:
   bool HasAttributeValue(const std::string& name, const std::string& value) const;
   std::string GetXML();
   void GetXML(std::string& out);
-  void Parse(const std::string& text);
+  void Parse(std::string_view text);
   // Appends a name=value entry whose value is already decoded (reader).
   void AppendDecoded(std::string text);
 };
@@ -118,7 +119,7 @@ public:
   std::string GetXML();
   // Appends the serialisation to out (iterative, any depth).
   void GetXML(std::string& out);
-  void ParseTag(const std::string& tagText);
+  void ParseTag(std::string_view tagText);
 
   // Convenience for loaders: child count and child by position, and the first
   // child of a name (exact), none when absent.
@@ -173,17 +174,32 @@ public:
   // Raises EFOpenError when the file cannot be opened or read (see
   // ReadFileBytes); false when it cannot be parsed.
   bool LoadFromFile(const std::string& fileName);
-  // Raises EXMLParseError when the parse fails.
-  void Parse(const std::string& text);
+  // Raises EXMLParseError when the parse fails. Anything else is read as far
+  // as it goes (see Truncated).
+  void Parse(std::string_view text);
+  // True when the last Parse reached the end of the text while an element
+  // was still open, or inside a tag, comment, CDATA section, instruction or
+  // DOCTYPE: the text was cut short. The system's own writer always closes
+  // the root, so whoever reads a whole file refuses such a document.
+  bool Truncated() const { return FTruncated; }
 
 private:
+  friend class TXMLReader;
   std::unique_ptr<TXMLElement> FRoot;
+  bool FTruncated = false;
 };
 
 // Entity functions.
 std::string EscapeText(const std::string& text);
 void AppendEscaped(std::string& out, const std::string& text);
+// A reference is "&name;", "&#digits;" or "&#xhex;", short and without a
+// blank or "<" before its ";". An "&" that starts none is a character.
 std::string DecodeEntity(const std::string& entity);
+// Length of the well-formed reference starting at text[at], 0 when none.
+size_t ReferenceLength(std::string_view text, size_t at);
+// Appends a reference decoded: the five named ones and numeric references to
+// a character of the 8-bit code page; any other stays as written.
+void AppendReference(std::string& out, std::string_view reference);
 
 // Value conversions used by every loader. None of them reports an error.
 std::string XmlToText(const std::string& text);

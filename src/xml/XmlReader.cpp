@@ -1,185 +1,322 @@
 // The reader: one forward pass over the text, driven by a small state
-// machine. It tolerates what the system's files may hold and fails only on a
-// tag that has no open element to go to or an element without a name.
+// machine with one function per state. It tolerates what the system's files
+// may hold and fails only on a tag that has no open element to go to or an
+// element without a name. A text that ends while an element is still open
+// (or inside markup) is read as far as it goes and marked truncated, so the
+// callers that load whole files can refuse it.
 
-#include <cstring>
+#include <algorithm>
+#include <string_view>
 
 #include "xml/XmlDocument.h"
 
 namespace {
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-enum class TReadState { Outside, Tag, Entity, Text, Instruction, Comment, CData, DocType };
+// A reference is at most this long ("&" to ";"): anything longer is an "&"
+// that was meant as text.
+constexpr size_t MaxReferenceLength = 32;
 
-bool EndsWith(const std::string& text, const char* suffix) {
-  const size_t n = std::strlen(suffix);
-  return text.size() >= n && text.compare(text.size() - n, n, suffix) == 0;
+bool IsAsciiLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool IsHexDigit(unsigned char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+int HexValue(unsigned char c) { return IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10; }
+// Letters of the file's 8-bit code page count as name characters too.
+bool IsNameStart(unsigned char c) { return IsAsciiLetter(c) || c == '_' || c == ':' || c >= 0x80; }
+bool IsNameChar(unsigned char c) { return IsNameStart(c) || IsDigit(c) || c == '-' || c == '.'; }
+
+// Reader state (Entity has no state of its own: a reference is recognised
+// and decoded where its "&" stands).
+enum class TReadState { Outside, Tag, Text, Instruction, Comment, CData, DocType };
+
+bool HasPrefixAt(std::string_view text, size_t at, std::string_view prefix) {
+  return text.size() - at >= prefix.size() && text.compare(at, prefix.size(), prefix) == 0;
 }
-
-bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 }  // namespace
 
-void TXMLDocument::Parse(const std::string& text) {
-  Clear();
-  TReadState state = TReadState::Outside;
-  std::string token;
-  std::string entity;
-  bool inDouble = false, inSingle = false;
-  // Inside a DOCTYPE: nesting of its internal subset "[...]" and quotes.
-  int docTypeBrackets = 0;
-  char docTypeQuote = 0;
+size_t ReferenceLength(std::string_view text, size_t at) {
+  if (at >= text.size() || text[at] != '&') return 0;
+  const size_t end = std::min(text.size(), at + MaxReferenceLength);
+  size_t i = at + 1;
+  if (i < end && text[i] == '#') {
+    ++i;
+    const bool hex = i < end && text[i] == 'x';
+    if (hex) ++i;
+    const size_t digitsStart = i;
+    while (i < end && (hex ? IsHexDigit(text[i]) : IsDigit(text[i]))) ++i;
+    if (i == digitsStart) return 0;
+  } else {
+    if (i >= end || !IsNameStart(text[i])) return 0;
+    while (i < end && IsNameChar(text[i])) ++i;
+  }
+  if (i >= end || text[i] != ';') return 0;
+  return i + 1 - at;
+}
 
-  auto handleTag = [&]() {
-    if (token.size() >= 2 && token[1] == '/') {
-      const std::string name = token.substr(2, token.size() - 3);
-      if (!Current) throw EXMLParseError("End tag without an open element: " + token);
-      if (name == Current->Name) Current = Current->Parent;
-    } else if (token.size() >= 2 && token[token.size() - 2] == '/') {
-      if (!Current) throw EXMLParseError("Element without an open element: " + token);
-      auto* element = new TXMLElement();
-      Current->Children.Add(element);
-      element->ParseTag(token);
-    } else if (Current) {
-      auto* element = new TXMLElement();
-      Current->Children.Add(element);
-      element->ParseTag(token);
-      element->Parent = Current;
-      Current = element;
-    } else {
-      FRoot->ParseTag(token);
-      FRoot->Parent = nullptr;
-      Current = FRoot.get();
-    }
-  };
-
-  const size_t n = text.size();
-  const char* data = text.data();
-  for (size_t i = 0; i < n; ++i) {
-    const char c = data[i];
-    switch (state) {
-      case TReadState::Outside:
-        if (c == '&') {
-          entity = "&";
-          state = TReadState::Entity;
-        } else if (c == '<') {
-          token = "<";
-          state = TReadState::Tag;
-        } else {
-          token.assign(1, c);
-          state = TReadState::Text;
-        }
-        break;
-
-      case TReadState::Tag:
-        // Past the length of the longest opener, plain characters can be
-        // taken in one run up to the next quote or ">".
-        if (token.size() >= 9 && c != '\'' && c != '"' && c != '>') {
-          size_t j = i + 1;
-          while (j < n && data[j] != '\'' && data[j] != '"' && data[j] != '>') ++j;
-          token.append(data + i, j - i);
-          i = j - 1;
-          break;
-        }
-        token += c;
-        if (token.size() == 2 && token == "<?")
-          state = TReadState::Instruction;
-        else if (token.size() == 4 && token == "<!--")
-          state = TReadState::Comment;
-        else if (token.size() == 9 && token == "<![CDATA[") {
-          // The section's content continues the element's current text run.
-          state = TReadState::CData;
-          token = Current ? Current->Text : std::string();
-        } else if (token.size() == 9 && token == "<!DOCTYPE") {
-          state = TReadState::DocType;
-          docTypeBrackets = 0;
-          docTypeQuote = 0;
-        }
-        if (c == '\'' && !inDouble) {
-          inSingle = !inSingle;
-        } else if (c == '"' && !inSingle) {
-          inDouble = !inDouble;
-        } else if (c == '>' && !inDouble && !inSingle && state == TReadState::Tag) {
-          handleTag();
-          token.clear();
-          state = TReadState::Outside;
-        }
-        break;
-
-      case TReadState::Entity:
-        entity += c;
-        if (c == ';') {
-          token += DecodeEntity(entity);
-          entity.clear();
-          state = TReadState::Text;
-        }
-        break;
-
-      case TReadState::Text:
-        if (c == '<') {
-          if (Current) Current->Text = token;
-          token = "<";
-          state = TReadState::Tag;
-        } else if (c == '&') {
-          entity = "&";
-          state = TReadState::Entity;
-        } else {
-          size_t j = i + 1;
-          while (j < n && data[j] != '<' && data[j] != '&') ++j;
-          token.append(data + i, j - i);
-          i = j - 1;
-        }
-        break;
-
-      case TReadState::Instruction:
-        token += c;
-        if (c == '>' && token.size() >= 2 && token[token.size() - 2] == '?') {
-          if (StartsWith(token, "<?xml") && token.size() > 5 && IsSpace(token[5]))
-            Header.Parse(token);
-          else if (StartsWith(token, "<?xml-stylesheet") && token.size() > 16 && IsSpace(token[16]))
-            Stylesheet.Parse(token);
-          token.clear();
-          state = TReadState::Outside;
-        }
-        break;
-
-      case TReadState::Comment:
-        token += c;
-        if (c == '>' && EndsWith(token, "-->")) {
-          token.clear();
-          state = TReadState::Outside;
-        }
-        break;
-
-      case TReadState::CData:
-        // The section's content is element text, taken literally; "]]>"
-        // ends it and the text run goes on.
-        token += c;
-        if (c == '>' && EndsWith(token, "]]>")) {
-          token.resize(token.size() - 3);
-          state = TReadState::Text;
-        }
-        break;
-
-      case TReadState::DocType:
-        // Skipped whole, internal subset and quoted literals included.
-        if (docTypeQuote) {
-          if (c == docTypeQuote) docTypeQuote = 0;
-        } else if (c == '"' || c == '\'') {
-          docTypeQuote = c;
-        } else if (c == '[') {
-          ++docTypeBrackets;
-        } else if (c == ']') {
-          if (docTypeBrackets > 0) --docTypeBrackets;
-        } else if (c == '>' && docTypeBrackets == 0) {
-          token.clear();
-          state = TReadState::Outside;
-        }
-        break;
-    }
+void AppendReference(std::string& out, std::string_view reference) {
+  const std::string_view body = reference.substr(1, reference.size() - 2);
+  if (body.empty()) {
+    out += reference;
+  } else if (body[0] == '#') {
+    // A character of the 8-bit code page becomes that character; anything
+    // beyond it (or NUL) has no place in the file's text and stays as written.
+    const bool hex = body.size() > 1 && body[1] == 'x';
+    unsigned value = 0;
+    for (size_t i = hex ? 2 : 1; i < body.size() && value <= 0xFF; ++i)
+      value = hex ? value * 16 + static_cast<unsigned>(HexValue(body[i])) : value * 10 + (body[i] - '0');
+    if (value >= 1 && value <= 0xFF)
+      out += static_cast<char>(value);
+    else
+      out += reference;
+  } else if (body == "amp") {
+    out += '&';
+  } else if (body == "lt") {
+    out += '<';
+  } else if (body == "gt") {
+    out += '>';
+  } else if (body == "quot") {
+    out += '"';
+  } else if (body == "apos") {
+    out += '\'';
+  } else {
+    out += reference;
   }
 }
 
-void TXMLElement::ParseTag(const std::string& tagText) {
+std::string DecodeEntity(const std::string& entity) {
+  if (ReferenceLength(entity, 0) != entity.size()) return entity;
+  std::string out;
+  AppendReference(out, entity);
+  return out;
+}
+
+// One parse of one text into one document.
+class TXMLReader {
+public:
+  TXMLReader(TXMLDocument& document, std::string_view text) : FDocument(document), FText(text) {}
+
+  void Run() {
+    TReadState state = TReadState::Outside;
+    while (FPos < FText.size()) {
+      switch (state) {
+        case TReadState::Outside: state = ReadOutside(); break;
+        case TReadState::Text: state = ReadText(); break;
+        case TReadState::Tag: state = ReadTag(); break;
+        case TReadState::Instruction: state = ReadInstruction(); break;
+        case TReadState::Comment: state = ReadComment(); break;
+        case TReadState::CData: state = ReadCData(); break;
+        case TReadState::DocType: state = ReadDocType(); break;
+      }
+    }
+    // A partial text run is dropped; a partial tag, comment, CDATA section,
+    // instruction or DOCTYPE, like an element still open, means the text was
+    // cut short.
+    const bool insideMarkup = state != TReadState::Outside && state != TReadState::Text;
+    FDocument.FTruncated = FDocument.Current != nullptr || insideMarkup;
+  }
+
+private:
+  // Between markup: "<" starts a tag, anything else a text run.
+  TReadState ReadOutside() {
+    if (FText[FPos] == '<') return BeginMarkup(FPos);
+    FToken.clear();
+    FRunStart = FPos;
+    return TReadState::Text;
+  }
+
+  // A text run: plain characters are taken as they stand, references are
+  // decoded, and "<" hands the run to the open element as its text.
+  TReadState ReadText() {
+    const char* data = FText.data();
+    const size_t n = FText.size();
+    size_t i = FPos;
+    while (i < n && data[i] != '<' && data[i] != '&') ++i;
+    if (i == n) {
+      FPos = n;
+      return TReadState::Text;
+    }
+    if (data[i] == '&') {
+      FToken.append(data + FRunStart, i - FRunStart);
+      const size_t length = ReferenceLength(FText, i);
+      if (length > 0) {
+        AppendReference(FToken, FText.substr(i, length));
+        FPos = i + length;
+      } else {
+        FToken += '&';
+        FPos = i + 1;
+      }
+      FRunStart = FPos;
+      return TReadState::Text;
+    }
+    if (TXMLElement* current = FDocument.Current) {
+      if (FToken.empty()) {
+        current->Text.assign(data + FRunStart, i - FRunStart);
+      } else {
+        FToken.append(data + FRunStart, i - FRunStart);
+        current->Text = FToken;
+      }
+    }
+    FToken.clear();
+    return BeginMarkup(i);
+  }
+
+  // "<" at `at`: an instruction, a comment, a CDATA section, a DOCTYPE or a tag.
+  TReadState BeginMarkup(size_t at) {
+    FMarkupStart = at;
+    if (HasPrefixAt(FText, at, "<?")) {
+      FPos = at + 2;
+      return TReadState::Instruction;
+    }
+    if (HasPrefixAt(FText, at, "<!--")) {
+      FPos = at + 4;
+      return TReadState::Comment;
+    }
+    if (HasPrefixAt(FText, at, "<![CDATA[")) {
+      // The section's content continues the element's current text run.
+      FToken = FDocument.Current ? FDocument.Current->Text : std::string();
+      FPos = at + 9;
+      return TReadState::CData;
+    }
+    if (HasPrefixAt(FText, at, "<!DOCTYPE")) {
+      FDocTypeBrackets = 0;
+      FDocTypeQuote = 0;
+      FPos = at + 9;
+      return TReadState::DocType;
+    }
+    FPos = at + 1;
+    return TReadState::Tag;
+  }
+
+  // A tag ends at the first ">" outside quotes.
+  TReadState ReadTag() {
+    const char* data = FText.data();
+    const size_t n = FText.size();
+    bool inSingle = false, inDouble = false;
+    for (size_t i = FPos; i < n; ++i) {
+      const char c = data[i];
+      if (c == '\'' && !inDouble) {
+        inSingle = !inSingle;
+      } else if (c == '"' && !inSingle) {
+        inDouble = !inDouble;
+      } else if (c == '>' && !inSingle && !inDouble) {
+        FPos = i + 1;
+        HandleTag(FText.substr(FMarkupStart, FPos - FMarkupStart));
+        return TReadState::Outside;
+      }
+    }
+    FPos = n;
+    return TReadState::Tag;
+  }
+
+  // Complete at a ">" right after a "?" (the one of "<?" counts).
+  TReadState ReadInstruction() {
+    const size_t end = FText.find("?>", FMarkupStart + 1);
+    if (end == std::string_view::npos) {
+      FPos = FText.size();
+      return TReadState::Instruction;
+    }
+    FPos = end + 2;
+    const std::string_view token = FText.substr(FMarkupStart, FPos - FMarkupStart);
+    if (HasPrefixAt(token, 0, "<?xml") && token.size() > 5 && IsSpace(token[5]))
+      FDocument.Header.Attributes.Parse(token);
+    else if (HasPrefixAt(token, 0, "<?xml-stylesheet") && token.size() > 16 && IsSpace(token[16]))
+      FDocument.Stylesheet.Attributes.Parse(token);
+    return TReadState::Outside;
+  }
+
+  // Dropped whole; "-->" ends it (so "<!-->" is a complete comment), and
+  // quotes inside have no effect.
+  TReadState ReadComment() {
+    const size_t end = FText.find("-->", FMarkupStart + 2);
+    if (end == std::string_view::npos) {
+      FPos = FText.size();
+      return TReadState::Comment;
+    }
+    FPos = end + 3;
+    return TReadState::Outside;
+  }
+
+  // The section's content is element text, taken literally; "]]>" ends it
+  // and the text run goes on.
+  TReadState ReadCData() {
+    const size_t end = FText.find("]]>", FPos);
+    if (end == std::string_view::npos) {
+      FPos = FText.size();
+      return TReadState::CData;
+    }
+    FToken.append(FText.data() + FPos, end - FPos);
+    FPos = end + 3;
+    FRunStart = FPos;
+    return TReadState::Text;
+  }
+
+  // Skipped whole, internal subset and quoted literals included.
+  TReadState ReadDocType() {
+    for (; FPos < FText.size(); ++FPos) {
+      const char c = FText[FPos];
+      if (FDocTypeQuote) {
+        if (c == FDocTypeQuote) FDocTypeQuote = 0;
+      } else if (c == '"' || c == '\'') {
+        FDocTypeQuote = c;
+      } else if (c == '[') {
+        ++FDocTypeBrackets;
+      } else if (c == ']') {
+        if (FDocTypeBrackets > 0) --FDocTypeBrackets;
+      } else if (c == '>' && FDocTypeBrackets == 0) {
+        ++FPos;
+        return TReadState::Outside;
+      }
+    }
+    return TReadState::DocType;
+  }
+
+  void HandleTag(std::string_view tag) {
+    TXMLElement*& current = FDocument.Current;
+    if (tag[1] == '/') {
+      if (!current) throw EXMLParseError("End tag without an open element: " + std::string(tag));
+      // The name as written, not trimmed: "</A >" does not close A.
+      if (tag.substr(2, tag.size() - 3) == current->Name) current = current->Parent;
+    } else if (tag[tag.size() - 2] == '/') {
+      if (!current) throw EXMLParseError("Element without an open element: " + std::string(tag));
+      auto* element = new TXMLElement();
+      current->Children.Add(element);
+      element->ParseTag(tag);
+    } else if (current) {
+      auto* element = new TXMLElement();
+      current->Children.Add(element);
+      element->ParseTag(tag);
+      element->Parent = current;
+      current = element;
+    } else {
+      // The first start tag of the document, or one after the root closed:
+      // the root element itself takes it and keeps any children it has.
+      TXMLElement* root = FDocument.FRoot.get();
+      root->ParseTag(tag);
+      root->Parent = nullptr;
+      current = root;
+    }
+  }
+
+  TXMLDocument& FDocument;
+  std::string_view FText;
+  size_t FPos = 0;
+  // The "<" of the markup being read.
+  size_t FMarkupStart = 0;
+  // The text run so far where it needed decoding (or continues a CDATA
+  // section); FRunStart is where its not yet collected characters begin.
+  std::string FToken;
+  size_t FRunStart = 0;
+  // Inside a DOCTYPE: nesting of its internal subset "[...]" and quotes.
+  int FDocTypeBrackets = 0;
+  char FDocTypeQuote = 0;
+};
+
+void TXMLDocument::Parse(std::string_view text) {
+  Clear();
+  TXMLReader(*this, text).Run();
+}
+
+void TXMLElement::ParseTag(std::string_view tagText) {
   bool inDouble = false, inSingle = false;
   size_t p = tagText.size();  // 0-based position of the first blank outside quotes
   for (size_t i = 0; i < tagText.size(); ++i) {
@@ -194,34 +331,40 @@ void TXMLElement::ParseTag(const std::string& tagText) {
     }
   }
   // The characters from the second up to and including the blank, trimmed.
-  std::string name = tagText.size() > 1 ? tagText.substr(1, p) : std::string();
-  size_t first = 0, last = name.size();
-  while (first < last && static_cast<unsigned char>(name[first]) <= ' ') ++first;
-  while (last > first && static_cast<unsigned char>(name[last - 1]) <= ' ') --last;
-  name = name.substr(first, last - first);
-  if (!name.empty() && name.back() == '>') name.pop_back();
-  if (!name.empty() && name.back() == '/') name.pop_back();
-  if (name.empty()) throw EXMLParseError("Element without a name: " + tagText);
-  Name = std::move(name);
+  std::string_view name = tagText.size() > 1 ? tagText.substr(1, p) : std::string_view();
+  while (!name.empty() && static_cast<unsigned char>(name.front()) <= ' ') name.remove_prefix(1);
+  while (!name.empty() && static_cast<unsigned char>(name.back()) <= ' ') name.remove_suffix(1);
+  if (!name.empty() && name.back() == '>') name.remove_suffix(1);
+  if (!name.empty() && name.back() == '/') name.remove_suffix(1);
+  if (name.empty()) throw EXMLParseError("Element without a name: " + std::string(tagText));
+  Name.assign(name.data(), name.size());
   Attributes.Parse(tagText);
 }
 
-void TXMLAttributeList::Parse(const std::string& text) {
-  enum class TAttrState { Start, Name, Value, EntityInValue };
+void TXMLAttributeList::Parse(std::string_view text) {
+  enum class TAttrState { Start, Name, Value };
   Clear();
   // Without a blank or "=" the state never reaches a value: nothing to add.
-  if (text.find_first_of(" \t\r\n=") == std::string::npos) return;
+  if (text.find_first_of(" \t\r\n=") == std::string_view::npos) return;
   TAttrState state = TAttrState::Start;
-  std::string token, name, entity;
+  std::string token, name;
   bool inDouble = false, inSingle = false;
-  auto trimmed = [](const std::string& s) {
-    size_t first = 0, last = s.size();
-    while (first < last && s[first] == ' ') ++first;
-    while (last > first && s[last - 1] == ' ') --last;
-    return s.substr(first, last - first);
+  auto trimmed = [](std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+  };
+  auto append = [&](std::string_view value) {
+    std::string entry;
+    entry.reserve(name.size() + 1 + value.size());
+    entry += name;
+    entry += '=';
+    entry += value;
+    AppendDecoded(std::move(entry));
   };
 
-  for (const char c : text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
     if (c == '\'' && !inDouble) {
       inSingle = !inSingle;
     } else if (c == '"' && !inSingle) {
@@ -231,7 +374,7 @@ void TXMLAttributeList::Parse(const std::string& text) {
         token.clear();
         state = TAttrState::Name;
       } else if (state == TAttrState::Value) {
-        AppendDecoded(name + "=" + trimmed(token));
+        append(trimmed(token));
         token.clear();
         state = TAttrState::Start;
       }
@@ -240,22 +383,20 @@ void TXMLAttributeList::Parse(const std::string& text) {
       token.clear();
       state = TAttrState::Value;
     } else if ((c == '>' || c == '/') && !inDouble && !inSingle && state == TAttrState::Value) {
-      AppendDecoded(name + "=" + token);
-      state = TAttrState::Start;
+      append(token);
       return;
     } else if (c == '&' && state == TAttrState::Value) {
-      entity = "&";
-      state = TAttrState::EntityInValue;
-    } else if (c == ';' && state == TAttrState::EntityInValue) {
-      entity += ';';
-      token += DecodeEntity(entity);
-      entity.clear();
-      state = TAttrState::Value;
-    } else if (state == TAttrState::EntityInValue) {
-      entity += c;
+      // A well-formed reference is decoded; any other "&" is a character.
+      const size_t length = ReferenceLength(text, i);
+      if (length > 0) {
+        AppendReference(token, text.substr(i, length));
+        i += length - 1;
+      } else {
+        token += '&';
+      }
     } else {
       token += c;
     }
   }
-  if (!inDouble && !inSingle && state == TAttrState::Value) AppendDecoded(name + "=" + token);
+  if (!inDouble && !inSingle && state == TAttrState::Value) append(token);
 }

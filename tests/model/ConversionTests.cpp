@@ -108,7 +108,12 @@ TEST(ConversionTest, OpenProjectDocument) {
       {"device", "/dev/zero", "Cannot open file \"/dev/zero\": it is not a regular file."},
       {"unparsable", folder.Write("bad.xml", "</Application>"), MessageText(-1103)},
       {"foreign", folder.Write("foreign.xml", "<Application Name=\"X\"><CulvertDesign/></Application>"), AppMessage},
-      {"old ditch", folder.Write("ditch.xml", "<NERRA><DitchAnalysis/></NERRA>"), DitchMessage}};
+      {"old ditch", folder.Write("ditch.xml", "<NERRA><DitchAnalysis/></NERRA>"), DitchMessage},
+      {"cut short", folder.Write("cut.xml", old.substr(0, old.size() - 30)),
+       "The file is incomplete: it ends before the closing </NERRA>."},
+      {"cut in a comment",
+       folder.Write("comment.xml", "<Application Name=\"Drevia\" Version=\"110\"><CulvertDesign/><!-- </Application>"),
+       "The file is incomplete: it ends before the closing </Application>."}};
   for (const auto& c : cases) {
     TXMLDocument failed;
     EXPECT_FALSE(OpenProjectDocument(c.File, failed, error)) << c.Name;
@@ -167,6 +172,12 @@ TEST(StartupTest, EndsWithTheRightMessage) {
           {"foreign parameters", {{"AppParameters.xml", "<X></X>"}, {pipes, CurrentPipes}}, AppMessage},
           {"foreign catalogue", {{"AppParameters.xml", CurrentParameters}, {pipes, "<X></X>"}}, AppMessage},
           {"unparsable", {{"AppParameters.xml", "</X>"}, {pipes, CurrentPipes}}, ParameterFilesCorruptedMessage},
+          {"parameters cut short",
+           {{"AppParameters.xml", CurrentParameters.substr(0, CurrentParameters.size() - 40)}, {pipes, CurrentPipes}},
+           ParameterFilesCorruptedMessage},
+          {"catalogue cut short",
+           {{"AppParameters.xml", CurrentParameters}, {pipes, CurrentPipes.substr(0, CurrentPipes.size() - 14)}},
+           ParameterFilesCorruptedMessage},
           {"old block", {{"AppParameters.xml", Parameters("<Application Name=\"Drevia\" Version=\"110\">", "100",
                                                           "</Application>")},
                          {pipes, CurrentPipes}},

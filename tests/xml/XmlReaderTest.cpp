@@ -74,6 +74,84 @@ TEST(XmlReader, EntitiesQuotesAndComments) {
   EXPECT_EQ(document.GetRoot()->Child(0)->Attributes.GetAttribute("a"), "") << "no blank after =";
 }
 
+TEST(XmlReader, AnAmpersandThatStartsNoReferenceIsText) {
+  // Hand-edited files hold bare "&"; the rest of the document must survive.
+  TXMLDocument document;
+  document.Parse("<R><Road>Route 12 & County 4</Road><Next>x;y</Next></R>");
+  TXMLElement* root = document.GetRoot();
+  ASSERT_EQ(root->ChildCount(), 2);
+  EXPECT_EQ(root->Child(0)->Text, "Route 12 & County 4");
+  EXPECT_EQ(root->Child(1)->Text, "x;y");
+  EXPECT_FALSE(document.Truncated());
+  EXPECT_NE(document.GetXML().find("<Road>Route 12 &amp; County 4</Road><Next>x;y</Next>"), std::string::npos);
+
+  const struct { const char* Text; const char* Read; } cases[] = {
+      {"a&b", "a&b"},
+      {"a &amp b;", "a &amp b;"},                 // a blank before the ";"
+      {"&;&#;&#x;&#xg;&1a;", "&;&#;&#x;&#xg;&1a;"},  // nothing of a reference
+      {"&#49;&#48;", "10"},
+      {"&#x41;&#X41;&#0065;", "A&#X41;A"},
+      {"&#233;&#xE9;", "\xe9\xe9"},
+      {"&#0;&#256;&#x263A;&#99999999999999999999;", "&#0;&#256;&#x263A;&#99999999999999999999;"},
+      {"&lt;&gt;&quot;&apos;&amp;amp;", "<>\"'&amp;"},
+      {"&nbsp; &unknown.name-1;", "&nbsp; &unknown.name-1;"},
+      {"&aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa;", "&aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa;"},
+      {"end &", "end &"},
+  };
+  for (const auto& c : cases) {
+    document.Parse(std::string("<R><V>") + c.Text + "</V><W/></R>");
+    ASSERT_EQ(document.GetRoot()->ChildCount(), 2) << c.Text;
+    EXPECT_EQ(document.GetRoot()->Child(0)->Text, c.Read) << c.Text;
+  }
+
+  document.Parse("<R><E v=\"R & B\" w='a&#38;b&amp;c' x=\"&\"/><F/></R>");
+  ASSERT_EQ(document.GetRoot()->ChildCount(), 2);
+  TXMLElement* e = document.GetRoot()->Child(0);
+  EXPECT_EQ(e->Attributes.GetAttribute("v"), "R & B");
+  EXPECT_EQ(e->Attributes.GetAttribute("w"), "a&b&c");
+  EXPECT_EQ(e->Attributes.GetAttribute("x"), "&");
+  EXPECT_EQ(e->GetXML(), "<E v=\"R &amp; B\" w=\"a&amp;b&amp;c\" x=\"&amp;\"/>");
+}
+
+TEST(XmlReader, TextsCutShortAreMarkedTruncated) {
+  const struct { const char* Text; bool Truncated; } cases[] = {
+      {"<A></A>", false},
+      {"<?xml version=\"1.0\" ?>\r\n<A>\r\n<B>1</B>\r\n</A>\r\n", false},
+      {"before<A>x</A>after", false},
+      {"", false},
+      {"just text", false},
+      {"<A><B>1</B></A><", true},
+      {"<A><B>1</B>", true},
+      {"<A><B>open", true},
+      {"<A><B x=\"1", true},
+      {"<A><!-- never closed </A>", true},
+      {"<A><![CDATA[ never closed </A>", true},
+      {"<A></A><!-- trailing", true},
+      {"<?xml version=\"1.0\"", true},
+      {"<!DOCTYPE A [ <A></A>", true},
+  };
+  for (const auto& c : cases) {
+    TXMLDocument document;
+    document.Parse(c.Text);
+    EXPECT_EQ(document.Truncated(), c.Truncated) << c.Text;
+  }
+  // What came before the cut is still read (the callers decide to refuse it),
+  // and the next parse starts afresh.
+  TXMLDocument document;
+  document.Parse("<A><B>1</B><C>2");
+  EXPECT_TRUE(document.Truncated());
+  ASSERT_EQ(document.GetRoot()->ChildCount(), 2);
+  EXPECT_EQ(document.GetRoot()->Child(0)->Text, "1");
+  document.Parse("<A></A>");
+  EXPECT_FALSE(document.Truncated());
+
+  const std::string path = ::testing::TempDir() + "drevia_truncated.xml";
+  std::ofstream(path, std::ios::binary) << "<A>\n<B>1</B>\n";
+  EXPECT_TRUE(document.LoadFromFile(path));
+  EXPECT_TRUE(document.Truncated());
+  std::filesystem::remove(path);
+}
+
 TEST(XmlReader, DeclarationAndInstructions) {
   TXMLDocument document;
   document.Parse("<?xml version=\"1.0\"?><A>t</A>");

@@ -60,8 +60,10 @@ TEST(XmlWriter, EscapingAndEntities) {
   EXPECT_EQ(EscapeText("a&lt;b"), "a&amp;lt;b");
   EXPECT_EQ(EscapeText("<\"'>&"), "&lt;&quot;&apos;&gt;&amp;");
   EXPECT_EQ(DecodeEntity("&apos;"), "'");
-  EXPECT_EQ(DecodeEntity("&#65;"), "&#65;");
+  EXPECT_EQ(DecodeEntity("&#65;"), "A");
+  EXPECT_EQ(DecodeEntity("&#x263A;"), "&#x263A;") << "no character of the code page";
   EXPECT_EQ(DecodeEntity("&foo;"), "&foo;");
+  EXPECT_EQ(DecodeEntity("& b;"), "& b;");
 }
 
 TEST(XmlWriter, DeclarationAndStylesheet) {
