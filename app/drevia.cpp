@@ -1,9 +1,9 @@
 // drevia: the desktop front end.
 #include <QApplication>
 
-#include "framework/MessageBoxes.h"
-#include "help/HelpAbout.h"
-#include "main/MainPage.h"
+#include "app/framework/MessageBoxes.h"
+#include "app/help/HelpAbout.h"
+#include "app/main/MainPage.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

@@ -1,8 +1,8 @@
-#include "culvertanalysis/CulvertAnalysisDialogs.h"
+#include "app/culvertanalysis/CulvertAnalysisDialogs.h"
 
+#include "app/culvertanalysis/CulvertAnalysisElementDialog.h"
+#include "app/culvertanalysis/CulvertAnalysisResultDialog.h"
 #include "culvert/CulvertAnalysis.h"
-#include "culvertanalysis/CulvertAnalysisElementDialog.h"
-#include "culvertanalysis/CulvertAnalysisResultDialog.h"
 
 std::unique_ptr<TCulvertBaseElement> EditCulvertAnalysisElement(const TCulvertBaseElement* element,
                                                                 TCulvertAnalysis& project,

@@ -1,4 +1,4 @@
-#include "culvertanalysis/CulvertAnalysisElementDialog.h"
+#include "app/culvertanalysis/CulvertAnalysisElementDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,16 +10,16 @@
 #include <QPushButton>
 #include <QStackedWidget>
 
+#include "app/framework/BaseEdit.h"
+#include "app/framework/CodeListCombobox.h"
+#include "app/framework/CoreText.h"
+#include "app/framework/InletDialogs.h"
+#include "app/framework/MessageBoxes.h"
+#include "app/framework/ProgramHelp.h"
+#include "app/framework/SlopeDialog.h"
 #include "appmodel/CulvertDesignEntry.h"
 #include "appmodel/SlopeEntry.h"
 #include "culvert/CulvertAnalysis.h"
-#include "culvertdesign/InletDialogs.h"
-#include "culvertdesign/ProgramHelp.h"
-#include "culvertdesign/SlopeDialog.h"
-#include "framework/BaseEdit.h"
-#include "framework/CodeListCombobox.h"
-#include "framework/CoreText.h"
-#include "framework/MessageBoxes.h"
 #include "foundation/Messages.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"

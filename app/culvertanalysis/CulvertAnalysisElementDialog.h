@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "app/framework/BaseForm.h"
 #include "appmodel/CulvertAnalysisEntry.h"
-#include "framework/BaseForm.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,11 +1,11 @@
-#include "culvertanalysis/CulvertAnalysisResultDialog.h"
+#include "app/culvertanalysis/CulvertAnalysisResultDialog.h"
 
 #include <QStringList>
 
+#include "app/framework/CoreText.h"
+#include "app/framework/ProgramHelp.h"
 #include "appmodel/CulvertAnalysisEntry.h"
 #include "culvert/CulvertElement.h"
-#include "culvertdesign/ProgramHelp.h"
-#include "framework/CoreText.h"
 
 TfrmCulvertAnalysisResult::TfrmCulvertAnalysisResult(TCulvertBaseElement& element, QWidget* owner)
     : TfrmBaseListDlgForm(&element.Results, owner), FElement(element) {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "framework/BaseForm.h"
+#include "app/framework/BaseForm.h"
 
 class TCulvertBaseElement;
 

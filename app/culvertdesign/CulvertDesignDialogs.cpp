@@ -1,7 +1,7 @@
-#include "culvertdesign/CulvertDesignDialogs.h"
+#include "app/culvertdesign/CulvertDesignDialogs.h"
 
-#include "culvertdesign/CulvertDesignEntryDialog.h"
-#include "culvertdesign/CulvertDesignResultDialog.h"
+#include "app/culvertdesign/CulvertDesignEntryDialog.h"
+#include "app/culvertdesign/CulvertDesignResultDialog.h"
 
 bool EditCulvertDesignElement(TCulvertDesignElement& element, const TNerraParameterList& parameters, QWidget* parent) {
   TfrmCulvertDesignElementEntry dialog(element, parameters, parent);

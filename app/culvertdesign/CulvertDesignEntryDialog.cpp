@@ -1,4 +1,4 @@
-#include "culvertdesign/CulvertDesignEntryDialog.h"
+#include "app/culvertdesign/CulvertDesignEntryDialog.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -13,15 +13,15 @@
 #include <QStackedWidget>
 #include <QTableWidget>
 
+#include "app/framework/BaseEdit.h"
+#include "app/framework/CodeListCombobox.h"
+#include "app/framework/CoreText.h"
+#include "app/framework/InletDialogs.h"
+#include "app/framework/MessageBoxes.h"
+#include "app/framework/ProgramHelp.h"
+#include "app/framework/SlopeDialog.h"
 #include "appmodel/SlopeEntry.h"
-#include "culvertdesign/InletDialogs.h"
-#include "culvertdesign/SlopeDialog.h"
 #include "foundation/Messages.h"
-#include "culvertdesign/ProgramHelp.h"
-#include "framework/BaseEdit.h"
-#include "framework/CodeListCombobox.h"
-#include "framework/CoreText.h"
-#include "framework/MessageBoxes.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <memory>
 
+#include "app/framework/BaseForm.h"
 #include "appmodel/CulvertDesignEntry.h"
-#include "framework/BaseForm.h"
 
 class QAction;
 class QCheckBox;

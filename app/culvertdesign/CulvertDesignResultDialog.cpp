@@ -1,4 +1,4 @@
-#include "culvertdesign/CulvertDesignResultDialog.h"
+#include "app/culvertdesign/CulvertDesignResultDialog.h"
 
 #include <QFont>
 #include <QLabel>
@@ -6,8 +6,8 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-#include "culvertdesign/ProgramHelp.h"
-#include "framework/CoreText.h"
+#include "app/framework/CoreText.h"
+#include "app/framework/ProgramHelp.h"
 
 TfrmCulvertDesignResult::TfrmCulvertDesignResult(TCulvertDesignElement& element, const std::string& pipeType,
                                                  const TNerraParameterList& parameters, QWidget* owner)

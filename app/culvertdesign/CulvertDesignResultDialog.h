@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "app/framework/BaseForm.h"
 #include "appmodel/CulvertDesignEntry.h"
-#include "framework/BaseForm.h"
 
 class QLabel;
 class QTabBar;

@@ -1,8 +1,8 @@
-#include "ditch/DitchDialogs.h"
+#include "app/ditch/DitchDialogs.h"
 
+#include "app/ditch/DitchElementDialog.h"
+#include "app/ditch/DitchResultDialog.h"
 #include "ditch/DitchAnalysis.h"
-#include "ditch/DitchElementDialog.h"
-#include "ditch/DitchResultDialog.h"
 
 bool EditDitchAnalysisElement(TDitchAnalysisElement& element, TDitchAnalysis&, const TNerraParameterList& parameters,
                               QWidget* parent) {

@@ -1,16 +1,16 @@
-#include "ditch/DitchElementDialog.h"
+#include "app/ditch/DitchElementDialog.h"
 
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 
+#include "app/framework/BaseEdit.h"
+#include "app/framework/CodeListCombobox.h"
+#include "app/framework/CoreText.h"
+#include "app/framework/MessageBoxes.h"
+#include "app/framework/ProgramHelp.h"
 #include "ditch/DitchAnalysisElement.h"
-#include "framework/BaseEdit.h"
-#include "framework/CodeListCombobox.h"
-#include "culvertdesign/ProgramHelp.h"
-#include "framework/CoreText.h"
-#include "framework/MessageBoxes.h"
 #include "model/ParameterList.h"
 
 namespace {

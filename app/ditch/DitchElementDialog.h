@@ -6,7 +6,7 @@
 #include "appmodel/DitchEntry.h"
 #include <string>
 
-#include "framework/BaseForm.h"
+#include "app/framework/BaseForm.h"
 
 class QComboBox;
 class TBaseEdit;

@@ -1,12 +1,12 @@
-#include "ditch/DitchResultDialog.h"
+#include "app/ditch/DitchResultDialog.h"
 
 #include <QPushButton>
 #include <QStringList>
 
+#include "app/framework/CoreText.h"
+#include "app/framework/ProgramHelp.h"
 #include "appmodel/DitchEntry.h"
 #include "ditch/DitchAnalysis.h"
-#include "culvertdesign/ProgramHelp.h"
-#include "framework/CoreText.h"
 #include "model/ParameterList.h"
 
 TfrmDitchAnalysisResult::TfrmDitchAnalysisResult(TDitchAnalysis& project, const TNerraParameterList& parameters,

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "framework/BaseForm.h"
+#include "app/framework/BaseForm.h"
 
 class TDitchAnalysis;
 class TNerraBaseList;

@@ -1,4 +1,4 @@
-#include "framework/BaseEdit.h"
+#include "app/framework/BaseEdit.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "framework/CoreText.h"
-#include "framework/MessageBoxes.h"
+#include "app/framework/CoreText.h"
+#include "app/framework/MessageBoxes.h"
 
 namespace {
 const int NoLengthLimit = 32767;

@@ -1,4 +1,4 @@
-#include "framework/BaseForm.h"
+#include "app/framework/BaseForm.h"
 
 #include <QDate>
 #include <QHBoxLayout>
@@ -11,9 +11,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "app/framework/CoreText.h"
 #include "foundation/BaseObject.h"
 #include "foundation/Messages.h"
-#include "framework/CoreText.h"
 
 namespace {
 THelpHandler& HelpHandler() {

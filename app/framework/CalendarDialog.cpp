@@ -1,4 +1,4 @@
-#include "framework/CalendarDialog.h"
+#include "app/framework/CalendarDialog.h"
 
 #include <QCalendarWidget>
 #include <QPushButton>

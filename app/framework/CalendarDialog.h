@@ -4,8 +4,8 @@
 
 #include <QPointer>
 
-#include "framework/BaseEdit.h"
-#include "framework/BaseForm.h"
+#include "app/framework/BaseEdit.h"
+#include "app/framework/BaseForm.h"
 
 class QCalendarWidget;
 

@@ -1,9 +1,9 @@
-#include "framework/CodeListCombobox.h"
+#include "app/framework/CodeListCombobox.h"
 
 #include <QPalette>
 
-#include "framework/BaseEdit.h"
-#include "framework/CoreText.h"
+#include "app/framework/BaseEdit.h"
+#include "app/framework/CoreText.h"
 #include "model/NerraBase.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "framework/CoreText.h"
+#include "app/framework/CoreText.h"
 
 std::string ToCore(const QString& text) {
   std::string result;

@@ -1,11 +1,11 @@
-#include "framework/MessageBoxes.h"
+#include "app/framework/MessageBoxes.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
 
+#include "app/framework/CoreText.h"
 #include "foundation/Messages.h"
-#include "framework/CoreText.h"
 
 namespace {
 // The window ShowError names for the box it is showing.

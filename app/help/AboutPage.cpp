@@ -1,4 +1,4 @@
-#include "help/AboutPage.h"
+#include "app/help/AboutPage.h"
 
 #include <QFont>
 #include <QGridLayout>
@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/framework/CoreText.h"
 #include "appmodel/UpdateCheck.h"
-#include "framework/CoreText.h"
 
 namespace {
 // A culvert barrel under a road with water running through it.

@@ -1,16 +1,16 @@
-#include "help/HelpAbout.h"
+#include "app/help/HelpAbout.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 
+#include "app/framework/BaseForm.h"
+#include "app/help/AboutPage.h"
+#include "app/help/HelpViewer.h"
 #include "appmodel/HelpTopics.h"
 #include "appmodel/UpdateCheck.h"
 #include "foundation/Messages.h"
-#include "framework/BaseForm.h"
-#include "help/AboutPage.h"
-#include "help/HelpViewer.h"
 
 namespace {
 std::string ProgramFile() { return QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(); }

@@ -1,4 +1,4 @@
-#include "help/HelpViewer.h"
+#include "app/help/HelpViewer.h"
 
 #include <QFile>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
-#include "inletspacing/InletSpacingDialogs.h"
+#include "app/inletspacing/InletSpacingDialogs.h"
 
-#include "inletspacing/InletSpacingEntryForm.h"
-#include "inletspacing/InletSpacingResultForm.h"
+#include "app/inletspacing/InletSpacingEntryForm.h"
+#include "app/inletspacing/InletSpacingResultForm.h"
 
 bool EditInletSpacingElement(TInletSpacingElement& element, const TNerraParameterList& parameters, QWidget* parent) {
   TfrmInletSpacingEntry form(element, parameters, parent);

@@ -1,4 +1,4 @@
-#include "inletspacing/InletSpacingEntryForm.h"
+#include "app/inletspacing/InletSpacingEntryForm.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -6,11 +6,11 @@
 #include <QLabel>
 #include <QSignalBlocker>
 
-#include "culvertdesign/ProgramHelp.h"
-#include "framework/BaseEdit.h"
-#include "framework/CodeListCombobox.h"
-#include "framework/CoreText.h"
-#include "framework/MessageBoxes.h"
+#include "app/framework/BaseEdit.h"
+#include "app/framework/CodeListCombobox.h"
+#include "app/framework/CoreText.h"
+#include "app/framework/MessageBoxes.h"
+#include "app/framework/ProgramHelp.h"
 #include "inletspacing/InletSpacing.h"
 #include "model/NerraBase.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 // "Inlet Spacing Entry": one begin point or inlet of a gutter run.
 
+#include "app/framework/BaseForm.h"
 #include "appmodel/InletSpacingEntry.h"
-#include "framework/BaseForm.h"
 
 class QGroupBox;
 class TBaseEdit;

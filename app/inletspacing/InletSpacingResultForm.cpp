@@ -1,4 +1,4 @@
-#include "inletspacing/InletSpacingResultForm.h"
+#include "app/inletspacing/InletSpacingResultForm.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,9 +8,9 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include "app/framework/CoreText.h"
+#include "app/framework/ProgramHelp.h"
 #include "appmodel/InletSpacingEntry.h"
-#include "culvertdesign/ProgramHelp.h"
-#include "framework/CoreText.h"
 #include "inletspacing/InletSpacing.h"
 #include "model/ParameterList.h"
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "framework/BaseForm.h"
+#include "app/framework/BaseForm.h"
 
 class QGroupBox;
 class QLineEdit;

@@ -1,10 +1,10 @@
-#include "main/ElementGridModel.h"
+#include "app/main/ElementGridModel.h"
 
 #include <QBrush>
 #include <QColor>
 #include <QPainter>
 
-#include "framework/CoreText.h"
+#include "app/framework/CoreText.h"
 
 namespace {
 

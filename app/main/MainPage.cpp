@@ -1,4 +1,4 @@
-#include "main/MainPage.h"
+#include "app/main/MainPage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,19 +19,19 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/framework/CalendarDialog.h"
+#include "app/framework/CoreText.h"
+#include "app/framework/MessageBoxes.h"
+#include "app/help/HelpAbout.h"
+#include "app/main/ElementGridModel.h"
+#include "app/main/KindCommands.h"
+#include "app/reports/ReportPrinting.h"
+#include "app/tools/CulvertTools.h"
 #include "foundation/Messages.h"
-#include "framework/CalendarDialog.h"
-#include "framework/CoreText.h"
-#include "framework/MessageBoxes.h"
-#include "main/ElementGridModel.h"
-#include "main/KindCommands.h"
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
 #include "reports/Report.h"
-#include "reports/ReportPrinting.h"
-#include "help/HelpAbout.h"
-#include "tools/CulvertTools.h"
 
 namespace {
 

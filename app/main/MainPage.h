@@ -11,8 +11,8 @@
 #include <memory>
 #include <vector>
 
+#include "app/framework/BaseForm.h"
 #include "appmodel/MainDocument.h"
-#include "framework/BaseForm.h"
 
 class QAction;
 class QCheckBox;

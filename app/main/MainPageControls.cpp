@@ -13,16 +13,16 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "app/framework/BaseEdit.h"
+#include "app/framework/CodeListCombobox.h"
+#include "app/framework/CoreText.h"
+#include "app/main/ElementGridModel.h"
+#include "app/main/MainPage.h"
 #include "culvert/CulvertAnalysis.h"
 #include "culvert/CulvertDesign.h"
 #include "ditch/DitchAnalysis.h"
 #include "foundation/DisplayFormat.h"
-#include "framework/BaseEdit.h"
-#include "framework/CodeListCombobox.h"
-#include "framework/CoreText.h"
 #include "inletspacing/InletSpacing.h"
-#include "main/ElementGridModel.h"
-#include "main/MainPage.h"
 #include "model/ParameterList.h"
 #include "stormsewer/StormSewer.h"
 

@@ -1,4 +1,4 @@
-#include "reports/ReportPainter.h"
+#include "app/reports/ReportPainter.h"
 
 #include <algorithm>
 

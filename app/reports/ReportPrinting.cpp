@@ -1,4 +1,4 @@
-#include "reports/ReportPrinting.h"
+#include "app/reports/ReportPrinting.h"
 
 #include <QDialog>
 #include <QPageLayout>
@@ -9,8 +9,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include "app/reports/ReportPainter.h"
 #include "reports/Report.h"
-#include "reports/ReportPainter.h"
 
 namespace {
 

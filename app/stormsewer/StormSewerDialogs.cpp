@@ -1,7 +1,7 @@
-#include "stormsewer/StormSewerDialogs.h"
+#include "app/stormsewer/StormSewerDialogs.h"
 
-#include "stormsewer/StormSewerElementForm.h"
-#include "stormsewer/StormSewerResultForm.h"
+#include "app/stormsewer/StormSewerElementForm.h"
+#include "app/stormsewer/StormSewerResultForm.h"
 
 bool EditStormSewerElement(TStormSewerElement& element, bool isAnalysis, const TNerraParameterList& parameters,
                            QWidget* parent) {

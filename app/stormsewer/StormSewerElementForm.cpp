@@ -1,4 +1,4 @@
-#include "stormsewer/StormSewerElementForm.h"
+#include "app/stormsewer/StormSewerElementForm.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -7,12 +7,12 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "culvertdesign/ProgramHelp.h"
-#include "culvertdesign/SlopeDialog.h"
-#include "framework/BaseEdit.h"
-#include "framework/CodeListCombobox.h"
-#include "framework/CoreText.h"
-#include "framework/MessageBoxes.h"
+#include "app/framework/BaseEdit.h"
+#include "app/framework/CodeListCombobox.h"
+#include "app/framework/CoreText.h"
+#include "app/framework/MessageBoxes.h"
+#include "app/framework/ProgramHelp.h"
+#include "app/framework/SlopeDialog.h"
 #include "model/NerraBase.h"
 #include "stormsewer/StormSewerElement.h"
 

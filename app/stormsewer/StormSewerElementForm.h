@@ -4,8 +4,8 @@
 #include <array>
 #include <functional>
 
+#include "app/framework/BaseForm.h"
 #include "appmodel/StormSewerEntry.h"
-#include "framework/BaseForm.h"
 
 class QLabel;
 class QPushButton;

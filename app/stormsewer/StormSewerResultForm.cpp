@@ -1,12 +1,12 @@
-#include "stormsewer/StormSewerResultForm.h"
+#include "app/stormsewer/StormSewerResultForm.h"
 
 #include <QPushButton>
 #include <QStringList>
 #include <QTableWidget>
 
+#include "app/framework/CoreText.h"
+#include "app/framework/ProgramHelp.h"
 #include "appmodel/StormSewerEntry.h"
-#include "culvertdesign/ProgramHelp.h"
-#include "framework/CoreText.h"
 #include "stormsewer/StormSewer.h"
 
 TfrmStormSewerResult::TfrmStormSewerResult(TStormSewer& project, QWidget* owner)

@@ -1,7 +1,7 @@
 #pragma once
 // "Storm Sewer System Result": the calculated pipe runs of a network.
 
-#include "framework/BaseForm.h"
+#include "app/framework/BaseForm.h"
 
 class TStormSewer;
 

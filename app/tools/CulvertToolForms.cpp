@@ -1,4 +1,4 @@
-#include "tools/CulvertToolForms.h"
+#include "app/tools/CulvertToolForms.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -11,13 +11,13 @@
 #include <QStackedWidget>
 #include <QTableWidget>
 
-#include "culvertdesign/ProgramHelp.h"
+#include "app/framework/BaseEdit.h"
+#include "app/framework/CoreText.h"
+#include "app/framework/MessageBoxes.h"
+#include "app/framework/ProgramHelp.h"
+#include "app/tools/ShapePicture.h"
 #include "foundation/DisplayFormat.h"
 #include "foundation/Messages.h"
-#include "framework/BaseEdit.h"
-#include "framework/CoreText.h"
-#include "framework/MessageBoxes.h"
-#include "tools/ShapePicture.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <QString>
 #include <string>
 
+#include "app/framework/BaseForm.h"
 #include "appmodel/EditValue.h"
 #include "culvert/CulvertCalculators.h"
-#include "framework/BaseForm.h"
 
 class QComboBox;
 class QFormLayout;

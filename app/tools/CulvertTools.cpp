@@ -1,6 +1,6 @@
-#include "tools/CulvertTools.h"
+#include "app/tools/CulvertTools.h"
 
-#include "tools/CulvertToolForms.h"
+#include "app/tools/CulvertToolForms.h"
 
 void ShowCulvertGeometricTool(QWidget* parent) {
   TfrmCulvertGeometricTool dialog(parent);

@@ -1,4 +1,4 @@
-#include "tools/ShapePicture.h"
+#include "app/tools/ShapePicture.h"
 
 #include <QPainter>
 #include <algorithm>

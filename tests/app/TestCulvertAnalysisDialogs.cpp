@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "app/culvertanalysis/CulvertAnalysisElementDialog.h"
+#include "app/culvertanalysis/CulvertAnalysisResultDialog.h"
+#include "app/framework/BaseEdit.h"
+#include "app/framework/CodeListCombobox.h"
 #include "culvert/CulvertAnalysis.h"
-#include "culvertanalysis/CulvertAnalysisElementDialog.h"
-#include "culvertanalysis/CulvertAnalysisResultDialog.h"
 #include "foundation/Messages.h"
-#include "framework/BaseEdit.h"
-#include "framework/CodeListCombobox.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
 

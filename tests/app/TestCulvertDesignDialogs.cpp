@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "app/culvertdesign/CulvertDesignEntryDialog.h"
+#include "app/culvertdesign/CulvertDesignResultDialog.h"
+#include "app/framework/BaseEdit.h"
+#include "app/framework/CodeListCombobox.h"
+#include "app/framework/InletDialogs.h"
+#include "app/framework/SlopeDialog.h"
 #include "culvert/CulvertDesign.h"
-#include "culvertdesign/CulvertDesignEntryDialog.h"
-#include "culvertdesign/CulvertDesignResultDialog.h"
-#include "culvertdesign/InletDialogs.h"
-#include "culvertdesign/SlopeDialog.h"
 #include "foundation/Messages.h"
-#include "framework/BaseEdit.h"
-#include "framework/CodeListCombobox.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
 #include "xml/XmlDocument.h"

@@ -12,10 +12,10 @@
 #include <utility>
 #include <vector>
 
+#include "app/framework/BaseEdit.h"
+#include "app/tools/CulvertToolForms.h"
+#include "app/tools/CulvertTools.h"
 #include "foundation/Messages.h"
-#include "framework/BaseEdit.h"
-#include "tools/CulvertToolForms.h"
-#include "tools/CulvertTools.h"
 
 namespace {
 

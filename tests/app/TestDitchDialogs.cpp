@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "app/ditch/DitchElementDialog.h"
+#include "app/ditch/DitchResultDialog.h"
+#include "app/framework/BaseEdit.h"
+#include "app/framework/CodeListCombobox.h"
 #include "ditch/DitchAnalysis.h"
-#include "ditch/DitchElementDialog.h"
-#include "ditch/DitchResultDialog.h"
 #include "foundation/Messages.h"
-#include "framework/BaseEdit.h"
-#include "framework/CodeListCombobox.h"
 #include "model/ParameterList.h"
 
 class TestDitchDialogs : public QObject {

@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "app/framework/BaseEdit.h"
+#include "app/framework/BaseForm.h"
+#include "app/framework/CalendarDialog.h"
+#include "app/framework/CodeListCombobox.h"
+#include "app/framework/CoreText.h"
+#include "app/framework/MessageBoxes.h"
 #include "foundation/FormatSettings.h"
 #include "foundation/Messages.h"
-#include "framework/BaseEdit.h"
-#include "framework/BaseForm.h"
-#include "framework/CalendarDialog.h"
-#include "framework/CodeListCombobox.h"
-#include "framework/CoreText.h"
-#include "framework/MessageBoxes.h"
 #include "model/NerraBase.h"
 
 namespace {

@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
+#include "app/framework/BaseForm.h"
+#include "app/help/AboutPage.h"
+#include "app/help/HelpAbout.h"
+#include "app/help/HelpViewer.h"
 #include "appmodel/UpdateCheck.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgramVersion.h"
-#include "framework/BaseForm.h"
-#include "help/AboutPage.h"
-#include "help/HelpAbout.h"
-#include "help/HelpViewer.h"
 
 namespace {
 const std::string HelpFile = std::string(DREVIA_BIN_DIR) + "/drevia.chm";

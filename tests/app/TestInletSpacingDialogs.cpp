@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "app/framework/BaseEdit.h"
+#include "app/framework/CodeListCombobox.h"
+#include "app/inletspacing/InletSpacingEntryForm.h"
+#include "app/inletspacing/InletSpacingResultForm.h"
 #include "appmodel/InletSpacingEntry.h"
 #include "foundation/DisplayFormat.h"
 #include "foundation/Messages.h"
-#include "framework/BaseEdit.h"
-#include "framework/CodeListCombobox.h"
 #include "inletspacing/InletSpacing.h"
-#include "inletspacing/InletSpacingEntryForm.h"
-#include "inletspacing/InletSpacingResultForm.h"
 #include "model/ParameterList.h"
 
 class TestInletSpacingDialogs : public QObject {

@@ -8,13 +8,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "app/framework/BaseEdit.h"
+#include "app/framework/CodeListCombobox.h"
+#include "app/main/ElementGridModel.h"
+#include "app/main/MainPage.h"
 #include "appmodel/ElementGrids.h"
 #include "culvert/CulvertDesign.h"
 #include "foundation/Messages.h"
-#include "framework/BaseEdit.h"
-#include "framework/CodeListCombobox.h"
-#include "main/ElementGridModel.h"
-#include "main/MainPage.h"
 #include "model/ParameterList.h"
 #include "stormsewer/StormSewer.h"
 

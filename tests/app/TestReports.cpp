@@ -11,13 +11,13 @@
 
 #include <memory>
 
+#include "app/reports/ReportPainter.h"
+#include "app/reports/ReportPrinting.h"
 #include "culvert/CulvertDesign.h"
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
 #include "reports/CulvertDesignReport.h"
-#include "reports/ReportPainter.h"
-#include "reports/ReportPrinting.h"
 #include "xml/XmlDocument.h"
 
 namespace {

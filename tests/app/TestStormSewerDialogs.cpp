@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "app/framework/BaseEdit.h"
+#include "app/framework/CodeListCombobox.h"
+#include "app/framework/SlopeDialog.h"
+#include "app/stormsewer/StormSewerElementForm.h"
+#include "app/stormsewer/StormSewerResultForm.h"
 #include "appmodel/StormSewerEntry.h"
-#include "culvertdesign/SlopeDialog.h"
 #include "foundation/Messages.h"
-#include "framework/BaseEdit.h"
-#include "framework/CodeListCombobox.h"
 #include "model/ParameterList.h"
 #include "stormsewer/StormSewer.h"
-#include "stormsewer/StormSewerElementForm.h"
-#include "stormsewer/StormSewerResultForm.h"
 
 class TestStormSewerDialogs : public QObject {
   Q_OBJECT

@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <string>
 
-#include "framework/CoreText.h"
+#include "app/framework/CoreText.h"
 
 inline std::string ProgramHelpFileName() {
   return ToCore(QCoreApplication::applicationFilePath() + QStringLiteral(".chm"));

@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "app/framework/BaseForm.h"
 #include "appmodel/CulvertDesignEntry.h"
-#include "framework/BaseForm.h"
 
 class QGroupBox;
 class QTableWidget;

@@ -2,7 +2,7 @@
 // "Slope Data Entry": one slope, for the element dialogs that derive an
 // outlet elevation from the inlet, the length and a slope.
 
-#include "framework/BaseForm.h"
+#include "app/framework/BaseForm.h"
 
 class TBaseEdit;
 

@@ -1,4 +1,4 @@
-#include "culvertdesign/InletDialogs.h"
+#include "app/framework/InletDialogs.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
@@ -6,8 +6,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "framework/CodeListCombobox.h"
-#include "framework/CoreText.h"
+#include "app/framework/CodeListCombobox.h"
+#include "app/framework/CoreText.h"
 #include "model/ParameterList.h"
 
 namespace {

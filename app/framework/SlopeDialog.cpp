@@ -1,11 +1,11 @@
-#include "culvertdesign/SlopeDialog.h"
+#include "app/framework/SlopeDialog.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 
-#include "culvertdesign/ProgramHelp.h"
-#include "framework/BaseEdit.h"
+#include "app/framework/BaseEdit.h"
+#include "app/framework/ProgramHelp.h"
 
 TfrmSlopeDataEntry::TfrmSlopeDataEntry(double slope, QWidget* owner) : TfrmBaseDlgForm(nullptr, owner), FSlope(slope) {
   setWindowTitle(QStringLiteral("Slope Data Entry"));
