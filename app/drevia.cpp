@@ -16,5 +16,8 @@ int main(int argc, char* argv[]) {
   if (CheckForUpdate(std::string(), &window)) return 0;
   if (!window.Startup()) return 1;
   window.show();
+  // "drevia FILE": the file manager's double click on a project.
+  const QStringList arguments = QCoreApplication::arguments();
+  if (arguments.size() > 1) window.OpenFileCommand(arguments.at(1));
   return application.exec();
 }

@@ -53,11 +53,6 @@ std::string ProgramFolder() {
   return path.substr(0, path.rfind('/') + 1);
 }
 
-std::string WithSlash(std::string folder) {
-  if (!folder.empty() && folder.back() != '/') folder += '/';
-  return folder;
-}
-
 int Fail(const std::string& message) {
   std::cerr << message << '\n';
   return 1;
@@ -225,7 +220,8 @@ int main(int argc, char** argv) {
     }
   }
   if (positional.empty()) return UsageError("");
-  dataDir = WithSlash(dataDir.empty() ? ProgramFolder() : dataDir);
+  // Beside the program, the user's converted copy, or the installed one.
+  dataDir = LocateParameterFolder(ProgramFolder(), dataDir);
   SetDebugTraceEnabled(options.Trace);
   // Message boxes of the core (conversion notices, errors) go to standard error.
   SetMessageBoxHandler([](TMessageKind, const std::string& text) {

@@ -5,8 +5,8 @@
 // Help: the pages live in the "help" folder beside the program, with the map
 // "topics.map" from topic numbers to pages. The dialogs name their help file
 // as the program path + ".chm"; any help file name is taken to mean the
-// "help" folder beside it. Without that folder (or for an empty help file
-// name) the help commands do nothing.
+// "help" folder beside it (installed: ../share/drevia/help). Without that
+// folder (or for an empty help file name) the help commands do nothing.
 //
 // Update check: the installation record is the read-only INI file
 // "drevia-install.ini" in the program folder, section

@@ -103,7 +103,8 @@ TfrmMainPage::~TfrmMainPage() {
 }
 
 bool TfrmMainPage::Startup() {
-  const std::string message = StartupLoadParameters(ToPath(FProgramFolder), *FParameters, *FCatalogue);
+  const std::string message =
+      StartupLoadParameters(LocateParameterFolder(ToPath(FProgramFolder)), *FParameters, *FCatalogue);
   if (!message.empty()) {
     ::ShowError(this, message);
     return false;
@@ -357,6 +358,12 @@ void TfrmMainPage::NewProject(TProjectKind kind) {
 void TfrmMainPage::OpenCommand() {
   const unsigned before = FDocument->Generation();
   FDocument->Open();
+  if (FDocument->Generation() != before) ShowProject();
+}
+
+void TfrmMainPage::OpenFileCommand(const QString& fileName) {
+  const unsigned before = FDocument->Generation();
+  FDocument->OpenFile(ToPath(fileName));
   if (FDocument->Generation() != before) ShowProject();
 }
 

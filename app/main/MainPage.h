@@ -38,7 +38,8 @@ constexpr int MainPageCount = 5;
 class TfrmMainPage : public QMainWindow, public TfrmBaseForm {
   Q_OBJECT
 public:
-  // programFolder holds the parameter files.
+  // programFolder is the program's own folder; the parameter files are
+  // beside it or in the installed copy (LocateParameterFolder).
   explicit TfrmMainPage(const QString& programFolder, QWidget* parent = nullptr);
   ~TfrmMainPage() override;
 
@@ -61,6 +62,9 @@ public:
   // Commands.
   void NewProject(TProjectKind kind);
   void OpenCommand();
+  // Opens the project named on the command line (a double click in the file
+  // manager); its message shows as File > Open shows it.
+  void OpenFileCommand(const QString& fileName);
   void SaveCommand();
   void SaveAsCommand();
   void CloseCommand();

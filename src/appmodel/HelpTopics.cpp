@@ -6,6 +6,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "model/FileConversion.h"
+
 namespace {
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
@@ -57,7 +59,7 @@ std::string THelpTopicMap::PageOfTopic(int context) const {
 
 std::filesystem::path HelpFolderOfHelpFile(const std::string& helpFile) {
   if (helpFile.empty()) return {};
-  return std::filesystem::path(helpFile).parent_path() / HelpFolderName;
+  return LocateHelpFolder(std::filesystem::path(helpFile).parent_path().string());
 }
 
 std::filesystem::path HelpPageFile(const std::string& helpFile, int context) {

@@ -4,7 +4,8 @@
 // The help is a folder of HTML pages, "help" beside the program, with the map
 // "topics.map": one line "number=page" per topic, "#" starting a comment.
 // Topic 0 is the contents. The windows still name their help file as the
-// program path + ".chm"; the folder beside that name is the help.
+// program path + ".chm"; the folder beside that name is the help, or, for
+// an installed program, ../share/drevia/help (LocateHelpFolder).
 #include <filesystem>
 #include <map>
 #include <string>

@@ -93,6 +93,10 @@ bool TMainDocument::Open() {
   if (!CloseProject()) return false;
   const std::string path = FUI.AskOpenFileName();
   if (path.empty()) return false;
+  return OpenFile(path);
+}
+
+bool TMainDocument::OpenFile(const std::string& path) {
   const std::string message = OpenProject(path);
   if (message.empty()) return true;
   if (PlainMessage)

@@ -72,6 +72,9 @@ public:
   bool NewProject(TProjectKind kind);
   // Close, open dialog, read. False when nothing was opened.
   bool Open();
+  // Reads the file and shows its message when it cannot be opened. False
+  // when nothing was opened.
+  bool OpenFile(const std::string& path);
   // Reads the file into a new project without asking anything. Returns the
   // message to show (empty when the project is open); PlainMessage tells
   // whether it belongs in a plain box rather than an error box.

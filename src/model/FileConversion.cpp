@@ -1,8 +1,10 @@
 #include "model/FileConversion.h"
 
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <memory>
+#include <unistd.h>
 
 #include "foundation/Messages.h"
 #include "model/ParameterList.h"
@@ -52,9 +54,11 @@ std::string ReadParameterDocument(const std::string& fileName, TXMLDocument& doc
 }
 
 // Checks one parameter file and, when it is older, converts it and writes
-// it to target. Empty on success, otherwise the message that ends start-up.
+// it to target (converted tells). Empty on success, otherwise the message
+// that ends start-up.
 std::string CheckAndConvert(TXMLDocument& document, TDreviaConvertor_v1& convertor, const char* notice,
-                            const std::string& target) {
+                            const std::string& target, bool& converted) {
+  converted = false;
   if (!convertor.CanConvert()) return convertor.ErrorText;
   if (!convertor.NeedsConversion()) return std::string();
   ShowMessageBox(TMessageKind::Plain, notice);
@@ -63,10 +67,32 @@ std::string CheckAndConvert(TXMLDocument& document, TDreviaConvertor_v1& convert
   } catch (const std::exception& error) {
     return error.what();
   }
+  // The user's data folder may not exist yet; a failure shows in the save.
+  std::error_code ignored;
+  std::filesystem::create_directories(std::filesystem::path(target).parent_path(), ignored);
   // SaveToFile writes a temporary file and renames it, so an interrupted
   // write never leaves a truncated parameter file behind.
   if (!document.SaveToFile(target)) return MessageText(-4);
+  converted = true;
   return std::string();
+}
+
+std::string WithSlash(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+bool HoldsParameterFiles(const std::string& folder) {
+  return (IsFile(InFolder(folder, CurrentParameterFileName)) || IsFile(InFolder(folder, OlderParameterFileName))) &&
+         IsFile(InFolder(folder, UniversalParameterFileName));
+}
+
+// programFolder/../share/drevia/<below>, without the "..".
+std::string InstalledFolder(const std::string& programFolder, const char* below = nullptr) {
+  std::filesystem::path folder = std::filesystem::path(programFolder.empty() ? "." : programFolder) / "";
+  folder = (folder / ".." / "share" / "drevia").lexically_normal();
+  if (below) folder /= below;
+  return folder.string();
 }
 
 }  // namespace
@@ -169,31 +195,97 @@ std::string StartupLoadParameters(const std::string& programFolder, TNerraParame
   } catch (const EStorageFormatConvertorError& error) {
     return error.what();
   }
+  // The installed copy stays as it is; converted files go to the user.
+  const bool installed = IsInstalledDataFolder(programFolder);
+  const std::string writeFolder = installed ? UserDataFolder() : programFolder;
+  if (installed && writeFolder.empty()) return MessageText(-4);
+  bool parametersConverted = false;
+  bool pipesConverted = false;
   {
     TXMLDocument document;
     std::string message = ReadParameterDocument(parameterFile, document);
     if (!message.empty()) return message;
     TDreviaParameterConvertor_v1 convertor(&document);
-    message = CheckAndConvert(document, convertor, ParameterConversionNotice, CurrentParameterFile(programFolder));
+    message = CheckAndConvert(document, convertor, ParameterConversionNotice, CurrentParameterFile(writeFolder),
+                              parametersConverted);
     if (!message.empty()) return message;
   }
-  const std::string pipeFile = UniversalParameterFile(programFolder);
+  std::string pipeFile = UniversalParameterFile(programFolder);
   {
     TXMLDocument document;
     std::string message = ReadParameterDocument(pipeFile, document);
     if (!message.empty()) return message;
     TDreviaUniversalParameterConvertor_v1 convertor(&document);
-    message = CheckAndConvert(document, convertor, UniversalConversionNotice, pipeFile);
+    message = CheckAndConvert(document, convertor, UniversalConversionNotice, UniversalParameterFile(writeFolder),
+                              pipesConverted);
     if (!message.empty()) return message;
+  }
+
+  std::string loadFolder = programFolder;
+  if (installed && (parametersConverted || pipesConverted)) {
+    // The user's copy is complete or it would not be found next time: the
+    // file that needed no conversion goes along under its own name.
+    try {
+      if (!parametersConverted) {
+        const std::string name = std::filesystem::path(parameterFile).filename().string();
+        if (!WriteFileAtomically(InFolder(writeFolder, name.c_str()), ReadFileBytes(parameterFile)))
+          return MessageText(-4);
+      }
+      if (!pipesConverted && !WriteFileAtomically(UniversalParameterFile(writeFolder), ReadFileBytes(pipeFile)))
+        return MessageText(-4);
+    } catch (const std::exception& error) {
+      return error.what();
+    }
+    ShowMessageBox(TMessageKind::Plain, "The parameter files in " + programFolder +
+                                            " cannot be changed.\nThe converted files were saved in " + writeFolder +
+                                            " and are used from now on.");
+    loadFolder = writeFolder;
+    pipeFile = UniversalParameterFile(loadFolder);
   }
 
   // Only the current names are loaded: a current-version file left under the
   // older name is an incomplete installation.
-  const std::string currentFile = CurrentParameterFile(programFolder);
+  const std::string currentFile = CurrentParameterFile(loadFolder);
   if (!IsFile(currentFile) || !IsFile(pipeFile)) return ParameterFilesCorruptedMessage;
   std::string message = parameters.LoadParameterFile(currentFile);
   if (!message.empty()) return message;
   return pipes.LoadPipeFile(pipeFile);
+}
+
+std::string UserDataFolder() {
+  const char* dataHome = std::getenv("XDG_DATA_HOME");
+  // Relative values are to be ignored, as the base directory rules say.
+  if (dataHome && dataHome[0] == '/') return WithSlash((std::filesystem::path(dataHome) / "drevia").string());
+  const char* home = std::getenv("HOME");
+  if (home && home[0] != '\0') return WithSlash((std::filesystem::path(home) / ".local/share/drevia").string());
+  return std::string();
+}
+
+bool IsInstalledDataFolder(const std::string& folder) {
+  const std::filesystem::path path = std::filesystem::path(folder.empty() ? "." : folder).lexically_normal();
+  std::filesystem::path named = path;
+  if (!named.has_filename()) named = named.parent_path();  // "share/drevia/"
+  if (named.filename() == "drevia" && named.parent_path().filename() == "share") return true;
+  return access(path.c_str(), W_OK) != 0;
+}
+
+std::string LocateParameterFolder(const std::string& programFolder, const std::string& givenFolder) {
+  if (!givenFolder.empty()) return WithSlash(givenFolder);
+  if (HoldsParameterFiles(programFolder)) return WithSlash(programFolder);
+  const std::string user = UserDataFolder();
+  if (!user.empty() && HoldsParameterFiles(user)) return user;
+  const std::string installed = InstalledFolder(programFolder);
+  if (HoldsParameterFiles(installed)) return WithSlash(installed);
+  return WithSlash(programFolder);
+}
+
+std::string LocateHelpFolder(const std::string& programFolder) {
+  const std::string beside = InFolder(programFolder, "help");
+  std::error_code error;
+  if (std::filesystem::is_directory(beside, error)) return beside;
+  const std::string installed = InstalledFolder(programFolder, "help");
+  if (std::filesystem::is_directory(installed, error)) return installed;
+  return beside;
 }
 
 bool OpenProjectDocument(const std::string& fileName, TXMLDocument& document, std::string& errorText,

@@ -90,9 +90,35 @@ std::string UniversalParameterFile(const std::string& folder);
 
 // The start-up sequence: check and, when older, convert and write back both
 // parameter files (showing the conversion message first), then load them.
+// A folder that must not be written to (see IsInstalledDataFolder) keeps its
+// files: the converted ones go into UserDataFolder() together with an
+// unconverted partner, a message says so, and they are loaded from there.
 // Returns the empty text on success, otherwise the message that ends start-up.
 std::string StartupLoadParameters(const std::string& programFolder, TNerraParameterList& parameters,
                                   TCulvertBasePipeList& pipes);
+
+// Where the parameter files of a program in programFolder are read from.
+// A folder given on the command line (--data-dir) is taken as it is.
+// Otherwise the first folder that holds both files: beside the program (a
+// build tree), the user's own copy (UserDataFolder(), made when an installed
+// copy was converted), the installed copy in ../share/drevia relative to the
+// program. When none does, the program folder, so that start-up names the
+// missing file as it always did. The result ends with a slash.
+std::string LocateParameterFolder(const std::string& programFolder, const std::string& givenFolder = std::string());
+
+// The user's data folder for this program: $XDG_DATA_HOME/drevia/, or
+// $HOME/.local/share/drevia/ when XDG_DATA_HOME is unset or not absolute.
+// Empty when neither variable gives a folder.
+std::string UserDataFolder();
+
+// True for the installed copy (a folder share/drevia) and for any folder this
+// process cannot write to: their files are never rewritten.
+bool IsInstalledDataFolder(const std::string& folder);
+
+// The help pages of a program in programFolder: the folder "help" beside it,
+// else the installed ../share/drevia/help. The folder beside the program when
+// neither exists.
+std::string LocateHelpFolder(const std::string& programFolder);
 
 // Reads a project file and brings it to the current version in memory (the
 // file itself is not touched). False with the message to show when it cannot

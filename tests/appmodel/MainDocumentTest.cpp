@@ -315,3 +315,36 @@ TEST_F(MainDocumentTest, CloseAsksOnlyWithAProject) {
   EXPECT_TRUE(Document.CloseProject());
   EXPECT_FALSE(Document.ProjectOpen());
 }
+
+// "drevia FILE" (a double click in the file manager) opens without asking
+// for a name and shows its message as File > Open does.
+TEST_F(MainDocumentTest, OpensTheFileNamedOnTheCommandLine) {
+  EXPECT_TRUE(Document.OpenFile(Sample("ditch-analysis.xml")));
+  EXPECT_EQ(Document.Kind(), TProjectKind::DitchAnalysis);
+  EXPECT_TRUE(UI.Errors.empty() && UI.Plain.empty());
+
+  EXPECT_FALSE(Document.OpenFile((Folder / "missing.xml").string()));
+  EXPECT_FALSE(Document.ProjectOpen());
+  EXPECT_EQ(UI.Errors.size(), 1u);
+  WriteFile(Folder / "foreign.xml", "<Report><CulvertDesign/></Report>");
+  EXPECT_FALSE(Document.OpenFile((Folder / "foreign.xml").string()));
+  EXPECT_EQ(UI.Plain.size(), 1u);
+  EXPECT_TRUE(UI.Questions.empty());
+}
+
+// The desktop's file type for projects is told by this text near the start of
+// the file (packaging/drevia-mime.xml): the samples and every file the
+// program saves must carry it there, the parameter files must not.
+TEST_F(MainDocumentTest, ProjectFilesCarryTheFileTypeMark) {
+  const std::string mark = "<Application Name=\"Drevia\"";
+  const auto marked = [&](const fs::path& file) { return ReadFile(file).substr(0, 256).find(mark) != std::string::npos; };
+  for (const auto& entry : fs::directory_iterator(std::string(DREVIA_SOURCE_DIR) + "/samples"))
+    EXPECT_TRUE(marked(entry.path())) << entry.path();
+  for (const TProjectKind kind : {TProjectKind::CulvertDesign, TProjectKind::StormSewerDesign, TProjectKind::DitchAnalysis}) {
+    ASSERT_TRUE(Document.NewProject(kind));
+    ASSERT_TRUE(Document.SaveProject((Folder / "saved.xml").string()));
+    EXPECT_TRUE(marked(Folder / "saved.xml")) << static_cast<int>(kind);
+  }
+  EXPECT_FALSE(marked(std::string(DREVIA_SOURCE_DIR) + "/data/AppParameters.xml"));
+  EXPECT_FALSE(marked(std::string(DREVIA_SOURCE_DIR) + "/data/UniversalCulvertParameters.xml"));
+}

@@ -5,7 +5,9 @@
 
 #include <atomic>
 #include <filesystem>
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <unistd.h>
 
@@ -208,6 +210,168 @@ TEST(StartupTest, FailedWriteBackEndsStartup) {
   EXPECT_EQ(StartupLoadParameters(folder.Path.string(), parameters, pipes), MessageText(-4));
   EXPECT_EQ(folder.Read("NerraParameters.xml"), OldParameters);
   EXPECT_EQ(CurrentParameterFile("/opt/drevia"), "/opt/drevia/AppParameters.xml");
+}
+
+
+// ---- where an installed program finds its parameter files ----------------
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+public:
+  ScopedEnv(const char* name, const char* value) : Name(name) {
+    if (const char* old = std::getenv(name)) Old = old;
+    if (value)
+      setenv(name, value, 1);
+    else
+      unsetenv(name);
+  }
+  ~ScopedEnv() {
+    if (Old)
+      setenv(Name, Old->c_str(), 1);
+    else
+      unsetenv(Name);
+  }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+  const char* Name;
+  std::optional<std::string> Old;
+};
+
+// prefix/bin (the program), prefix/share/drevia (the installed copy) and a
+// data home for the user's copy.
+struct Installation {
+  Installation() : Data(Root.Path.string() + "/data"), DataHome("XDG_DATA_HOME", Data.c_str()) {
+    fs::create_directories(Root.Path / "bin");
+    fs::create_directories(Root.Path / "share" / "drevia");
+  }
+  std::string Bin() const { return (Root.Path / "bin").string() + "/"; }
+  std::string Share() const { return (Root.Path / "share" / "drevia").string() + "/"; }
+  std::string User() const { return Data + "/drevia/"; }
+  static void Put(const std::string& folder, const std::string& parameterName, const std::string& parameters,
+                  const std::string& pipes = CurrentPipes) {
+    fs::create_directories(folder);
+    std::ofstream(fs::path(folder) / parameterName, std::ios::binary) << parameters;
+    std::ofstream(fs::path(folder) / "UniversalCulvertParameters.xml", std::ios::binary) << pipes;
+  }
+  static std::string Read(const std::string& file) {
+    std::stringstream s;
+    s << std::ifstream(file, std::ios::binary).rdbuf();
+    return s.str();
+  }
+  TempFolder Root;
+  std::string Data;
+  ScopedEnv DataHome;
+};
+
+TEST(DataFolderTest, LooksBesideTheProgramThenTheUserCopyThenTheInstalledOne) {
+  Installation i;
+  // Nothing anywhere: the program folder, so start-up names the missing file.
+  EXPECT_EQ(LocateParameterFolder(i.Bin()), i.Bin());
+  EXPECT_EQ(LocateParameterFolder(i.Root.Path.string() + "/bin"), i.Bin());
+
+  Installation::Put(i.Share(), "AppParameters.xml", CurrentParameters);
+  EXPECT_EQ(LocateParameterFolder(i.Bin()), i.Share());
+  // Half a user copy (no catalogue) is passed over.
+  fs::create_directories(i.User());
+  std::ofstream(i.User() + "AppParameters.xml") << CurrentParameters;
+  EXPECT_EQ(LocateParameterFolder(i.Bin()), i.Share());
+  Installation::Put(i.User(), "NerraParameters.xml", CurrentParameters);
+  EXPECT_EQ(LocateParameterFolder(i.Bin()), i.User());
+  Installation::Put(i.Bin(), "AppParameters.xml", CurrentParameters);
+  EXPECT_EQ(LocateParameterFolder(i.Bin()), i.Bin());  // a build tree
+  // A folder given on the command line is taken as it is, even an empty one.
+  EXPECT_EQ(LocateParameterFolder(i.Bin(), "/nowhere"), "/nowhere/");
+}
+
+TEST(DataFolderTest, UserFolderFollowsTheBaseDirectoryRules) {
+  Installation i;
+  EXPECT_EQ(UserDataFolder(), i.User());
+  {
+    ScopedEnv relative("XDG_DATA_HOME", "relative/data");  // not absolute: ignored
+    ScopedEnv home("HOME", "/home/engineer");
+    EXPECT_EQ(UserDataFolder(), "/home/engineer/.local/share/drevia/");
+  }
+  ScopedEnv unset("XDG_DATA_HOME", nullptr);
+  ScopedEnv noHome("HOME", nullptr);
+  EXPECT_EQ(UserDataFolder(), "");
+}
+
+TEST(DataFolderTest, InstalledCopyIsNeverWritten) {
+  EXPECT_TRUE(IsInstalledDataFolder("/usr/share/drevia/"));
+  EXPECT_TRUE(IsInstalledDataFolder("/usr/bin/../share/drevia"));
+  EXPECT_TRUE(IsInstalledDataFolder("/no/such/folder/"));  // cannot be written either
+  TempFolder folder;
+  EXPECT_FALSE(IsInstalledDataFolder(folder.Path.string()));
+  fs::create_directories(folder.Path / "share" / "drevia-old");
+  EXPECT_FALSE(IsInstalledDataFolder((folder.Path / "share" / "drevia-old").string() + "/"));
+}
+
+TEST(DataFolderTest, OlderInstalledCopyIsConvertedIntoTheUserFolder) {
+  Installation i;
+  const std::string oldPipes = "<NERRA Version=\"100\"><UniversalCulvertParameters version=\"100\">"
+                               "<BoxSmoothPipeList><Pipe id=\"1\" height=\"2\" width=\"3\"/></BoxSmoothPipeList>"
+                               "</UniversalCulvertParameters></NERRA>";
+  const struct { const char* Name; std::string ParameterName, Parameters, Pipes; } cases[] = {
+      {"both older", "NerraParameters.xml", OldParameters, oldPipes},
+      {"only the parameters", "NerraParameters.xml", OldParameters, CurrentPipes},
+      {"only the catalogue", "AppParameters.xml", CurrentParameters, oldPipes}};
+  for (const auto& c : cases) {
+    fs::remove_all(i.Share());
+    fs::remove_all(i.Data);
+    Installation::Put(i.Share(), c.ParameterName, c.Parameters, c.Pipes);
+    std::vector<std::string> shown;
+    SetMessageBoxHandler([&](TMessageKind, const std::string& text) { return shown.push_back(text), false; });
+    for (int run = 0; run < 2; ++run) {
+      TNerraParameterList parameters;
+      TCulvertBasePipeList pipes;
+      const std::string folder = LocateParameterFolder(i.Bin());
+      EXPECT_EQ(folder, run == 0 ? i.Share() : i.User()) << c.Name;  // the user copy from then on
+      ASSERT_EQ(StartupLoadParameters(folder, parameters, pipes), "") << c.Name;
+      EXPECT_EQ(parameters.Count(), 1) << c.Name;
+      EXPECT_EQ(pipes.Count(), 1) << c.Name;
+    }
+    SetMessageBoxHandler(nullptr);
+    // The conversion notice(s), then where the converted files went; nothing
+    // on the second start.
+    ASSERT_FALSE(shown.empty()) << c.Name;
+    EXPECT_EQ(shown.back(), "The parameter files in " + i.Share() + " cannot be changed.\nThe converted files were saved in " +
+                                i.User() + " and are used from now on.")
+        << c.Name;
+    EXPECT_EQ(shown.size(), c.ParameterName == "NerraParameters.xml" && c.Pipes == oldPipes ? 3u : 2u) << c.Name;
+    // The installed copy is as it was.
+    EXPECT_EQ(Installation::Read(i.Share() + c.ParameterName), c.Parameters) << c.Name;
+    EXPECT_EQ(Installation::Read(i.Share() + "UniversalCulvertParameters.xml"), c.Pipes) << c.Name;
+    EXPECT_EQ(Document(Installation::Read(i.User() + "AppParameters.xml"))->GetRoot()->Attributes.GetAttribute("Version"),
+              "110")
+        << c.Name;
+  }
+}
+
+TEST(DataFolderTest, UnwritableUserFolderEndsStartup) {
+  Installation i;
+  Installation::Put(i.Share(), "NerraParameters.xml", OldParameters);
+  std::ofstream(i.Data) << "a file where the data folder should be";
+  SetMessageBoxHandler([](TMessageKind, const std::string&) { return false; });
+  TNerraParameterList parameters;
+  TCulvertBasePipeList pipes;
+  EXPECT_EQ(StartupLoadParameters(i.Share(), parameters, pipes), MessageText(-4));
+  ScopedEnv unset("XDG_DATA_HOME", nullptr);
+  ScopedEnv noHome("HOME", nullptr);
+  EXPECT_EQ(StartupLoadParameters(i.Share(), parameters, pipes), MessageText(-4));
+  SetMessageBoxHandler(nullptr);
+  EXPECT_EQ(Installation::Read(i.Share() + "NerraParameters.xml"), OldParameters);
+}
+
+TEST(DataFolderTest, HelpBesideTheProgramElseInstalled) {
+  Installation i;
+  const std::string beside = i.Bin() + "help";
+  EXPECT_EQ(LocateHelpFolder(i.Bin()), beside);  // neither: beside, where nothing will be found
+  fs::create_directories(i.Share() + "help");
+  EXPECT_EQ(fs::path(LocateHelpFolder(i.Bin())), fs::path(i.Share() + "help"));
+  fs::create_directories(beside);
+  EXPECT_EQ(LocateHelpFolder(i.Bin()), beside);
 }
 
 }  // namespace
