@@ -92,17 +92,18 @@ set(CPACK_PACKAGE_VENDOR "Drevia")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Drevia maintainers <maintainers@drevia.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "design tool for highway drainage engineers")
+# The synopsis is the summary above; CPack indents these lines and marks the
+# empty one as a paragraph break.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "design tool for highway drainage engineers
- Drevia designs and analyses the drainage of highways: culvert design and
- analysis (inlet and outlet control, performance curves, buried barrels,
- culvert systems), rational-method storm sewers with the hydraulic grade
- line, gutter flow and inlet spacing, and roadside ditch depth and lining
- shear.
- .
- The package holds the Qt desktop (drevia), the command line front end
- (drevia-cli) for batch runs and scripts, the design tables, help pages and
- sample projects.")
+    "Drevia designs and analyses the drainage of highways: culvert design and
+analysis (inlet and outlet control, performance curves, buried barrels,
+culvert systems), rational-method storm sewers with the hydraulic grade
+line, gutter flow and inlet spacing, and roadside ditch depth and lining
+shear.
+
+The package holds the Qt desktop (drevia), the command line front end
+(drevia-cli) for batch runs and scripts, the design tables, help pages and
+sample projects.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -50,8 +50,9 @@ depends="$(dpkg-deb -f "$deb" Depends)"
 echo "Depends: $depends"
 needed=(libc6 libstdc++6 fonts-liberation2)
 [ $desktop -eq 0 ] || needed+=(libqt6widgets6 libqt6printsupport6)
+names="$(tr ',' '\n' <<<"$depends" | sed -E 's/^ +//; s/[ (].*//')"
 for package in "${needed[@]}"; do
-  grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package"
+  grep -qxF -- "$package" <<<"$names" || fail "Depends lacks $package"
 done
 
 # ---- the unpacked programs find the installed data (../share/drevia)
@@ -77,7 +78,7 @@ fi
 if [ $desktop -eq 1 ]; then
   desktop-file-validate "$scratch/root/usr/share/applications/drevia.desktop" || fail "desktop entry refused"
   share="$scratch/root/usr/share"
-  update-mime-database "$share/mime" >/dev/null
+  update-mime-database "$share/mime" >/dev/null 2>&1
   if command -v mimetype >/dev/null; then
     type="$(XDG_DATA_HOME="$scratch/home/data" XDG_DATA_DIRS="$share:/usr/share" mimetype --brief "$sample")"
     [ "$type" = "application/x-drevia-project+xml" ] || fail "a sample project has the file type $type"
@@ -90,7 +91,10 @@ if [ $desktop -eq 1 ]; then
 fi
 
 # ---- lintian: errors fail, the accepted warnings are listed in the README
-lintian --fail-on error --no-tag-display-limit "$deb" || fail "lintian reports errors"
+lintian_status=0
+report="$(lintian --fail-on error --tag-display-limit 0 "$deb" 2>&1)" || lintian_status=$?
+grep -v '^running with root privileges' <<<"$report" || true
+[ $lintian_status -eq 0 ] || fail "lintian reports errors"
 
 [ $status -eq 0 ] && echo "check-package: $(basename "$deb") is sound"
 exit $status

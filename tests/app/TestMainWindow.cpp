@@ -75,10 +75,29 @@ private slots:
 
   void startupFailsWithoutParameterFiles() {
     QTemporaryDir empty;
+    // Nor a user copy of them from an earlier conversion.
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", empty.path().toLocal8Bit());
     TfrmMainPage window(empty.path());
-    QVERIFY(!window.Startup());
+    const bool started = window.Startup();
+    if (dataHome.isNull())
+      qunsetenv("XDG_DATA_HOME");
+    else
+      qputenv("XDG_DATA_HOME", dataHome);
+    QVERIFY(!started);
     QCOMPARE(FMessages.size(), size_t(1));
     QVERIFY(!FMessages[0].empty());
+  }
+
+  // "drevia FILE", as the menu entry runs it for a double-clicked project.
+  void openFileCommandShowsTheProject() {
+    auto window = StartedWindow();
+    QVERIFY(window);
+    window->OpenFileCommand(QStringLiteral(DREVIA_SOURCE_DIR "/samples/culvert-design.xml"));
+    QVERIFY(window->Document().CulvertDesign());
+    QCOMPARE(window->pcNerra->currentIndex(), int(mpCulvertDesign));
+    QCOMPARE(window->StatusPanels[0]->text(), QStringLiteral("culvert-design.xml"));
+    QVERIFY(FMessages.empty());
   }
 
   void newCulvertDesignShowsItsPageAndFirstEntries() {
