@@ -8,6 +8,8 @@
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   application.setApplicationName(QString::fromLatin1(MainWindowCaption));
+  // Ties the window to the menu entry (its icon and name in the task bar).
+  QGuiApplication::setDesktopFileName(QStringLiteral("drevia"));
   TfrmMainPage window(QCoreApplication::applicationDirPath());
   InstallMessageBoxes(&window);
   InstallHelpViewer();

@@ -2,10 +2,10 @@
 # Installs what building and testing the project needs on Debian 12.
 set -euo pipefail
 packages=(build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev qt6-base-dev fonts-dejavu-core
-  # the Debian package: dpkg-shlibdeps computes Depends, scdoc the manual
-  # pages; the package check runs lintian, the desktop entry and file type
-  # checks and man
-  dpkg-dev scdoc lintian desktop-file-utils shared-mime-info libfile-mimeinfo-perl man-db fonts-liberation2)
+  # the Debian package: dpkg-shlibdeps (CPack finds the programs with
+  # file) computes Depends, scdoc the manual pages; the package check runs
+  # lintian, the desktop entry and file type checks and man
+  dpkg-dev file scdoc lintian desktop-file-utils shared-mime-info libfile-mimeinfo-perl man-db fonts-liberation2)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
