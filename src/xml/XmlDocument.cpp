@@ -1,5 +1,6 @@
 #include "xml/XmlDocument.h"
 
+#include <atomic>
 #include <cctype>
 
 namespace {
@@ -8,13 +9,15 @@ void DestroyElements(std::vector<TXMLElement*> pending) {
   while (!pending.empty()) {
     TXMLElement* element = pending.back();
     pending.pop_back();
-    for (int i = 0; i < element->Children.Count(); ++i) pending.push_back(element->Children.Element(i));
+    if (!element) continue;
+    const int count = element->Children.Count();
+    for (int i = 0; i < count; ++i) pending.push_back(element->Children.Element(i));
     element->Children.DetachAll();
     delete element;
   }
 }
 
-bool EqualsNoCase(const std::string& a, const std::string& b) {
+bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
     if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
@@ -22,9 +25,9 @@ bool EqualsNoCase(const std::string& a, const std::string& b) {
   return true;
 }
 
-std::string NameOfEntry(const std::string& entry) {
+std::string_view NameOfEntry(std::string_view entry) {
   const size_t eq = entry.find('=');
-  return eq == std::string::npos ? entry : entry.substr(0, eq);
+  return eq == std::string_view::npos ? entry : entry.substr(0, eq);
 }
 }  // namespace
 
@@ -35,22 +38,38 @@ TXMLList::~TXMLList() {
 }
 
 void TXMLList::DetachAll() {
-  FEntries.clear();
+  FElements.clear();
+  FTexts.clear();
   Cursor = -1;
 }
 
+void TXMLList::Reserve(int count) {
+  if (count > 0) FElements.reserve(static_cast<size_t>(count));
+}
+
 void TXMLList::Add(TXMLElement* element) {
-  FEntries.push_back({std::string(), element, false});
-  Cursor = Count() - 1;
+  const size_t count = static_cast<size_t>(Count());
+  if (FElements.size() < count) FElements.resize(count, nullptr);
+  FElements.push_back(element);
+  if (!FTexts.empty()) FTexts.resize(count + 1);
+  Cursor = static_cast<int>(count);
+}
+
+void TXMLList::AppendText(std::string text, bool decoded) {
+  const size_t count = static_cast<size_t>(Count());
+  if (FTexts.size() < count) FTexts.resize(count);
+  FTexts.push_back({std::move(text), decoded});
+  Cursor = static_cast<int>(count);
 }
 
 void TXMLList::Clear() {
-  std::vector<TXMLElement*> owned;
-  if (FOwnsElements)
-    for (auto& entry : FEntries)
-      if (entry.Element) owned.push_back(entry.Element);
+  if (FOwnsElements && !FElements.empty()) {
+    std::vector<TXMLElement*> owned;
+    owned.swap(FElements);
+    DetachAll();
+    DestroyElements(std::move(owned));
+  }
   DetachAll();
-  DestroyElements(std::move(owned));
 }
 
 void TXMLList::First() { Cursor = Count() > 0 ? 0 : -1; }
@@ -65,51 +84,47 @@ TXMLElement* TXMLList::Current() const { return Element(Cursor); }
 
 void TXMLList::Locate(const TXMLElement* element) {
   Cursor = -1;
-  for (int i = 0; i < Count(); ++i)
-    if (FEntries[static_cast<size_t>(i)].Element == element) {
-      Cursor = i;
+  for (size_t i = 0; i < FElements.size(); ++i)
+    if (FElements[i] == element) {
+      Cursor = static_cast<int>(i);
       return;
     }
 }
 
 std::string TXMLList::CurrentEntry() const { return EntryText(Cursor); }
 
-std::string TXMLList::CurrentName() const { return NameOfEntry(CurrentEntry()); }
+std::string TXMLList::CurrentName() const { return std::string(NameOfEntry(EntryText(Cursor))); }
 
 TXMLElement* TXMLList::Element(int index) const {
-  if (index < 0 || index >= Count()) return nullptr;
-  return FEntries[static_cast<size_t>(index)].Element;
+  if (index < 0 || static_cast<size_t>(index) >= FElements.size()) return nullptr;
+  return FElements[static_cast<size_t>(index)];
 }
 
 const std::string& TXMLList::EntryText(int index) const {
   static const std::string empty;
-  if (index < 0 || index >= Count()) return empty;
-  return FEntries[static_cast<size_t>(index)].Text;
+  if (index < 0 || static_cast<size_t>(index) >= FTexts.size()) return empty;
+  return FTexts[static_cast<size_t>(index)].Text;
 }
 
 // ---- attributes -----------------------------------------------------------
 
 void TXMLAttributeList::SetAttribute(const std::string& name, const std::string& value) {
   std::string entry = name + "=" + EscapeText(value);
-  for (auto& existing : FEntries)
+  for (auto& existing : FTexts)
     if (NameOfEntry(existing.Text) == name) {
       existing.Text = std::move(entry);
       existing.Decoded = false;
       return;
     }
-  FEntries.push_back({std::move(entry), nullptr, false});
-  Cursor = Count() - 1;
+  AppendText(std::move(entry), false);
 }
 
-void TXMLAttributeList::AppendDecoded(std::string text) {
-  FEntries.push_back({std::move(text), nullptr, true});
-  Cursor = Count() - 1;
-}
+void TXMLAttributeList::AppendDecoded(std::string text) { AppendText(std::move(text), true); }
 
 std::string TXMLAttributeList::GetAttribute(const std::string& name) const {
-  for (const auto& entry : FEntries) {
+  for (const auto& entry : FTexts) {
     const size_t eq = entry.Text.find('=');
-    const std::string entryName = eq == std::string::npos ? entry.Text : entry.Text.substr(0, eq);
+    const std::string_view entryName = NameOfEntry(entry.Text);
     if (EqualsNoCase(entryName, name)) return eq == std::string::npos ? std::string() : entry.Text.substr(eq + 1);
   }
   return std::string();
@@ -122,11 +137,11 @@ bool TXMLAttributeList::HasAttributeValue(const std::string& name, const std::st
 void TXMLAttributeList::GetXML(std::string& out) {
   const size_t start = out.size();
   for (First(); !Eof(); Next()) {
-    const std::string name = CurrentName();
+    const std::string_view name = NameOfEntry(EntryText(Cursor));
     // The value is looked up again by name (first match ignoring case), as
     // every reader of the list sees it.
-    const TEntry* found = nullptr;
-    for (const auto& entry : FEntries)
+    const TText* found = nullptr;
+    for (const auto& entry : FTexts)
       if (EqualsNoCase(NameOfEntry(entry.Text), name)) {
         found = &entry;
         break;
@@ -138,7 +153,7 @@ void TXMLAttributeList::GetXML(std::string& out) {
     out += name;
     out += "=\"";
     if (found->Decoded)
-      AppendEscaped(out, found->Text.substr(eq + 1));
+      AppendEscaped(out, std::string_view(found->Text).substr(eq + 1));
     else
       out.append(found->Text, eq + 1, std::string::npos);
     out += '"';
@@ -153,9 +168,29 @@ std::string TXMLAttributeList::GetXML() {
 
 // ---- search ---------------------------------------------------------------
 
+struct TXMLSearchList::TCriteria {
+  TXMLAttributeList Attributes;
+  std::string Text;
+  std::string Path;
+};
+
+TXMLSearchList::TXMLSearchList() : TXMLList(true) {}
+
+TXMLSearchList::~TXMLSearchList() = default;
+
+TXMLSearchList::TCriteria& TXMLSearchList::Criteria() {
+  if (!FCriteria) FCriteria = std::make_unique<TCriteria>();
+  return *FCriteria;
+}
+
+void TXMLSearchList::SetSearchPath(const std::string& path) { Criteria().Path = path; }
+
+void TXMLSearchList::SetSearchText(const std::string& text) { Criteria().Text = text; }
+
 void TXMLSearchList::SetSearchAttributes(const TXMLAttributeList& attributes) {
-  SearchAttributes.Clear();
-  for (int i = 0; i < attributes.Count(); ++i) SearchAttributes.FEntries.push_back(attributes.FEntries[static_cast<size_t>(i)]);
+  TXMLAttributeList& own = Criteria().Attributes;
+  own.Clear();
+  own.FTexts = attributes.FTexts;
 }
 
 namespace {
@@ -217,23 +252,88 @@ bool MatchesFrom(const TXMLElement* element, const std::vector<std::string>& par
 
 std::unique_ptr<TXMLList> TXMLSearchList::Search() {
   auto result = std::make_unique<TXMLList>(false);
+  const TCriteria& criteria = Criteria();
   // A path ending in "/" has an empty tail there, which searches no deeper.
-  std::vector<std::string> parts = SplitPath(SearchPath);
+  std::vector<std::string> parts = SplitPath(criteria.Path);
   if (parts.size() > 1 && parts.back().empty()) parts.pop_back();
   for (int i = 0; i < Count(); ++i) {
     TXMLElement* child = Element(i);
-    if (child && MatchesFrom(child, parts, 0, SearchAttributes, SearchText)) result->Add(child);
+    if (child && MatchesFrom(child, parts, 0, criteria.Attributes, criteria.Text)) result->Add(child);
   }
   return result;
 }
 
 // ---- elements -------------------------------------------------------------
 
-TXMLElement::~TXMLElement() {
-  std::vector<TXMLElement*> owned;
-  for (int i = 0; i < Children.Count(); ++i) owned.push_back(Children.Element(i));
-  Children.DetachAll();
-  DestroyElements(std::move(owned));
+// The children list frees the subtree without recursion.
+TXMLElement::~TXMLElement() = default;
+
+namespace {
+// Reading a project makes and later frees elements by the hundred thousand.
+// A free list of element-sized blocks carved from large chunks makes both
+// cheap and keeps a tree's elements close together in memory. Chunks are
+// kept for the next document rather than handed back.
+class TElementPool {
+public:
+  void* Allocate() {
+    Lock();
+    if (!FFree) Grow();
+    TBlock* block = FFree;
+    FFree = block->Next;
+    Unlock();
+    return block;
+  }
+  void Release(void* pointer) {
+    auto* block = static_cast<TBlock*>(pointer);
+    Lock();
+    block->Next = FFree;
+    FFree = block;
+    Unlock();
+  }
+
+private:
+  union TBlock {
+    TBlock* Next;
+    alignas(TXMLElement) unsigned char Storage[sizeof(TXMLElement)];
+  };
+  void Grow() {
+    auto chunk = std::make_unique<TBlock[]>(FChunkBlocks);
+    for (size_t i = 0; i + 1 < FChunkBlocks; ++i) chunk[i].Next = &chunk[i + 1];
+    chunk[FChunkBlocks - 1].Next = nullptr;
+    FFree = chunk.get();
+    FChunks.push_back(std::move(chunk));
+    if (FChunkBlocks < 16384) FChunkBlocks *= 2;
+  }
+  // The program reads on one thread; the flag only keeps a stray second
+  // thread from corrupting the list.
+  void Lock() {
+    while (FBusy.test_and_set(std::memory_order_acquire)) {
+    }
+  }
+  void Unlock() { FBusy.clear(std::memory_order_release); }
+
+  std::atomic_flag FBusy = ATOMIC_FLAG_INIT;
+  TBlock* FFree = nullptr;
+  size_t FChunkBlocks = 64;
+  std::vector<std::unique_ptr<TBlock[]>> FChunks;
+};
+
+TElementPool& ElementPool() {
+  // Never destroyed: elements of static documents may outlive any static.
+  static TElementPool* pool = new TElementPool();
+  return *pool;
+}
+}  // namespace
+
+void* TXMLElement::operator new(size_t size) {
+  if (size != sizeof(TXMLElement)) return ::operator new(size);
+  return ElementPool().Allocate();
+}
+
+void TXMLElement::operator delete(void* block, size_t size) {
+  if (!block) return;
+  if (size != sizeof(TXMLElement)) return ::operator delete(block);
+  ElementPool().Release(block);
 }
 
 TXMLElement* TXMLElement::AddChild(const std::string& name, bool hasText, const std::string& text) {
@@ -279,24 +379,7 @@ bool OpenElement(TXMLElement* e, std::string& out) {
 }
 }  // namespace
 
-namespace {
-// About the size of the serialised subtree, so the output grows only once.
-size_t EstimatedXmlSize(const TXMLElement* root) {
-  size_t size = 0;
-  std::vector<const TXMLElement*> pending{root};
-  while (!pending.empty()) {
-    const TXMLElement* e = pending.back();
-    pending.pop_back();
-    size += 2 * e->Name.size() + 5 + e->Text.size() + e->Text.size() / 8;
-    for (int i = 0; i < e->Attributes.Count(); ++i) size += e->Attributes.EntryText(i).size() + 4;
-    for (int i = 0; i < e->ChildCount(); ++i) pending.push_back(e->Child(i));
-  }
-  return size;
-}
-}  // namespace
-
 void TXMLElement::GetXML(std::string& out) {
-  out.reserve(out.size() + EstimatedXmlSize(this));
   struct Frame {
     TXMLElement* Element;
     int NextChild;
@@ -426,24 +509,25 @@ bool TXMLDocument::LoadFromFile(const std::string& fileName) {
 
 // ---- entities and values --------------------------------------------------
 
-void AppendEscaped(std::string& out, const std::string& text) {
-  const size_t plain = text.find_first_of("&<>\"'");
-  if (plain == std::string::npos) {
-    out += text;
-    return;
-  }
-  out.append(text, 0, plain);
-  for (size_t i = plain; i < text.size(); ++i) {
-    const char c = text[i];
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '>': out += "&gt;"; break;
-      case '<': out += "&lt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&apos;"; break;
-      default: out += c;
+void AppendEscaped(std::string& out, std::string_view text) {
+  // Plain runs are copied whole; only the five special characters are
+  // written one by one.
+  size_t from = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char* entity;
+    switch (text[i]) {
+      case '&': entity = "&amp;"; break;
+      case '>': entity = "&gt;"; break;
+      case '<': entity = "&lt;"; break;
+      case '"': entity = "&quot;"; break;
+      case '\'': entity = "&apos;"; break;
+      default: continue;
     }
+    out.append(text.data() + from, i - from);
+    out += entity;
+    from = i + 1;
   }
+  out.append(text.data() + from, text.size() - from);
 }
 
 std::string EscapeText(const std::string& text) {

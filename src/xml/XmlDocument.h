@@ -33,7 +33,7 @@ public:
 
   void Add(TXMLElement* element);
   void Clear();
-  int Count() const { return static_cast<int>(FEntries.size()); }
+  int Count() const { return static_cast<int>(FElements.size() > FTexts.size() ? FElements.size() : FTexts.size()); }
   void First();
   bool Eof() const;
   void Next();
@@ -47,18 +47,24 @@ public:
   const std::string& EntryText(int index) const;
   // Forgets every entry without destroying any element.
   void DetachAll();
+  // Room for this many entries without growing again.
+  void Reserve(int count);
 
 protected:
   friend class TXMLElement;
   friend class TXMLSearchList;
-  struct TEntry {
+  struct TText {
     std::string Text;
-    TXMLElement* Element = nullptr;
     // Attribute values the reader parsed are held decoded; the writer escapes
     // them again so a file read and written keeps its values.
     bool Decoded = false;
   };
-  std::vector<TEntry> FEntries;
+  void AppendText(std::string text, bool decoded);
+  // Entry i is (FTexts[i], FElements[i]); either vector may be shorter than
+  // the list, the missing part being an empty text or no element. So a list
+  // of children carries no texts and a list of attributes no elements.
+  std::vector<TXMLElement*> FElements;
+  std::vector<TText> FTexts;
   bool FOwnsElements;
 };
 
@@ -80,16 +86,21 @@ public:
 // The children of an element, searchable by path, text and attributes.
 class TXMLSearchList : public TXMLList {
 public:
-  TXMLSearchList() : TXMLList(true) {}
-  TXMLAttributeList SearchAttributes;
-  std::string SearchText;
-  std::string SearchPath;
+  TXMLSearchList();
+  ~TXMLSearchList() override;
 
-  void SetSearchPath(const std::string& path) { SearchPath = path; }
-  void SetSearchText(const std::string& text) { SearchText = text; }
+  void SetSearchPath(const std::string& path);
+  void SetSearchText(const std::string& text);
   void SetSearchAttributes(const TXMLAttributeList& attributes);
   // The result references elements of the tree and does not own them.
   std::unique_ptr<TXMLList> Search();
+
+private:
+  // Path, text and attributes of the search; made on first use, since
+  // nearly every element's children are never searched.
+  struct TCriteria;
+  TCriteria& Criteria();
+  std::unique_ptr<TCriteria> FCriteria;
 };
 
 class TXMLElement {
@@ -100,6 +111,9 @@ public:
   ~TXMLElement();
   TXMLElement(const TXMLElement&) = delete;
   TXMLElement& operator=(const TXMLElement&) = delete;
+  // Elements come from a pool of element-sized blocks (see XmlDocument.cpp).
+  static void* operator new(size_t size);
+  static void operator delete(void* block, size_t size);
 
   std::string Text;
   std::string Name;
@@ -191,7 +205,7 @@ private:
 
 // Entity functions.
 std::string EscapeText(const std::string& text);
-void AppendEscaped(std::string& out, const std::string& text);
+void AppendEscaped(std::string& out, std::string_view text);
 // A reference is "&name;", "&#digits;" or "&#xhex;", short and without a
 // blank or "<" before its ";". An "&" that starts none is a character.
 std::string DecodeEntity(const std::string& entity);

@@ -163,6 +163,11 @@ private:
   // "<" at `at`: an instruction, a comment, a CDATA section, a DOCTYPE or a tag.
   TReadState BeginMarkup(size_t at) {
     FMarkupStart = at;
+    const char next = at + 1 < FText.size() ? FText[at + 1] : '\0';
+    if (next != '?' && next != '!') {
+      FPos = at + 1;
+      return TReadState::Tag;
+    }
     if (HasPrefixAt(FText, at, "<?")) {
       FPos = at + 2;
       return TReadState::Instruction;
@@ -338,6 +343,11 @@ void TXMLElement::ParseTag(std::string_view tagText) {
   if (!name.empty() && name.back() == '/') name.remove_suffix(1);
   if (name.empty()) throw EXMLParseError("Element without a name: " + std::string(tagText));
   Name.assign(name.data(), name.size());
+  // A tag without a blank or "=" (the common "<Name>") holds no attribute.
+  if (p == tagText.size() && tagText.find('=') == std::string_view::npos) {
+    Attributes.Clear();
+    return;
+  }
   Attributes.Parse(tagText);
 }
 
@@ -345,7 +355,13 @@ void TXMLAttributeList::Parse(std::string_view text) {
   enum class TAttrState { Start, Name, Value };
   Clear();
   // Without a blank or "=" the state never reaches a value: nothing to add.
-  if (text.find_first_of(" \t\r\n=") == std::string_view::npos) return;
+  bool any = false;
+  for (const char c : text)
+    if (IsSpace(c) || c == '=') {
+      any = true;
+      break;
+    }
+  if (!any) return;
   TAttrState state = TAttrState::Start;
   std::string token, name;
   bool inDouble = false, inSingle = false;
