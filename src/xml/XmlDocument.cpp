@@ -470,11 +470,29 @@ std::string TXMLDocument::GetXML() {
 }
 
 namespace {
-// Every line followed by CR LF, lines split at CR, LF or CR LF.
-std::string ToCrLfLines(const std::string& text) {
-  std::string out;
-  out.reserve(text.size() + 2);
+// Every line followed by CR LF, lines split at CR, LF or CR LF. Text that
+// already has that form (the system's own files: one line and CR LF) is
+// handed back as it is, without a second copy of a large file.
+std::string ToCrLfLines(std::string text) {
   const size_t n = text.size();
+  bool plain = true;
+  for (size_t i = 0; i < n && plain; ++i) {
+    const char c = text[i];
+    if (c == '\r') {
+      if (i + 1 < n && text[i + 1] == '\n')
+        ++i;
+      else
+        plain = false;
+    } else if (c == '\n') {
+      plain = false;
+    }
+  }
+  if (plain) {
+    if (n > 0 && text.back() != '\n') text += "\r\n";
+    return text;
+  }
+  std::string out;
+  out.reserve(n + n / 16 + 2);
   for (size_t i = 0; i < n; ++i) {
     const char c = text[i];
     if (c == '\r' || c == '\n') {
@@ -484,7 +502,7 @@ std::string ToCrLfLines(const std::string& text) {
       out += c;
     }
   }
-  if (!text.empty() && text.back() != '\r' && text.back() != '\n') out += "\r\n";
+  if (n > 0 && text.back() != '\r' && text.back() != '\n') out += "\r\n";
   return out;
 }
 }  // namespace
@@ -498,9 +516,9 @@ bool TXMLDocument::SaveToFile(const std::string& fileName) {
 }
 
 bool TXMLDocument::LoadFromFile(const std::string& fileName) {
-  const std::string bytes = ReadFileBytes(fileName);  // open failure goes to the caller
+  std::string bytes = ReadFileBytes(fileName);  // open failure goes to the caller
   try {
-    Parse(ToCrLfLines(bytes));
+    Parse(ToCrLfLines(std::move(bytes)));
     return true;
   } catch (...) {
     return false;
