@@ -20,6 +20,8 @@ struct TCliOptions {
   bool ImprovedInlet = false;
   bool Json = false;
   bool Trace = false;
+  // Which of the options that only some kinds take were given ("--pipe-type", ...).
+  std::vector<std::string> Given;
 };
 
 // The program-wide tables the front end owns and hands to projects.
@@ -32,6 +34,9 @@ struct TCliContext {
 struct TCliKind {
   // Kind element names this entry opens (the first is the one it writes).
   std::vector<std::string> KindElementNames;
+  // The options that only some kinds take which this kind takes
+  // ("--pipe-type", ...); any other of them is refused for its files.
+  std::vector<std::string> Options;
   std::function<std::unique_ptr<TNerraBaseProject>(const TCliContext&, const std::string& kindElementName)>
       Create;
   // Applies the options after Load; returns a usage error text, empty when fine.
@@ -60,3 +65,6 @@ const std::vector<TCliKind>& CliKinds();
 // Called from a static registrar in each kind's file; returns true.
 bool RegisterCliKind(TCliKind kind);
 const TCliKind* FindCliKind(const std::string& kindElementName);
+// The usage error for the first given option the kind does not take, naming
+// the option and the kind; empty when the kind takes them all.
+std::string RefusedKindOption(const TCliKind& kind, const std::string& kindElementName, const TCliOptions& options);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CliKinds.h"
+#include "CommandLine.h"
 #include "JsonWriter.h"
 #include "foundation/DebugChannel.h"
 #include "foundation/Messages.h"
@@ -24,26 +25,7 @@
 
 namespace {
 
-const char* const Usage =
-    "usage: drevia-cli [--data-dir DIR] COMMAND ...\n"
-    "  roundtrip FILE                  read FILE, print the one-line XML the writer gives\n"
-    "  kind FILE                       print the kind element name of a project file\n"
-    "  params                          check and convert the parameter files, print a summary\n"
-    "  intensity AREA FREQ MINUTES     rainfall intensity, in/hr\n"
-    "  save-input FILE OUT             open FILE (with conversion) and save its input as OUT\n"
-    "  calc FILE [options] [--json]    calculate and print the results\n"
-    "  save-results FILE OUT [options] calculate and save the project with its results\n"
-    "options:\n"
-    "  --option performance|buried|system   culvert analysis (default performance)\n"
-    "  --pipe-type CODE                     culvert design pipe type (default 0)\n"
-    "  --improved-inlet                     culvert design: try improved inlets\n"
-    "  --trace                              write the design search trace to standard error\n";
-
-int UsageError(const std::string& message) {
-  if (!message.empty()) std::cerr << "drevia-cli: " << message << '\n';
-  std::cerr << Usage;
-  return 2;
-}
+int UsageError(const std::string& message) { return ReportUsageError(message, std::cerr); }
 
 std::string ProgramFolder() {
   std::vector<char> buffer(PATH_MAX + 1, '\0');
@@ -133,6 +115,10 @@ bool WriteProjectText(const std::string& fileName, const std::string& text) {
 // after the results.
 int RunCalculation(TSession& session, const TCliOptions& options, std::string& report) {
   TNerraBaseProject& project = *session.Project;
+  // The kind is known only now that the file has been read.
+  if (const std::string refused = RefusedKindOption(*session.Kind, project.KindElementName(), options);
+      !refused.empty())
+    return UsageError(refused);
   if (session.Kind->Configure) {
     const std::string usage = session.Kind->Configure(project, options);
     if (!usage.empty()) {
@@ -184,44 +170,14 @@ int ProjectCommand(const std::string& command, const std::string& dataDir, const
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  std::string dataDir;
-  TCliOptions options;
-  std::vector<std::string> positional;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&](std::string& target) {
-      if (i + 1 >= args.size()) return false;
-      target = args[++i];
-      return true;
-    };
-    if (a == "--data-dir") {
-      if (!value(dataDir)) return UsageError("--data-dir needs a folder");
-    } else if (a == "--option") {
-      if (!value(options.AnalysisOption)) return UsageError("--option needs a value");
-      if (options.AnalysisOption != "performance" && options.AnalysisOption != "buried" &&
-          options.AnalysisOption != "system")
-        return UsageError("--option must be performance, buried or system");
-    } else if (a == "--pipe-type") {
-      if (!value(options.PipeType)) return UsageError("--pipe-type needs a code");
-    } else if (a == "--improved-inlet") {
-      options.ImprovedInlet = true;
-    } else if (a == "--json") {
-      options.Json = true;
-    } else if (a == "--trace") {
-      options.Trace = true;
-    } else if (a == "--help" || a == "-h") {
-      std::cout << Usage;
-      return 0;
-    } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
-      return UsageError("unknown option " + a);
-    } else {
-      positional.push_back(a);
-    }
-  }
-  if (positional.empty()) return UsageError("");
+  TCommandLine commandLine;
+  if (const int status = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), commandLine, std::cout,
+                                          std::cerr);
+      status >= 0)
+    return status;
+  const TCliOptions& options = commandLine.Options;
   // Beside the program, the user's converted copy, or the installed one.
-  dataDir = LocateParameterFolder(ProgramFolder(), dataDir);
+  const std::string dataDir = LocateParameterFolder(ProgramFolder(), commandLine.DataDir);
   SetDebugTraceEnabled(options.Trace);
   // Message boxes of the core (conversion notices, errors) go to standard error.
   SetMessageBoxHandler([](TMessageKind, const std::string& text) {
@@ -229,19 +185,15 @@ int main(int argc, char** argv) {
     return false;
   });
 
-  const std::string command = positional[0];
-  const std::vector<std::string> rest(positional.begin() + 1, positional.end());
-  auto expect = [&](size_t count) { return rest.size() == count; };
-  if (command == "roundtrip") return expect(1) ? Roundtrip(rest[0]) : UsageError("roundtrip takes FILE");
-  if (command == "kind") return expect(1) ? Kind(rest[0]) : UsageError("kind takes FILE");
+  const std::string& command = commandLine.Command;
+  const std::vector<std::string>& rest = commandLine.Arguments;
+  if (command == "roundtrip") return Roundtrip(rest[0]);
+  if (command == "kind") return Kind(rest[0]);
 #ifdef DREVIA_HAS_PARAMETERS
-  if (command == "params") return expect(0) ? RunParamsCommand(dataDir, std::cout, std::cerr) : UsageError("");
-  if (command == "intensity")
-    return expect(3) ? RunIntensityCommand(dataDir, rest[0], rest[1], rest[2], std::cout, std::cerr)
-                     : UsageError("intensity takes AREA FREQ MINUTES");
-  if (command == "save-input" || command == "save-results")
-    return expect(2) ? ProjectCommand(command, dataDir, rest, options) : UsageError(command + " takes FILE OUT");
-  if (command == "calc") return expect(1) ? ProjectCommand(command, dataDir, rest, options) : UsageError("calc takes FILE");
+  if (command == "params") return RunParamsCommand(dataDir, std::cout, std::cerr);
+  if (command == "intensity") return RunIntensityCommand(dataDir, rest[0], rest[1], rest[2], std::cout, std::cerr);
+  if (command == "save-input" || command == "save-results" || command == "calc")
+    return ProjectCommand(command, dataDir, rest, options);
 #endif
   return UsageError("unknown command " + command);
 }

@@ -13,6 +13,7 @@
 
 #include "app/framework/BaseForm.h"
 #include "appmodel/MainDocument.h"
+#include "foundation/Version.h"
 
 class QAction;
 class QCheckBox;
@@ -29,7 +30,7 @@ class TElementGridModel;
 class TNerraBaseList;
 class TNerraParameterList;
 
-inline constexpr const char* MainWindowCaption = "QORV Drevia Design Software";
+inline constexpr const char* MainWindowCaption = DREVIA_PRODUCT_NAME;
 
 // The pages of pcNerra, in page order.
 enum TMainPageIndex : int { mpCulvertDesign, mpCulvertAnalysis, mpStormSewer, mpInletSpacing, mpDitchAnalysis };

@@ -121,6 +121,7 @@ std::string Configure(TNerraBaseProject& project, const TCliOptions& options) {
 TCliKind MakeCulvertAnalysisKind() {
   TCliKind kind;
   kind.KindElementNames = {"CulvertAnalysis"};
+  kind.Options = {"--option"};
   kind.Create = [](const TCliContext& context, const std::string&) -> std::unique_ptr<TNerraBaseProject> {
     return std::make_unique<TCulvertAnalysis>(context.Parameters, context.Pipes);
   };

@@ -133,6 +133,7 @@ std::string Configure(TNerraBaseProject& project, const TCliOptions& options) {
 TCliKind MakeCulvertDesignKind() {
   TCliKind kind;
   kind.KindElementNames = {"CulvertDesign"};
+  kind.Options = {"--pipe-type", "--improved-inlet", "--trace"};
   kind.Create = [](const TCliContext& context, const std::string&) -> std::unique_ptr<TNerraBaseProject> {
     return std::make_unique<TCulvertDesign>(context.Parameters, context.Pipes);
   };

@@ -9,18 +9,15 @@
 #include <vector>
 
 #include "foundation/ProgramVersion.h"
-
-#ifndef DREVIA_RECORD_VERSION
-#define DREVIA_RECORD_VERSION "0.0.0.0"
-#endif
+#include "foundation/Version.h"
 
 namespace {
 // The program's own version record. It must survive into the linked program
 // although nothing reads it in place, since other installations find this
 // program's version by scanning the file for it.
 [[gnu::used]] const char VersionRecord[] =
-    "DREVIA-FILE-VERSION:" DREVIA_RECORD_VERSION
-    "\nProductName=QORV Drevia Design Software"
+    "DREVIA-FILE-VERSION:" DREVIA_FILE_VERSION
+    "\nProductName=" DREVIA_PRODUCT_NAME
     "\nFileDescription=Highway drainage design: culverts, storm sewers, inlet spacing and ditches"
     "\nLegalCopyright=Copyright (C) QORV. All rights reserved.\n";
 

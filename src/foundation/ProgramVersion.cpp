@@ -2,12 +2,7 @@
 
 #include <cstdlib>
 
-#ifndef DREVIA_PRODUCT_NAME
-#define DREVIA_PRODUCT_NAME "QORV Drevia Design Software"
-#endif
-#ifndef DREVIA_FILE_VERSION
-#define DREVIA_FILE_VERSION "0.0.0.0"
-#endif
+#include "foundation/Version.h"
 
 TProgramVersion ParseProgramVersion(const std::string& productName, const std::string& fileVersion) {
   TProgramVersion version;

@@ -121,7 +121,7 @@ bool TDreviaConvertor_v1::CanConvert() {
   const TXMLDocument* document = GetDocument();
   const TXMLElement* root = document ? document->GetRoot() : nullptr;
   if (root && (root->Name == "NERRA" ||
-               (root->Name == "Application" && root->Attributes.GetAttribute("Name") == "Drevia")))
+               (root->Name == "Application" && root->Attributes.GetAttribute("Name") == FileProductName)))
     return true;
   ErrorText = ApplicationCheckMessage;
   return false;
@@ -131,7 +131,7 @@ void TDreviaConvertor_v1::ConvertRoot() {
   TXMLElement* root = GetDocument()->GetRoot();
   if (!root) throw EStorageFormatConvertorError(ApplicationCheckMessage);
   root->SetName("Application");
-  root->Attributes.SetAttribute("Name", "Drevia");
+  root->Attributes.SetAttribute("Name", FileProductName);
   root->Attributes.SetAttribute("Version", VersionText);
 }
 

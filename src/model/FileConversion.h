@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "foundation/Version.h"
+
 class TXMLDocument;
 class TNerraParameterList;
 class TCulvertBasePipeList;
@@ -15,7 +17,9 @@ public:
   using std::runtime_error::runtime_error;
 };
 
-constexpr int CurrentFileVersion = 110;
+constexpr int CurrentFileVersion = DREVIA_FILE_FORMAT_VERSION;
+// The "Name" attribute of the root of every project and parameter file.
+inline constexpr const char* FileProductName = DREVIA_FILE_PRODUCT;
 
 inline constexpr const char* CurrentParameterFileName = "AppParameters.xml";
 inline constexpr const char* OlderParameterFileName = "NerraParameters.xml";

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <exception>
 
+#include "model/FileConversion.h"
 #include "model/Geometry.h"
 #include "xml/XmlDocument.h"
 
@@ -249,7 +250,7 @@ const TXMLElement* ParameterFileBlock(TXMLDocument& document, const std::string&
     return nullptr;
   }
   const TXMLElement* root = document.GetRoot();
-  if (!root || root->Name != "Application" || root->Attributes.GetAttribute("Name") != "Drevia") {
+  if (!root || root->Name != "Application" || root->Attributes.GetAttribute("Name") != FileProductName) {
     message = "The XML document is not compatible with Drevia";
     return nullptr;
   }

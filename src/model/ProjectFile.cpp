@@ -1,5 +1,6 @@
 #include "model/ProjectFile.h"
 
+#include "model/FileConversion.h"
 #include "model/ValueFormat.h"
 #include "xml/XmlDocument.h"
 
@@ -8,8 +9,8 @@ TXMLElement* BeginProjectFile(TXMLDocument& document, const TNerraBaseProject& p
   auto* root = new TXMLElement();
   document.SetRoot(root);
   root->SetName("Application");
-  root->Attributes.SetAttribute("Name", "Drevia");
-  root->Attributes.SetAttribute("Version", "110");
+  root->Attributes.SetAttribute("Name", FileProductName);
+  root->Attributes.SetAttribute("Version", std::to_string(CurrentFileVersion));
   root->Attributes.SetAttribute("unit", project.UnitText());
   return root->AddChild(kindElementName);
 }

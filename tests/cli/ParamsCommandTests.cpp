@@ -5,9 +5,8 @@
 #include <filesystem>
 #include <sstream>
 
-// The commands live in the command-line program, which has no library of
-// its own; build them into this test directly.
-#include "ParamsCommands.cpp"
+#include "ParamsCommands.h"
+#include "model/ParameterList.h"
 
 namespace {
 
