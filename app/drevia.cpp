@@ -11,12 +11,15 @@
 namespace {
 
 const char* const DesktopUsage =
-    "usage: drevia [--help] [--version] [Qt options]\n"
+    "usage: drevia [--help] [--version] [FILE]\n"
     "The " DREVIA_PRODUCT_NAME " desktop: culvert design and analysis, storm sewer\n"
     "design and analysis, inlet spacing and ditch analysis.\n"
     "\n"
+    "  FILE         a project file to open at start-up\n"
     "  -h, --help   print this text and end\n"
     "  --version    print the version and end\n"
+    "\n"
+    "The Qt options (-platform, -style, ...) are taken as well.\n"
     "\n"
     "The parameter files AppParameters.xml and UniversalCulvertParameters.xml are\n"
     "read from the program's folder. drevia-cli runs the same calculations\n"
