@@ -1,5 +1,6 @@
 #include "JsonWriter.h"
 
+#include <cassert>
 #include <cmath>
 #include <cstdio>
 
@@ -10,36 +11,48 @@ void TJsonWriter::BeforeValue() {
     FAfterKey = false;
     return;
   }
-  if (!FHasValue.empty()) {
-    if (FHasValue.back()) FOut << ',';
-    FHasValue.back() = true;
+  if (!FOpen.empty()) {
+    // A value in an object needs its key first.
+    assert(!FOpen.back().IsObject);
+    if (FOpen.back().HasValue) FOut << ',';
+    FOpen.back().HasValue = true;
   }
 }
 
-void TJsonWriter::BeginObject() {
+TJsonWriter::TScope TJsonWriter::Open(char bracket, bool isObject) {
   BeforeValue();
-  FOut << '{';
-  FHasValue.push_back(false);
+  FOut << bracket;
+  FOpen.push_back({isObject, false});
+  return TScope(*this, FOpen.size());
 }
 
-void TJsonWriter::EndObject() {
-  FHasValue.pop_back();
-  FOut << '}';
+void TJsonWriter::Close(size_t depth) {
+  // Scopes can neither be copied nor moved, so the innermost one ends first.
+  assert(depth == FOpen.size() && !FAfterKey);
+  (void)depth;
+  FOut << (FOpen.back().IsObject ? '}' : ']');
+  FOpen.pop_back();
 }
 
-void TJsonWriter::BeginArray() {
-  BeforeValue();
-  FOut << '[';
-  FHasValue.push_back(false);
+TJsonWriter::TScope TJsonWriter::Object() { return Open('{', true); }
+
+TJsonWriter::TScope TJsonWriter::Object(const std::string& key) {
+  Key(key);
+  return Open('{', true);
 }
 
-void TJsonWriter::EndArray() {
-  FHasValue.pop_back();
-  FOut << ']';
+TJsonWriter::TScope TJsonWriter::Array() { return Open('[', false); }
+
+TJsonWriter::TScope TJsonWriter::Array(const std::string& key) {
+  Key(key);
+  return Open('[', false);
 }
 
 void TJsonWriter::Key(const std::string& key) {
-  BeforeValue();
+  // Keys belong in an object, one value each.
+  assert(!FOpen.empty() && FOpen.back().IsObject && !FAfterKey);
+  if (FOpen.back().HasValue) FOut << ',';
+  FOpen.back().HasValue = true;
   WriteString(key);
   FOut << ':';
   FAfterKey = true;

@@ -153,11 +153,12 @@ int ProjectCommand(const std::string& command, const std::string& dataDir, const
   if (command == "save-results") {
     if (!WriteProjectText(args[1], project.SaveWithResults())) return Fail(MessageText(-4));
   } else if (options.Json) {
-    TJsonWriter json(std::cout);
-    json.BeginObject();
-    json.Field("kind", project.KindElementName());
-    if (session.Kind->PrintJson) session.Kind->PrintJson(project, json);
-    json.EndObject();
+    {
+      TJsonWriter json(std::cout);
+      const auto top = json.Object();
+      json.Field("kind", project.KindElementName());
+      if (session.Kind->PrintJson) session.Kind->PrintJson(project, json);
+    }
     std::cout << '\n';
   } else if (session.Kind->PrintText) {
     session.Kind->PrintText(project, std::cout);

@@ -93,20 +93,15 @@ void PrintText(TNerraBaseProject& project, std::ostream& out) {
 
 void PrintJson(TNerraBaseProject& project, TJsonWriter& json) {
   TCulvertAnalysis& analysis = Analysis(project);
-  json.Key("elements");
-  json.BeginArray();
+  const auto elements = json.Array("elements");
   for (int i = 0; i < analysis.Elements.Count(); ++i) {
     const TCulvertBaseElement* e = analysis.Elements.Culvert(i);
     if (!e) continue;
-    json.BeginObject();
+    const auto element = json.Object();
     json.Field("id", static_cast<long long>(e->ElementId));
-    json.Key("rows");
-    json.BeginArray();
+    const auto rows = json.Array("rows");
     for (int r = 0; r < e->Results.Count(); ++r) WriteCulvertResultJson(*e->Results.Row(r), json);
-    json.EndArray();
-    json.EndObject();
   }
-  json.EndArray();
 }
 
 std::string Configure(TNerraBaseProject& project, const TCliOptions& options) {

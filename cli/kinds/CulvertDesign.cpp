@@ -92,32 +92,24 @@ void PrintText(TNerraBaseProject& project, std::ostream& out) {
 
 void PrintJson(TNerraBaseProject& project, TJsonWriter& json) {
   TCulvertDesign& design = Design(project);
-  json.Key("elements");
-  json.BeginArray();
+  const auto elements = json.Array("elements");
   for (int i = 0; i < design.Elements.Count(); ++i) {
     const TCulvertDesignElement* crossing = design.Crossing(i);
     if (!crossing) continue;
-    json.BeginObject();
+    const auto element = json.Object();
     json.Field("id", static_cast<long long>(crossing->ElementId));
-    json.Key("candidates");
-    json.BeginArray();
+    const auto candidates = json.Array("candidates");
     for (int c = 0; c < crossing->Candidates.Count(); ++c) {
       const TCulvertBaseElement* candidate = crossing->Candidates.Culvert(c);
       if (!candidate) continue;
-      json.BeginObject();
+      const auto entry = json.Object();
       json.Field("CulvertType", candidate->CulvertTypeText());
       json.Field("CorrugationType", candidate->CorrugationText());
       json.Field("PipeSizeIndex", static_cast<long long>(candidate->PipeSizeIndexValue()));
-      json.Key("rows");
-      json.BeginArray();
+      const auto rows = json.Array("rows");
       for (int r = 0; r < candidate->Results.Count(); ++r) WriteCulvertResultJson(*candidate->Results.Row(r), json);
-      json.EndArray();
-      json.EndObject();
     }
-    json.EndArray();
-    json.EndObject();
   }
-  json.EndArray();
 }
 
 std::string Configure(TNerraBaseProject& project, const TCliOptions& options) {

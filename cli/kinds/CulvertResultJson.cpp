@@ -4,7 +4,7 @@
 #include "model/PipeCatalogue.h"
 
 void WriteCulvertResultJson(const TCulvertElementResult& r, TJsonWriter& json) {
-  json.BeginObject();
+  const auto object = json.Object();
   json.Field("Flow", r.Flow);
   json.Field("Velocity", r.Velocity);
   json.Field("Overflow", r.Overflow);
@@ -19,16 +19,14 @@ void WriteCulvertResultJson(const TCulvertElementResult& r, TJsonWriter& json) {
   json.Field("FlowType", r.FlowType);
   json.Field("HeadwaterControl", r.HeadwaterControl);
   json.Field("DesignCode", r.DesignCode);
-  json.Key("Pipe");
   if (r.Pipe) {
-    json.BeginObject();
+    const auto pipe = json.Object("Pipe");
     json.Field("CulvertType", r.Pipe->CulvertType);
     json.Field("CorrugationType", r.Pipe->CorrugationType);
     json.Field("PipeSizeIndex", static_cast<long long>(r.Pipe->PipeSizeIndex));
     json.Field("SizeLabel", r.Pipe->SizeLabel);
-    json.EndObject();
   } else {
-    json.Null();
+    json.Field("Pipe", nullptr);
   }
   json.Field("ImprovedInlet", r.ImprovedInlet);
   json.Field("ImprovedInletType", static_cast<long long>(r.ImprovedInletType));
@@ -39,5 +37,4 @@ void WriteCulvertResultJson(const TCulvertElementResult& r, TJsonWriter& json) {
   json.Field("CoeffKE", r.CoeffKE);
   json.Field("HeadwaterAllowanceCheck", r.HeadwaterAllowanceCheck);
   json.Field("BuriedOption", r.BuriedOption);
-  json.EndObject();
 }

@@ -120,7 +120,7 @@ void PrintText(TNerraBaseProject& base, std::ostream& out) {
 }
 
 void PrintRow(const TDitchAnalysisElementResult& row, TJsonWriter& json) {
-  json.BeginObject();
+  const auto object = json.Object();
   json.Field("FirstLine", row.FirstLine);
   json.Field("Lining", static_cast<int>(row.Lining));
   json.Field("LiningName", row.LiningName());
@@ -140,31 +140,25 @@ void PrintRow(const TDitchAnalysisElementResult& row, TJsonWriter& json) {
   json.Field("IsShearValid", row.IsShearValid());
   json.Field("IsDepthValid", row.IsDepthValid());
   json.Field("IsGradeValid", row.IsGradeValid());
-  json.EndObject();
 }
 
 // One entry per element in list order, holding its rows.
 void PrintJson(TNerraBaseProject& base, TJsonWriter& json) {
   TDitchAnalysis& project = Ditch(base);
-  json.Key("elements");
-  json.BeginArray();
+  const auto elements = json.Array("elements");
   int row = 0;
   for (int i = 0; i < project.ElementList.Count(); ++i) {
     const TDitchAnalysisElement* element = project.Element(i);
     if (!element) continue;
-    json.BeginObject();
+    const auto entry = json.Object();
     json.Field("id", static_cast<long long>(element->ElementId));
     json.Field("AreaSum", element->AreaSum);
     json.Field("CASum", element->CASum);
     json.Field("IsConcentratedInflow", element->IsConcentratedInflow());
-    json.Key("rows");
-    json.BeginArray();
+    const auto rows = json.Array("rows");
     for (; row < project.ResultList.Count() && project.Result(row)->Element == element; ++row)
       PrintRow(*project.Result(row), json);
-    json.EndArray();
-    json.EndObject();
   }
-  json.EndArray();
 }
 
 TCliKind MakeDitchAnalysisKind() {

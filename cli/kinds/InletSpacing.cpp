@@ -93,7 +93,7 @@ void PrintText(TNerraBaseProject& base, std::ostream& out) {
 }
 
 void PrintRow(const TInletSpacingElement& p, TJsonWriter& json) {
-  json.BeginObject();
+  const auto object = json.Object();
   json.Field("Sump", p.Sump);
   json.Field("CatchBasin", p.CatchBasin);
   json.Field("Station", p.StationText());
@@ -124,33 +124,27 @@ void PrintRow(const TInletSpacingElement& p, TJsonWriter& json) {
   json.Field("SagSpread", p.SagSpread);
   json.Field("ConcTimeUsed", p.ConcTimeUsed);
   json.Field("CalcMessage", p.CalcMessage);
-  json.EndObject();
 }
 
 void PrintJson(TNerraBaseProject& base, TJsonWriter& json) {
   TInletSpacing& project = Inlets(base);
-  json.Key("elements");
-  json.BeginArray();
-  for (int i = 0; i < project.Elements.Count(); ++i) {
-    const TInletSpacingElement* p = project.Elements.Items(i);
-    if (!p) continue;
-    json.BeginObject();
-    json.Field("id", static_cast<long long>(p->ElementId));
-    json.Key("rows");
-    json.BeginArray();
-    PrintRow(*p, json);
-    json.EndArray();
-    json.EndObject();
+  {
+    const auto elements = json.Array("elements");
+    for (int i = 0; i < project.Elements.Count(); ++i) {
+      const TInletSpacingElement* p = project.Elements.Items(i);
+      if (!p) continue;
+      const auto element = json.Object();
+      json.Field("id", static_cast<long long>(p->ElementId));
+      const auto rows = json.Array("rows");
+      PrintRow(*p, json);
+    }
   }
-  json.EndArray();
   const TInletSpacingElementList& list = project.Elements;
-  json.Key("list");
-  json.BeginObject();
+  const auto listObject = json.Object("list");
   json.Field("HasSumpData", list.HasSumpData);
   json.Field("SumpTotalFlow", list.SumpTotalFlow);
   json.Field("SumpPondedDepth", list.SumpPondedDepth);
   json.Field("SumpSpread", list.SumpSpread);
-  json.EndObject();
 }
 
 TCliKind MakeInletSpacingKind() {

@@ -96,15 +96,13 @@ void PrintText(TNerraBaseProject& project, std::ostream& out) {
 
 void PrintJson(TNerraBaseProject& project, TJsonWriter& json) {
   const TStormSewerElementList& list = Sewer(project).ElementList;
-  json.Key("elements");
-  json.BeginArray();
+  const auto elements = json.Array("elements");
   for (int i = 0; i < list.Count(); ++i) {
     const TStormSewerElement& p = *list.Pipe(i);
-    json.BeginObject();
+    const auto element = json.Object();
     json.Field("id", static_cast<long long>(p.ElementId));
-    json.Key("rows");
-    json.BeginArray();
-    json.BeginObject();
+    const auto rows = json.Array("rows");
+    const auto row = json.Object();
     json.Field("BeginJunction", p.BeginJunction);
     json.Field("EndJunction", p.EndJunction);
     json.Field("IsOpenJunction", p.IsOpenJunction);
@@ -133,11 +131,7 @@ void PrintJson(TNerraBaseProject& project, TJsonWriter& json) {
     json.Field("HGInletFlow", p.HGInletFlow);
     json.Field("HGOutletFlow", p.HGOutletFlow);
     json.Field("CoverMinusHG", p.CoverMinusHG());
-    json.EndObject();
-    json.EndArray();
-    json.EndObject();
   }
-  json.EndArray();
 }
 
 TCliKind MakeStormSewerKind(std::vector<std::string> names) {
