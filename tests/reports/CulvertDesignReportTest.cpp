@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "culvert/CulvertDesign.h"
+#include "foundation/Version.h"
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
@@ -191,7 +192,7 @@ TEST(CulvertDesignReport, PagesAndFrame) {
   ASSERT_GT(pages.size(), 2u);
   for (const TRenderedPage& page : pages) {
     EXPECT_EQ(CountOf(page, "UNIVERSAL CULVERT DESIGN"), 1);
-    EXPECT_EQ(CountOf(page, "QORV Drevia Design Software 1.1.0.0."), 1);
+    EXPECT_EQ(CountOf(page, DREVIA_PRODUCT_NAME " " DREVIA_FILE_VERSION "."), 1);
     EXPECT_EQ(CountOf(page, "culvert-design.xml"), 1);
     EXPECT_EQ(CountOf(page, "Page " + std::to_string(page.Number)), 1);
     const int groups = CountOf(page, "Inlet Invert Elevation (ft.) :");

@@ -8,6 +8,7 @@
 #include "foundation/DateTime.h"
 #include "foundation/FormatSettings.h"
 #include "foundation/ProgramVersion.h"
+#include "foundation/Version.h"
 #include "reports/Report.h"
 
 namespace {
@@ -116,7 +117,7 @@ TEST(ReportHandlers, FirstLineRule) {
 
 TEST(ReportTitle, FromTheProgramVersion) {
   EXPECT_EQ(ReportTitle(ParseProgramVersion("X", "2.1.0.5")), "X 2.1.0.5.");
-  EXPECT_EQ(RunningReportTitle(), "QORV Drevia Design Software 1.1.0.0.");
+  EXPECT_EQ(RunningReportTitle(), DREVIA_PRODUCT_NAME " " DREVIA_FILE_VERSION ".");
   EXPECT_EQ(FileNameWithoutFolder("/home/a/b/design.xml"), "design.xml");
   EXPECT_EQ(FileNameWithoutFolder("C:\\jobs\\design.xml"), "design.xml");
   EXPECT_EQ(ReportDateText(0), "");
