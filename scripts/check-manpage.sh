@@ -8,8 +8,9 @@ program="$1"
 page="$2"
 help="$("$program" --help)"
 status=0
-# Commands: the first word of a help line indented by blanks; options: every --word.
-commands="$(printf '%s\n' "$help" | sed -nE 's/^ +([a-z][a-z0-9-]+)( .*)?$/\1/p')"
+# Commands: the first word of a help line indented by two to four blanks (not
+# a wrapped description); options: every --word.
+commands="$(printf '%s\n' "$help" | sed -nE 's/^ {2,4}([a-z][a-z0-9-]+)( .*)?$/\1/p')"
 options="$(printf '%s\n' "$help" | grep -oE -- '--[a-z][a-z0-9-]*' || true)"
 for word in $commands $options; do
   if ! grep -qF -- "*$word*" "$page"; then
