@@ -22,8 +22,9 @@ const char* const DesktopUsage =
     "The Qt options (-platform, -style, ...) are taken as well.\n"
     "\n"
     "The parameter files AppParameters.xml and UniversalCulvertParameters.xml are\n"
-    "read from the program's folder. drevia-cli runs the same calculations\n"
-    "without a display.\n";
+    "read from the program's folder, else from the user's copy\n"
+    "($XDG_DATA_HOME/drevia), else from ../share/drevia beside it. drevia-cli\n"
+    "runs the same calculations without a display.\n";
 
 // --help and --version are answered before the QApplication exists, so they
 // work without a display. Every other argument is left to Qt. Returns -1 when

@@ -66,7 +66,9 @@ int ParseCommandLine(const std::vector<std::string>& arguments, TCommandLine& co
   app.require_subcommand(1);
   // --data-dir (and --help, --version) may also follow the command.
   app.fallthrough();
-  app.add_option("--data-dir", commandLine.DataDir, "folder of the parameter files (default: the program's folder)")
+  app.add_option("--data-dir", commandLine.DataDir,
+                 "folder of the parameter files (default: beside the program, else the user's copy, else "
+                 "../share/drevia)")
       ->type_name("DIR");
   app.footer(MainFooter);
 
