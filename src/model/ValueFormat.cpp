@@ -1,5 +1,6 @@
 #include "model/ValueFormat.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -11,9 +12,11 @@ std::string FloatToXml(double value) {
   if (!std::isfinite(value) || value == 0) return "0";
   // Round to 15 significant digits first; the notation follows the rounded
   // value's magnitude.
+  // to_chars gives what "%.14e" gives, without printf's cost (a large
+  // project writes millions of numbers).
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.14e", value);
-  std::string text = buffer;
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+  std::string text(buffer, written.ptr);
   const size_t e = text.find('e');
   const int exponent = std::atoi(text.c_str() + e + 1);
   const bool negative = text[0] == '-';

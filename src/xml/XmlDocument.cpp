@@ -39,7 +39,7 @@ TXMLList::~TXMLList() {
 
 void TXMLList::DetachAll() {
   FElements.clear();
-  FTexts.clear();
+  FTexts.reset();
   Cursor = -1;
 }
 
@@ -50,15 +50,19 @@ void TXMLList::Reserve(int count) {
 void TXMLList::Add(TXMLElement* element) {
   const size_t count = static_cast<size_t>(Count());
   if (FElements.size() < count) FElements.resize(count, nullptr);
+  // Containers in project files hold a handful of leaves or more: skip the
+  // first steps of growing one by one.
+  if (FElements.capacity() == 0) FElements.reserve(4);
   FElements.push_back(element);
-  if (!FTexts.empty()) FTexts.resize(count + 1);
+  if (FTexts) FTexts->resize(count + 1);
   Cursor = static_cast<int>(count);
 }
 
 void TXMLList::AppendText(std::string text, bool decoded) {
   const size_t count = static_cast<size_t>(Count());
-  if (FTexts.size() < count) FTexts.resize(count);
-  FTexts.push_back({std::move(text), decoded});
+  if (!FTexts) FTexts = std::make_unique<std::vector<TText>>();
+  FTexts->resize(count);
+  FTexts->push_back({std::move(text), decoded});
   Cursor = static_cast<int>(count);
 }
 
@@ -102,27 +106,29 @@ TXMLElement* TXMLList::Element(int index) const {
 
 const std::string& TXMLList::EntryText(int index) const {
   static const std::string empty;
-  if (index < 0 || static_cast<size_t>(index) >= FTexts.size()) return empty;
-  return FTexts[static_cast<size_t>(index)].Text;
+  if (!FTexts || index < 0 || static_cast<size_t>(index) >= FTexts->size()) return empty;
+  return (*FTexts)[static_cast<size_t>(index)].Text;
 }
 
 // ---- attributes -----------------------------------------------------------
 
 void TXMLAttributeList::SetAttribute(const std::string& name, const std::string& value) {
   std::string entry = name + "=" + EscapeText(value);
-  for (auto& existing : FTexts)
-    if (NameOfEntry(existing.Text) == name) {
-      existing.Text = std::move(entry);
-      existing.Decoded = false;
-      return;
-    }
+  if (FTexts)
+    for (auto& existing : *FTexts)
+      if (NameOfEntry(existing.Text) == name) {
+        existing.Text = std::move(entry);
+        existing.Decoded = false;
+        return;
+      }
   AppendText(std::move(entry), false);
 }
 
 void TXMLAttributeList::AppendDecoded(std::string text) { AppendText(std::move(text), true); }
 
 std::string TXMLAttributeList::GetAttribute(const std::string& name) const {
-  for (const auto& entry : FTexts) {
+  if (!FTexts) return std::string();
+  for (const auto& entry : *FTexts) {
     const size_t eq = entry.Text.find('=');
     const std::string_view entryName = NameOfEntry(entry.Text);
     if (EqualsNoCase(entryName, name)) return eq == std::string::npos ? std::string() : entry.Text.substr(eq + 1);
@@ -135,13 +141,14 @@ bool TXMLAttributeList::HasAttributeValue(const std::string& name, const std::st
 }
 
 void TXMLAttributeList::GetXML(std::string& out) {
+  if (!FTexts) return;
   const size_t start = out.size();
   for (First(); !Eof(); Next()) {
     const std::string_view name = NameOfEntry(EntryText(Cursor));
     // The value is looked up again by name (first match ignoring case), as
     // every reader of the list sees it.
     const TText* found = nullptr;
-    for (const auto& entry : FTexts)
+    for (const auto& entry : *FTexts)
       if (EqualsNoCase(NameOfEntry(entry.Text), name)) {
         found = &entry;
         break;
@@ -190,7 +197,7 @@ void TXMLSearchList::SetSearchText(const std::string& text) { Criteria().Text = 
 void TXMLSearchList::SetSearchAttributes(const TXMLAttributeList& attributes) {
   TXMLAttributeList& own = Criteria().Attributes;
   own.Clear();
-  own.FTexts = attributes.FTexts;
+  if (attributes.FTexts) own.FTexts = std::make_unique<std::vector<TText>>(*attributes.FTexts);
 }
 
 namespace {

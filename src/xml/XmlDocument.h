@@ -25,7 +25,9 @@ public:
 class TXMLList {
 public:
   explicit TXMLList(bool ownsElements = true) : FOwnsElements(ownsElements) {}
-  virtual ~TXMLList();
+  // Not virtual: lists are never destroyed through a base pointer, and a
+  // document holds two lists per element.
+  ~TXMLList();
   TXMLList(const TXMLList&) = delete;
   TXMLList& operator=(const TXMLList&) = delete;
 
@@ -33,7 +35,10 @@ public:
 
   void Add(TXMLElement* element);
   void Clear();
-  int Count() const { return static_cast<int>(FElements.size() > FTexts.size() ? FElements.size() : FTexts.size()); }
+  int Count() const {
+    const size_t texts = FTexts ? FTexts->size() : 0;
+    return static_cast<int>(FElements.size() > texts ? FElements.size() : texts);
+  }
   void First();
   bool Eof() const;
   void Next();
@@ -60,11 +65,11 @@ protected:
     bool Decoded = false;
   };
   void AppendText(std::string text, bool decoded);
-  // Entry i is (FTexts[i], FElements[i]); either vector may be shorter than
-  // the list, the missing part being an empty text or no element. So a list
-  // of children carries no texts and a list of attributes no elements.
+  // Entry i is (FTexts[i], FElements[i]); either may be shorter than the
+  // list, the missing part being an empty text or no element. So a list of
+  // children carries no texts and a list of attributes no elements.
   std::vector<TXMLElement*> FElements;
-  std::vector<TText> FTexts;
+  std::unique_ptr<std::vector<TText>> FTexts;
   bool FOwnsElements;
 };
 
@@ -87,7 +92,7 @@ public:
 class TXMLSearchList : public TXMLList {
 public:
   TXMLSearchList();
-  ~TXMLSearchList() override;
+  ~TXMLSearchList();
 
   void SetSearchPath(const std::string& path);
   void SetSearchText(const std::string& text);

@@ -192,21 +192,25 @@ private:
     return TReadState::Tag;
   }
 
-  // A tag ends at the first ">" outside quotes.
+  // A tag ends at the first ">" outside quotes; inside quotes only the
+  // closing quote of the same kind counts.
   TReadState ReadTag() {
     const char* data = FText.data();
     const size_t n = FText.size();
-    bool inSingle = false, inDouble = false;
-    for (size_t i = FPos; i < n; ++i) {
+    size_t i = FPos;
+    while (i < n) {
       const char c = data[i];
-      if (c == '\'' && !inDouble) {
-        inSingle = !inSingle;
-      } else if (c == '"' && !inSingle) {
-        inDouble = !inDouble;
-      } else if (c == '>' && !inSingle && !inDouble) {
+      if (c == '>') {
         FPos = i + 1;
         HandleTag(FText.substr(FMarkupStart, FPos - FMarkupStart));
         return TReadState::Outside;
+      }
+      if (c == '"' || c == '\'') {
+        const size_t close = FText.find(c, i + 1);
+        if (close == std::string_view::npos) break;
+        i = close + 1;
+      } else {
+        ++i;
       }
     }
     FPos = n;
