@@ -332,14 +332,27 @@ TElementPool& ElementPool() {
 }
 }  // namespace
 
+// Under AddressSanitizer every element gets its own allocation, so that a
+// use after free is still caught.
+#if defined(__SANITIZE_ADDRESS__)
+#define DREVIA_ELEMENT_POOL 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define DREVIA_ELEMENT_POOL 0
+#endif
+#endif
+#ifndef DREVIA_ELEMENT_POOL
+#define DREVIA_ELEMENT_POOL 1
+#endif
+
 void* TXMLElement::operator new(size_t size) {
-  if (size != sizeof(TXMLElement)) return ::operator new(size);
+  if (!DREVIA_ELEMENT_POOL || size != sizeof(TXMLElement)) return ::operator new(size);
   return ElementPool().Allocate();
 }
 
 void TXMLElement::operator delete(void* block, size_t size) {
   if (!block) return;
-  if (size != sizeof(TXMLElement)) return ::operator delete(block);
+  if (!DREVIA_ELEMENT_POOL || size != sizeof(TXMLElement)) return ::operator delete(block);
   ElementPool().Release(block);
 }
 
