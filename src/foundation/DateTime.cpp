@@ -70,7 +70,7 @@ void DecodeDate(TDateTime date, int& year, int& month, int& day) {
 }
 
 bool TryStrToDate(const std::string& text, TDateTime& date) {
-  const TFormatSettings& settings = FormatSettings();
+  const TFormatSettings settings = FormatSettings();
   int fields[3] = {0, 0, 0};
   size_t digits[3] = {0, 0, 0};
   size_t pos = 0;
@@ -119,8 +119,9 @@ std::string DateToStr(TDateTime date) {
   int year, month, day;
   DecodeDate(date, year, month, day);
   char buffer[32];
-  const char s = FormatSettings().DateSeparator;
-  const std::string& order = FormatSettings().DateOrder;
+  const TFormatSettings settings = FormatSettings();
+  const char s = settings.DateSeparator;
+  const std::string& order = settings.DateOrder;
   if (order == "DMY")
     std::snprintf(buffer, sizeof buffer, "%02d%c%02d%c%04d", day, s, month, s, year);
   else if (order == "YMD")

@@ -27,7 +27,7 @@ bool StartsWithAny(std::string_view name, std::initializer_list<std::string_view
 }
 }  // namespace
 
-const TFormatSettings& FormatSettings() {
+TFormatSettings FormatSettings() {
   std::lock_guard<std::mutex> lock(settingsMutex);
   return Settings();
 }
