@@ -15,9 +15,8 @@
 #include "app/framework/CoreText.h"
 #include "app/framework/InletDialogs.h"
 #include "app/framework/MessageBoxes.h"
-#include "app/framework/ProgramHelp.h"
 #include "app/framework/SlopeDialog.h"
-#include "appmodel/CulvertDesignEntry.h"
+#include "appmodel/CoefficientRows.h"
 #include "appmodel/SlopeEntry.h"
 #include "culvert/CulvertAnalysis.h"
 #include "foundation/Messages.h"
@@ -106,8 +105,6 @@ TfrmCulvertAnalysisElement::TfrmCulvertAnalysisElement(const TCulvertBaseElement
 }
 
 TfrmCulvertAnalysisElement::~TfrmCulvertAnalysisElement() = default;
-
-std::string TfrmCulvertAnalysisElement::HelpFileName() const { return ProgramHelpFileName(); }
 
 std::unique_ptr<TCulvertBaseElement> TfrmCulvertAnalysisElement::TakeElement() { return std::move(FResult); }
 

@@ -32,7 +32,6 @@ public:
                              QWidget* owner);
   ~TfrmCulvertAnalysisElement() override;
 
-  std::string HelpFileName() const override;
   void Initialize() override;
   void FillLists() override;
   void Display() override;

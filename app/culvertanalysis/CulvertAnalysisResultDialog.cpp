@@ -3,7 +3,6 @@
 #include <QStringList>
 
 #include "app/framework/CoreText.h"
-#include "app/framework/ProgramHelp.h"
 #include "appmodel/CulvertAnalysisEntry.h"
 #include "culvert/CulvertElement.h"
 
@@ -17,8 +16,6 @@ TfrmCulvertAnalysisResult::TfrmCulvertAnalysisResult(TCulvertBaseElement& elemen
   resize(1000, 400);
   Create();
 }
-
-std::string TfrmCulvertAnalysisResult::HelpFileName() const { return ProgramHelpFileName(); }
 
 void TfrmCulvertAnalysisResult::Initialize() { HelpContext = 302; }
 

@@ -12,7 +12,6 @@ class TfrmCulvertAnalysisResult : public TfrmBaseListDlgForm {
 public:
   TfrmCulvertAnalysisResult(TCulvertBaseElement& element, QWidget* owner);
 
-  std::string HelpFileName() const override;
   void Initialize() override;
   TBaseList* GetList() override;
   void CellValue(int row, int column, QString& value, TBaseObject* object) override;

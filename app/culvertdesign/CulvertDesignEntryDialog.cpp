@@ -18,8 +18,8 @@
 #include "app/framework/CoreText.h"
 #include "app/framework/InletDialogs.h"
 #include "app/framework/MessageBoxes.h"
-#include "app/framework/ProgramHelp.h"
 #include "app/framework/SlopeDialog.h"
+#include "appmodel/CoefficientRows.h"
 #include "appmodel/SlopeEntry.h"
 #include "foundation/Messages.h"
 
@@ -372,4 +372,3 @@ void TfrmCulvertDesignElementEntry::ShowInletCoefficients(int row) {
 
 void TfrmCulvertDesignElementEntry::ShowCoefficientKE() { NewCoefficientKEDialog(SelectedHeadwallRow(), this)->exec(); }
 
-std::string TfrmCulvertDesignElementEntry::HelpFileName() const { return ProgramHelpFileName(); }

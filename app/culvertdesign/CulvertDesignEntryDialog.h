@@ -24,7 +24,6 @@ public:
   TfrmCulvertDesignElementEntry(TCulvertDesignElement& element, const TNerraParameterList& parameters,
                                 QWidget* owner);
 
-  std::string HelpFileName() const override;
   void SetSubject(TBaseObject* subject) override;
   void Initialize() override;
   bool Prepare() override;

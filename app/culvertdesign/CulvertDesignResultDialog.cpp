@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 
 #include "app/framework/CoreText.h"
-#include "app/framework/ProgramHelp.h"
 
 TfrmCulvertDesignResult::TfrmCulvertDesignResult(TCulvertDesignElement& element, const std::string& pipeType,
                                                  const TNerraParameterList& parameters, QWidget* owner)
@@ -54,4 +53,3 @@ void TfrmCulvertDesignResult::SelectTab(int index) {
   Display();
 }
 
-std::string TfrmCulvertDesignResult::HelpFileName() const { return ProgramHelpFileName(); }

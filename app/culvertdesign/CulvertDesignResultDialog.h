@@ -18,7 +18,6 @@ public:
                           const TNerraParameterList& parameters, QWidget* owner);
   ~TfrmCulvertDesignResult() override;
 
-  std::string HelpFileName() const override;
   TBaseList* GetList() override;
   void CellValue(int row, int column, QString& value, TBaseObject* object) override;
   void Display() override;

@@ -9,7 +9,6 @@
 #include "app/framework/CodeListCombobox.h"
 #include "app/framework/CoreText.h"
 #include "app/framework/MessageBoxes.h"
-#include "app/framework/ProgramHelp.h"
 #include "ditch/DitchAnalysisElement.h"
 #include "model/ParameterList.h"
 
@@ -112,8 +111,6 @@ void TfrmDitchAnalysisElement::BuildControls() {
   form->addRow(QStringLiteral("Lining   (override Mannings 'n')"), cbLining);
   form->addRow(QStringLiteral("Concentration Time"), edtConcentrationTime);
 }
-
-std::string TfrmDitchAnalysisElement::HelpFileName() const { return ProgramHelpFileName(); }
 
 void TfrmDitchAnalysisElement::Initialize() {
   HelpContext = 601;

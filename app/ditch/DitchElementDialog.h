@@ -21,7 +21,6 @@ public:
   TfrmDitchAnalysisElement(TDitchAnalysisElement& element, const TNerraParameterList& parameters, QWidget* owner);
   ~TfrmDitchAnalysisElement() override;
 
-  std::string HelpFileName() const override;
   void Initialize() override;
   void FillLists() override;
   void Display() override;

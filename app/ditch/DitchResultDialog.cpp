@@ -4,7 +4,6 @@
 #include <QStringList>
 
 #include "app/framework/CoreText.h"
-#include "app/framework/ProgramHelp.h"
 #include "appmodel/DitchEntry.h"
 #include "ditch/DitchAnalysis.h"
 #include "model/ParameterList.h"
@@ -25,8 +24,6 @@ TfrmDitchAnalysisResult::TfrmDitchAnalysisResult(TDitchAnalysis& project, const 
 }
 
 TfrmDitchAnalysisResult::~TfrmDitchAnalysisResult() = default;
-
-std::string TfrmDitchAnalysisResult::HelpFileName() const { return ProgramHelpFileName(); }
 
 void TfrmDitchAnalysisResult::Initialize() { HelpContext = 602; }
 

@@ -17,7 +17,6 @@ public:
   TfrmDitchAnalysisResult(TDitchAnalysis& project, const TNerraParameterList& parameters, QWidget* owner);
   ~TfrmDitchAnalysisResult() override;
 
-  std::string HelpFileName() const override;
   void Initialize() override;
   TBaseList* GetList() override;
   void CellValue(int row, int column, QString& value, TBaseObject* object) override;

@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "app/framework/CoreText.h"
+#include "app/framework/ProgramHelp.h"
 #include "foundation/BaseObject.h"
 #include "foundation/Messages.h"
 
@@ -45,7 +46,7 @@ void TfrmBaseForm::ShowContextHelp() const {
   if (HelpHandler()) HelpHandler()(HelpFileName(), HelpContext);
 }
 
-std::string TfrmBaseForm::HelpFileName() const { return std::string(); }
+std::string TfrmBaseForm::HelpFileName() const { return ProgramHelpFileName(); }
 
 TDateTime TfrmBaseForm::DefaultDate() const {
   const QDate today = QDate::currentDate();

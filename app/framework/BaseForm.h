@@ -45,6 +45,8 @@ public:
   virtual void ScaleToScreen();
   // Yes/No question through the message-box seam; true for Yes.
   virtual bool Confirm(const QString& text);
+  // The help file F1 opens: the program's (ProgramHelpFileName); empty for a
+  // window without help.
   virtual std::string HelpFileName() const;
   virtual TDateTime DefaultDate() const;
   virtual TBaseObject* GetSubject() const { return nullptr; }

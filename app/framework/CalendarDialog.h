@@ -16,6 +16,8 @@ public:
   TfrmCalendar(TfrmBaseForm& caller, QWidget* focused);
 
   void Initialize() override;
+  // F1 in the calendar has never opened help; it keeps it that way.
+  std::string HelpFileName() const override { return std::string(); }
   void Display() override;
 
   // The date field a chosen day goes into; none when the calendar was opened

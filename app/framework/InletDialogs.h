@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "app/framework/BaseForm.h"
-#include "appmodel/CulvertDesignEntry.h"
+#include "appmodel/CoefficientRows.h"
+#include "model/ParameterList.h"
 
 class QGroupBox;
 class QTableWidget;
@@ -25,6 +26,8 @@ public:
 
   int SelectedIndex() const;
 
+  // No help page of its own (F1 does nothing).
+  std::string HelpFileName() const override { return std::string(); }
   void Initialize() override;
   bool Prepare() override;
   void FillLists() override;
@@ -51,6 +54,8 @@ public:
                       QWidget* owner);
   ~TfrmCoefficientList() override;
 
+  // No help page of its own (F1 does nothing).
+  std::string HelpFileName() const override { return std::string(); }
   TBaseList* GetList() override;
   void CellValue(int row, int column, QString& value, TBaseObject* object) override;
   bool Apply() override { return true; }

@@ -3,16 +3,23 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <functional>
 
 #include "app/framework/CoreText.h"
 #include "foundation/Messages.h"
 
 namespace {
-// The window ShowError names for the box it is showing.
-QPointer<QWidget> requestedParent;
+// The desktop's boxes with the window each belongs to; empty until
+// InstallMessageBoxes.
+using TBoxHandler = std::function<bool(QWidget* parent, TMessageKind kind, const std::string& text)>;
+TBoxHandler& DesktopBoxes() {
+  static TBoxHandler handler;
+  return handler;
+}
 
+// A box the caller names no window for stacks on the modal dialog in front,
+// else on the installed window.
 QWidget* BoxParent(QWidget* installed) {
-  if (requestedParent) return requestedParent.data();
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
   return installed;
 }
@@ -46,13 +53,15 @@ void InstallMessageBoxes(QWidget* parent) {
   // The window may close before the handler is replaced; a dead window must
   // not own a box.
   QPointer<QWidget> owner(parent);
-  SetMessageBoxHandler(
-      [owner](TMessageKind kind, const std::string& text) { return ShowBox(BoxParent(owner.data()), kind, text); });
+  DesktopBoxes() = [owner](QWidget* boxParent, TMessageKind kind, const std::string& text) {
+    return ShowBox(boxParent ? boxParent : BoxParent(owner.data()), kind, text);
+  };
+  SetMessageBoxHandler([](TMessageKind kind, const std::string& text) { return DesktopBoxes()(nullptr, kind, text); });
 }
 
 void ShowError(QWidget* parent, const std::string& text) {
-  const QPointer<QWidget> previous = requestedParent;
-  requestedParent = parent;
-  ShowMessageBox(TMessageKind::Error, text);
-  requestedParent = previous;
+  if (DesktopBoxes())
+    DesktopBoxes()(parent, TMessageKind::Error, text);
+  else
+    ShowMessageBox(TMessageKind::Error, text);
 }

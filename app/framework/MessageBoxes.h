@@ -2,9 +2,9 @@
 // The desktop's message boxes: the handler behind the core's ShowMessageBox,
 // and the error box every command uses.
 //
-// The program installs the handler once at start-up. Every box goes through
-// the core's seam, so a test that installs its own handler sees (and answers)
-// every box without a screen.
+// The program installs the boxes once at start-up. Until then (in the widget
+// tests) every box goes through the core's seam, so a test that installs its
+// own handler sees (and answers) every box without a screen.
 
 #include <string>
 
@@ -15,5 +15,6 @@ class QWidget;
 // modal dialog in front, else on parent while that window lives.
 void InstallMessageBoxes(QWidget* parent);
 
-// The error box, on top of parent when given.
+// The error box, on top of parent; for nullptr it stacks as the core's boxes
+// do. Before InstallMessageBoxes it goes through the core's seam.
 void ShowError(QWidget* parent, const std::string& text);

@@ -1,11 +1,9 @@
 #pragma once
-// The help file beside the program, as the main window finds it.
+// The help file beside the program: the program file's path with ".chm", in
+// the file system's encoding (the name is only ever opened, never shown). The
+// help viewer takes any help file name to mean the "help" folder beside it.
 
-#include <QCoreApplication>
 #include <string>
 
-#include "app/framework/CoreText.h"
-
-inline std::string ProgramHelpFileName() {
-  return ToCore(QCoreApplication::applicationFilePath() + QStringLiteral(".chm"));
-}
+// Computed once, on first use (after the application object exists).
+const std::string& ProgramHelpFileName();

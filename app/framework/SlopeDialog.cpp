@@ -5,7 +5,6 @@
 #include <QPushButton>
 
 #include "app/framework/BaseEdit.h"
-#include "app/framework/ProgramHelp.h"
 
 TfrmSlopeDataEntry::TfrmSlopeDataEntry(double slope, QWidget* owner) : TfrmBaseDlgForm(nullptr, owner), FSlope(slope) {
   setWindowTitle(QStringLiteral("Slope Data Entry"));
@@ -44,4 +43,3 @@ bool EnterSlope(double& slope, QWidget* parent) {
   return true;
 }
 
-std::string TfrmSlopeDataEntry::HelpFileName() const { return ProgramHelpFileName(); }

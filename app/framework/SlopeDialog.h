@@ -11,7 +11,6 @@ class TfrmSlopeDataEntry : public TfrmBaseDlgForm {
 public:
   TfrmSlopeDataEntry(double slope, QWidget* owner);
 
-  std::string HelpFileName() const override;
   double Slope() const;
   void Initialize() override;
   void Display() override;

@@ -6,6 +6,7 @@
 #include <QProcess>
 
 #include "app/framework/BaseForm.h"
+#include "app/framework/ProgramHelp.h"
 #include "app/help/AboutPage.h"
 #include "app/help/HelpViewer.h"
 #include "appmodel/HelpTopics.h"
@@ -14,8 +15,6 @@
 
 namespace {
 std::string ProgramFile() { return QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(); }
-
-std::string MainHelpFile() { return ProgramFile() + ".chm"; }
 
 QString FromPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
@@ -28,19 +27,15 @@ QWidget* HelpOwner() {
 
 void InstallHelpViewer() {
   SetHelpHandler([](const std::string& helpFile, int context) {
-    // Dialogs name their help file in the core's Latin-1 text; on a system
-    // whose file names are UTF-8 the folder may only be found under its
-    // encoded name.
-    if (OpenHelpViewer(HelpOwner(), helpFile, context)) return;
-    const QString name = QString::fromLatin1(helpFile.data(), static_cast<qsizetype>(helpFile.size()));
-    const std::string encoded = QFile::encodeName(name).toStdString();
-    if (encoded != helpFile) OpenHelpViewer(HelpOwner(), encoded, context);
+    // Every window names its help file in the file system's encoding
+    // (ProgramHelpFileName), so the name is opened as it is.
+    OpenHelpViewer(HelpOwner(), helpFile, context);
   });
 }
 
-void ShowHelpContents(QWidget* parent) { OpenHelpViewer(parent, MainHelpFile(), HelpContentsTopic); }
+void ShowHelpContents(QWidget* parent) { OpenHelpViewer(parent, ProgramHelpFileName(), HelpContentsTopic); }
 
-void ShowHelpTopic(QWidget* parent, int context) { OpenHelpViewer(parent, MainHelpFile(), context); }
+void ShowHelpTopic(QWidget* parent, int context) { OpenHelpViewer(parent, ProgramHelpFileName(), context); }
 
 bool ShowAboutBox(QWidget* parent) { return TAboutDialog(parent).Execute(ProgramFile()); }
 

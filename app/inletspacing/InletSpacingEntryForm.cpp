@@ -10,7 +10,6 @@
 #include "app/framework/CodeListCombobox.h"
 #include "app/framework/CoreText.h"
 #include "app/framework/MessageBoxes.h"
-#include "app/framework/ProgramHelp.h"
 #include "inletspacing/InletSpacing.h"
 #include "model/NerraBase.h"
 
@@ -42,8 +41,6 @@ TfrmInletSpacingEntry::TfrmInletSpacingEntry(TInletSpacingElement& element, cons
 }
 
 TfrmInletSpacingEntry::~TfrmInletSpacingEntry() = default;
-
-std::string TfrmInletSpacingEntry::HelpFileName() const { return ProgramHelpFileName(); }
 
 void TfrmInletSpacingEntry::BuildControls() {
   auto* head = new QGridLayout();

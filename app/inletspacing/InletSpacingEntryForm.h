@@ -16,8 +16,6 @@ public:
   TfrmInletSpacingEntry(TInletSpacingElement& element, const TNerraParameterList& parameters, QWidget* owner);
   ~TfrmInletSpacingEntry() override;
 
-  std::string HelpFileName() const override;
-
   void Initialize() override;
   bool Prepare() override;
   void FillLists() override;

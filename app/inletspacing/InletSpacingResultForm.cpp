@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include "app/framework/CoreText.h"
-#include "app/framework/ProgramHelp.h"
 #include "appmodel/InletSpacingEntry.h"
 #include "inletspacing/InletSpacing.h"
 #include "model/ParameterList.h"
@@ -44,8 +43,6 @@ TfrmInletSpacingResult::TfrmInletSpacingResult(TInletSpacing& project, const TNe
 }
 
 TfrmInletSpacingResult::~TfrmInletSpacingResult() = default;
-
-std::string TfrmInletSpacingResult::HelpFileName() const { return ProgramHelpFileName(); }
 
 TBaseList* TfrmInletSpacingResult::GetList() { return &FProject.Elements; }
 

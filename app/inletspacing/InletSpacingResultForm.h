@@ -18,8 +18,6 @@ public:
   TfrmInletSpacingResult(TInletSpacing& project, const TNerraParameterList& parameters, QWidget* owner);
   ~TfrmInletSpacingResult() override;
 
-  std::string HelpFileName() const override;
-
   TBaseList* GetList() override;
   void CellValue(int row, int column, QString& value, TBaseObject* object) override;
   // The grid and the sump panel.

@@ -115,10 +115,6 @@ bool TfrmMainPage::Startup() {
   return true;
 }
 
-std::string TfrmMainPage::HelpFileName() const {
-  return ToPath(QCoreApplication::applicationFilePath()) + ".chm";
-}
-
 bool TfrmMainPage::Confirm(const QString& text) { return ShowMessageBox(TMessageKind::Confirmation, ToCore(text)); }
 
 void TfrmMainPage::LoadBackground() {
@@ -142,6 +138,20 @@ QAction* TfrmMainPage::MakeAction(const char* name, const QString& caption, bool
 }
 
 void TfrmMainPage::CreateActions() {
+  CreateFileActions();
+  CreateEditActions();
+  CreateProjectActions();
+  CreateToolAndHelpActions();
+  // Commands the menus do not show.
+  for (QAction* hidden : {actRemove, actImport, actExport, actSplitElement, actParameters}) hidden->setVisible(false);
+  SetShortcuts();
+  ConnectNewProjectActions();
+  ConnectCommands();
+  ConnectEditActions();
+  ConnectToolAndHelpActions();
+}
+
+void TfrmMainPage::CreateFileActions() {
   actNew = MakeAction("actNew", QStringLiteral("&New"), false);
   actNewCulvertDesign = MakeAction("actNewCulvertDesign", QStringLiteral("&Culvert Desi&gn"), false);
   actNewCulvertAnalysis = MakeAction("actNewCulvertAnalysis", QStringLiteral("Culvert &Analysis"), false);
@@ -160,10 +170,16 @@ void TfrmMainPage::CreateActions() {
   actPrint = MakeAction("actPrint", QStringLiteral("&Print"), true);
   actPrinterSetup = MakeAction("actPrinterSetup", QStringLiteral("Printer Set&up"), false);
   actExit = MakeAction("actExit", QStringLiteral("E&xit"), false);
+}
+
+void TfrmMainPage::CreateEditActions() {
   actUndo = MakeAction("actUndo", QStringLiteral("&Undo"), false);
   actCut = MakeAction("actCut", QStringLiteral("Cu&t"), false);
   actCopy = MakeAction("actCopy", QStringLiteral("&Copy"), false);
   actPaste = MakeAction("actPaste", QStringLiteral("&Paste"), false);
+}
+
+void TfrmMainPage::CreateProjectActions() {
   actDisplayResult = MakeAction("actDisplayResult", QStringLiteral("&Display Result"), true);
   actSaveResult = MakeAction("actSaveResult", QStringLiteral("&Save Result"), true);
   actAddElement = MakeAction("actAddElement", QStringLiteral("&Add Element"), true);
@@ -172,6 +188,9 @@ void TfrmMainPage::CreateActions() {
   actSplitElement = MakeAction("actSplitElement", QStringLiteral("S&plit Element"), false);
   actMoveElementUp = MakeAction("actMoveElementUp", QStringLiteral("Move Element &Up"), true);
   actMoveElementDown = MakeAction("actMoveElementDown", QStringLiteral("Move Element &Down"), true);
+}
+
+void TfrmMainPage::CreateToolAndHelpActions() {
   actCalendar = MakeAction("actCalendar", QStringLiteral("&Calendar"), false);
   actParameters = MakeAction("actParameters", QStringLiteral("&Parameters"), false);
   actGeometricalTool = MakeAction("actGeometricalTool", QStringLiteral("Culvert &Geometrical Tool"), false);
@@ -179,17 +198,21 @@ void TfrmMainPage::CreateActions() {
   actHelpContents = MakeAction("actHelpContents", QStringLiteral("&Contents"), false);
   actAbout = MakeAction("actAbout", QStringLiteral("&About"), false);
   actContextHelp = MakeAction("actContextHelp", QStringLiteral("Context Help"), false);
+}
 
-  for (QAction* hidden : {actRemove, actImport, actExport, actSplitElement, actParameters}) hidden->setVisible(false);
+void TfrmMainPage::SetShortcuts() {
   actUndo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
   actCut->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
   actCopy->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
   actPaste->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
   actMoveElementUp->setShortcut(QKeySequence(QStringLiteral("Ctrl+U")));
   actMoveElementDown->setShortcut(QKeySequence(QStringLiteral("Ctrl+D")));
+  // F1 is on no menu; the window itself carries it.
   actContextHelp->setShortcut(QKeySequence(Qt::Key_F1));
   addAction(actContextHelp);
+}
 
+void TfrmMainPage::ConnectNewProjectActions() {
   const std::pair<QAction*, TProjectKind> kinds[] = {
       {actNewCulvertDesign, TProjectKind::CulvertDesign},
       {actNewCulvertAnalysis, TProjectKind::CulvertAnalysis},
@@ -199,6 +222,9 @@ void TfrmMainPage::CreateActions() {
       {actNewDitchAnalysis, TProjectKind::DitchAnalysis}};
   for (const auto& [action, kind] : kinds)
     connect(action, &QAction::triggered, this, [this, kind = kind] { NewProject(kind); });
+}
+
+void TfrmMainPage::ConnectCommands() {
   const std::pair<QAction*, void (TfrmMainPage::*)()> commands[] = {
       {actOpen, &TfrmMainPage::OpenCommand},
       {actSave, &TfrmMainPage::SaveCommand},
@@ -218,10 +244,17 @@ void TfrmMainPage::CreateActions() {
   for (const auto& [action, command] : commands)
     connect(action, &QAction::triggered, this, [this, command = command] { (this->*command)(); });
   connect(actExit, &QAction::triggered, this, &QWidget::close);
+}
+
+// Undo, Cut, Copy and Paste work on the focused edit box, wherever it is.
+void TfrmMainPage::ConnectEditActions() {
   connect(actUndo, &QAction::triggered, this, [] { OnFocusedEdit([](QLineEdit& e) { e.undo(); }); });
   connect(actCut, &QAction::triggered, this, [] { OnFocusedEdit([](QLineEdit& e) { e.cut(); }); });
   connect(actCopy, &QAction::triggered, this, [] { OnFocusedEdit([](QLineEdit& e) { e.copy(); }); });
   connect(actPaste, &QAction::triggered, this, [] { OnFocusedEdit([](QLineEdit& e) { e.paste(); }); });
+}
+
+void TfrmMainPage::ConnectToolAndHelpActions() {
   connect(actGeometricalTool, &QAction::triggered, this, [this] { ShowCulvertGeometricTool(this); });
   connect(actHydraulicTool, &QAction::triggered, this, [this] { ShowCulvertHydraulicTool(this); });
   connect(actHelpContents, &QAction::triggered, this, [this] { ShowHelpContents(this); });
@@ -393,7 +426,6 @@ void TfrmMainPage::PrinterSetupCommand() {
 }
 
 void TfrmMainPage::CalendarCommand() { ShowCalendar(*this, QApplication::focusWidget()); }
-
 
 // ---- result and element commands ---------------------------------------------------------
 

@@ -58,7 +58,6 @@ public:
   void UpdateActions();
   void UpdateStatus(bool clearMessage = true);
   bool Confirm(const QString& text) override;
-  std::string HelpFileName() const override;
 
   // Commands.
   void NewProject(TProjectKind kind);
@@ -165,6 +164,15 @@ private:
 
   // MainPage.cpp: menus, tool bar, status bar, commands.
   void CreateActions();
+  void CreateFileActions();
+  void CreateEditActions();
+  void CreateProjectActions();
+  void CreateToolAndHelpActions();
+  void SetShortcuts();
+  void ConnectNewProjectActions();
+  void ConnectCommands();
+  void ConnectEditActions();
+  void ConnectToolAndHelpActions();
   void CreateMenus();
   void CreateToolBar();
   void CreateStatusBar();

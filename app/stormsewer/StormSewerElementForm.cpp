@@ -11,7 +11,6 @@
 #include "app/framework/CodeListCombobox.h"
 #include "app/framework/CoreText.h"
 #include "app/framework/MessageBoxes.h"
-#include "app/framework/ProgramHelp.h"
 #include "app/framework/SlopeDialog.h"
 #include "model/NerraBase.h"
 #include "stormsewer/StormSewerElement.h"
@@ -92,8 +91,6 @@ TfrmStormSewerElement::TfrmStormSewerElement(TStormSewerElement& element, bool i
 }
 
 TfrmStormSewerElement::~TfrmStormSewerElement() = default;
-
-std::string TfrmStormSewerElement::HelpFileName() const { return ProgramHelpFileName(); }
 
 void TfrmStormSewerElement::BuildControls() {
   auto* top = new QHBoxLayout();

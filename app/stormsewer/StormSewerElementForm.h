@@ -21,8 +21,6 @@ public:
                         QWidget* owner);
   ~TfrmStormSewerElement() override;
 
-  std::string HelpFileName() const override;
-
   void Initialize() override;
   bool Prepare() override;
   void FillLists() override;

@@ -5,7 +5,6 @@
 #include <QTableWidget>
 
 #include "app/framework/CoreText.h"
-#include "app/framework/ProgramHelp.h"
 #include "appmodel/StormSewerEntry.h"
 #include "stormsewer/StormSewer.h"
 
@@ -20,8 +19,6 @@ TfrmStormSewerResult::TfrmStormSewerResult(TStormSewer& project, QWidget* owner)
   resize(1100, 450);
   Create();
 }
-
-std::string TfrmStormSewerResult::HelpFileName() const { return ProgramHelpFileName(); }
 
 TBaseList* TfrmStormSewerResult::GetList() { return &FProject.ElementList; }
 

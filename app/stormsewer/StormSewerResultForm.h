@@ -10,8 +10,6 @@ class TfrmStormSewerResult : public TfrmBaseListDlgForm {
 public:
   TfrmStormSewerResult(TStormSewer& project, QWidget* owner);
 
-  std::string HelpFileName() const override;
-
   TBaseList* GetList() override;
   void CellValue(int row, int column, QString& value, TBaseObject* object) override;
   // The grid, with the diameter of every warned pipe in red.

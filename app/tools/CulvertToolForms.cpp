@@ -14,7 +14,6 @@
 #include "app/framework/BaseEdit.h"
 #include "app/framework/CoreText.h"
 #include "app/framework/MessageBoxes.h"
-#include "app/framework/ProgramHelp.h"
 #include "app/tools/ShapePicture.h"
 #include "foundation/DisplayFormat.h"
 #include "foundation/Messages.h"
@@ -128,8 +127,6 @@ void TfrmCulvertToolForm::Display() {
   for (TBaseEdit* edit : Edits()) edit->SetFloatValue(0);
   DrawResults();
 }
-
-std::string TfrmCulvertToolForm::HelpFileName() const { return ProgramHelpFileName(); }
 
 TCalculatorShape TfrmCulvertToolForm::Shape() const {
   const int index = cbShape->currentIndex();

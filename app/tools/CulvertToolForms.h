@@ -23,7 +23,6 @@ public:
 
   void Initialize() override;
   void Display() override;
-  std::string HelpFileName() const override;
 
   TCalculatorShape Shape() const;
   // The inputs of the shape pages as entered.

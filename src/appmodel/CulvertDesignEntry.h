@@ -1,8 +1,9 @@
 #pragma once
 // What the culvert design dialogs show and check, without the toolkit: the
 // values of the element entry with their checks and storing, the visibility
-// rules of its burial options, the inlet type and coefficient tables of its
-// small dialogs, and the rows and cells of the result dialog.
+// rules of its burial options, the inlet type table, and the rows and cells
+// of the result dialog. The coefficient rows of its small dialogs are in
+// appmodel/CoefficientRows.h.
 
 #include <array>
 #include <memory>
@@ -61,23 +62,6 @@ const std::array<TCulvertInletTypeRow, 5>& CulvertInletTypeRows();
 std::string SelectedInletTypeText(const TCulvertDesignElement& element, int row, const TNerraParameterList& parameters);
 // The headwall grid: "No Headwall", "Half Headwall", "Full Headwall".
 const std::array<const char*, 3>& HeadwallRowTexts();
-
-// Coefficient sets exist only for the circular and elliptical rows (1 to 3).
-bool InletCoefficientsAvailable(int row);
-inline constexpr const char* NoInletCoefficientsMessage = "No Coefficients available in this version. See Manual";
-
-// A name and value pair of the small coefficient dialogs.
-struct TCoefficientRow {
-  std::string Name;
-  std::string Value;
-};
-// The eight coefficients "Ke" ... "Qmin", 4 decimals.
-std::vector<TCoefficientRow> InletCoefficientRows(const TNerraInletTypeCode& set);
-// "NO HEADWALL", "HALF HEADWALL" or "FULL HEADWALL" for rows 1 to 3, else "INLET".
-std::string CoefficientKETitle(int headwallRow);
-// The five pipe types with the entrance loss of the headwall row; the values
-// are empty for a row outside 1 to 3.
-std::vector<TCoefficientRow> CoefficientKERows(int headwallRow);
 
 // --- result dialog ---------------------------------------------------------------
 

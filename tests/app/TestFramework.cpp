@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QClipboard>
+#include <QFile>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QSignalSpy>
@@ -18,6 +19,7 @@
 #include "app/framework/CodeListCombobox.h"
 #include "app/framework/CoreText.h"
 #include "app/framework/MessageBoxes.h"
+#include "app/framework/ProgramHelp.h"
 #include "foundation/FormatSettings.h"
 #include "foundation/Messages.h"
 #include "model/NerraBase.h"
@@ -327,6 +329,19 @@ private slots:
     QCOMPARE(ToCore(QStringLiteral("\u00E9\u20AC\U0001F600")), std::string("\xE9??"));
     QCOMPARE(FromCore("\xB0"), QStringLiteral("\u00B0"));
     FAnswer = false;
+  }
+
+  // Every window with help names the same file, the program's own with
+  // ".chm", in the file system's encoding; the calendar keeps F1 silent.
+  void windowsNameTheProgramHelpFile() {
+    const std::string expected =
+        QFile::encodeName(QCoreApplication::applicationFilePath() + QStringLiteral(".chm")).toStdString();
+    QCOMPARE(ProgramHelpFileName(), expected);
+    TCallerForm form;
+    QCOMPARE(form.HelpFileName(), expected);
+    TBaseEdit date(edtDate, &form);
+    TfrmCalendar calendar(form, &date);
+    QVERIFY(calendar.HelpFileName().empty());
   }
 
   void scalingRoundsHalvesToEven() {

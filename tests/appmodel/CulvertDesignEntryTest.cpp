@@ -7,6 +7,7 @@
 #include <limits>
 #include <string>
 
+#include "appmodel/CoefficientRows.h"
 #include "appmodel/CulvertDesignEntry.h"
 #include "appmodel/SlopeEntry.h"
 #include "foundation/DisplayFormat.h"
