@@ -2,24 +2,18 @@
 
 #include <algorithm>
 
-namespace {
-std::vector<TCliKind>& Registry() {
-  static std::vector<TCliKind> kinds;
+const std::vector<TCliKind>& CliKinds() {
+  // Listed here rather than registered from each file: the order is fixed
+  // and a kind left out is visible in one place.
+  static const std::vector<TCliKind> kinds = {CulvertDesignCliKind(), CulvertAnalysisCliKind(), StormSewerCliKind(),
+                                              InletSpacingCliKind(), DitchAnalysisCliKind()};
   return kinds;
 }
-}  // namespace
 
-const std::vector<TCliKind>& CliKinds() { return Registry(); }
-
-bool RegisterCliKind(TCliKind kind) {
-  Registry().push_back(std::move(kind));
-  return true;
-}
-
-const TCliKind* FindCliKind(const std::string& kindElementName) {
-  for (const auto& kind : Registry())
-    for (const auto& name : kind.KindElementNames)
-      if (name == kindElementName) return &kind;
+const TCliKind* FindCliKind(TProjectKind kind) {
+  for (const TCliKind& entry : CliKinds())
+    for (const TProjectKind known : entry.Kinds)
+      if (known == kind) return &entry;
   return nullptr;
 }
 
@@ -28,9 +22,9 @@ std::string RefusedKindOption(const TCliKind& kind, const std::string& kindEleme
     if (std::find(kind.Options.begin(), kind.Options.end(), given) == kind.Options.end())
     {
       std::string takers;
-      for (const TCliKind& other : Registry())
+      for (const TCliKind& other : CliKinds())
         if (std::find(other.Options.begin(), other.Options.end(), given) != other.Options.end())
-          takers += (takers.empty() ? "" : ", ") + other.KindElementNames.front();
+          takers += (takers.empty() ? "" : ", ") + ProjectKindRowOf(other.Kinds.front())->ElementNames.front();
       return given + " does not apply to a " + kindElementName + " project" +
              (takers.empty() ? std::string() : " (only to " + takers + ")");
     }

@@ -12,12 +12,15 @@
 #include "JsonWriter.h"
 #include "foundation/DebugChannel.h"
 #include "foundation/Messages.h"
+#include "appmodel/ProjectKinds.h"
 #include "model/ProjectFile.h"
 #include "xml/XmlDocument.h"
 
 #if __has_include("model/FileConversion.h") && __has_include("ParamsCommands.h")
 #define DREVIA_HAS_PARAMETERS 1
 #include "ParamsCommands.h"
+#include "appmodel/HeadlessDocumentUI.h"
+#include "appmodel/MainDocument.h"
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
@@ -67,104 +70,58 @@ int Kind(const std::string& fileName) {
 }
 
 #ifdef DREVIA_HAS_PARAMETERS
-struct TSession {
-  TNerraParameterList Parameters;
-  TCulvertBasePipeList Pipes;
-  TCliContext Context;
-  std::unique_ptr<TNerraBaseProject> Project;
-  const TCliKind* Kind = nullptr;
-};
-
-// Start-up tables, then the project opened with conversion; 0 when ready.
-int OpenSession(const std::string& dataDir, const std::string& fileName, TSession& session) {
-  const std::string startError = StartupLoadParameters(dataDir, session.Parameters, session.Pipes);
-  if (!startError.empty()) return Fail(startError);
-  session.Context = {&session.Parameters, &session.Pipes, dataDir};
-
-  TXMLDocument document;
-  std::string openError;
-  if (!OpenProjectDocument(fileName, document, openError)) return Fail(openError);
-  const std::string kindName = KindElementNameOf(document);
-  session.Kind = FindCliKind(kindName);
-  if (!session.Kind || ProjectKindOfElementName(kindName) == TProjectKind::Unknown)
-    return Fail(MessageText(-1103));
-  session.Project = session.Kind->Create(session.Context, kindName);
-  session.Project->FileName = fileName;
-  session.Project->Load(document.GetXML());
-  if (!session.Project->LastError.empty()) return Fail(session.Project->LastError);
-  return 0;
-}
-
-bool WriteProjectText(const std::string& fileName, const std::string& text) {
-  std::string bytes;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      bytes += "\r\n";
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      bytes += c;
-    }
-  }
-  if (!text.empty() && text.back() != '\r' && text.back() != '\n') bytes += "\r\n";
-  return WriteFileAtomically(fileName, bytes);
-}
-
-// Runs the kind's check and the calculation. Returns 0 to go on, 1 when
-// nothing is to be shown or written; `report` receives a message to print
-// after the results.
-int RunCalculation(TSession& session, const TCliOptions& options, std::string& report) {
-  TNerraBaseProject& project = *session.Project;
-  // The kind is known only now that the file has been read.
-  if (const std::string refused = RefusedKindOption(*session.Kind, project.KindElementName(), options);
-      !refused.empty())
-    return UsageError(refused);
-  if (session.Kind->Configure) {
-    const std::string usage = session.Kind->Configure(project, options);
-    if (!usage.empty()) {
-      UsageError(usage);
-      return 2;
-    }
-  }
-  if (session.Kind->Check) {
-    const std::string message = session.Kind->Check(project);
-    if (!message.empty()) return Fail(message);
-  }
-  const int32_t result = project.Calculate();
-  if ((session.Kind->StrictCalculate && result != 0) || (session.Kind->NegativeStops && result < 0))
-    return Fail(project.LastError.empty() ? MessageText(-1) : project.LastError);
-  report = project.LastError;
-  return 0;
-}
-
+// Opens, calculates and saves through the desktop's own document, so a
+// project is converted, refused, partly shown and saved exactly as the
+// desktop does it; the messages its boxes would show go to standard error.
 int ProjectCommand(const std::string& command, const std::string& dataDir, const std::vector<std::string>& args,
                    const TCliOptions& options) {
-  TSession session;
-  if (const int status = OpenSession(dataDir, args[0], session)) return status;
-  TNerraBaseProject& project = *session.Project;
+  TNerraParameterList parameters;
+  TCulvertBasePipeList pipes;
+  const std::string startError = StartupLoadParameters(dataDir, parameters, pipes);
+  if (!startError.empty()) return Fail(startError);
+  THeadlessDocumentUI ui;
+  TMainDocument document(parameters, pipes, ui);
+  const std::string openError = document.OpenProject(args[0]);
+  if (!openError.empty()) return Fail(openError);
+  TNerraBaseProject& project = *document.CurrentProject();
+  const TCliKind* kind = FindCliKind(document.Kind());
+  if (!kind) return Fail(MessageText(-1103));
 
   if (command == "save-input") {
-    if (!WriteProjectText(args[1], project.SaveInput())) return Fail(MessageText(-4));
-    return 0;
+    const bool saved = document.SaveProject(args[1]);
+    ui.WriteMessages(std::cerr);
+    return saved ? 0 : 1;
   }
 
-  std::string report;
-  if (const int status = RunCalculation(session, options, report)) return status;
-  if (command == "save-results") {
-    if (!WriteProjectText(args[1], project.SaveWithResults())) return Fail(MessageText(-4));
-  } else if (options.Json) {
-    {
-      TJsonWriter json(std::cout);
-      const auto top = json.Object();
-      json.Field("kind", project.KindElementName());
-      if (session.Kind->PrintJson) session.Kind->PrintJson(project, json);
-    }
-    std::cout << '\n';
-  } else if (session.Kind->PrintText) {
-    session.Kind->PrintText(project, std::cout);
+  // The kind is known only now that the file has been read.
+  if (const std::string refused = RefusedKindOption(*kind, project.KindElementName(), options); !refused.empty())
+    return UsageError(refused);
+  if (kind->Configure) {
+    const std::string usage = kind->Configure(project, options);
+    if (!usage.empty()) return UsageError(usage);
   }
-  if (!report.empty()) return Fail(report);
-  return 0;
+  // The results come first, then what the calculation had to say.
+  const bool shown = command == "save-results" ? document.SaveResult(args[1]) : document.Calculate();
+  if (shown && command == "calc") {
+    if (options.Json) {
+      {
+        TJsonWriter json(std::cout);
+        const auto top = json.Object();
+        json.Field("kind", project.KindElementName());
+        if (kind->PrintJson) kind->PrintJson(project, json);
+      }
+      std::cout << '\n';
+    } else if (kind->PrintText) {
+      kind->PrintText(project, std::cout);
+    }
+  }
+  std::cout.flush();
+  // A refusal with nothing to say (an empty culvert design) still says that
+  // nothing was calculated.
+  if (document.LastCalculation.Outcome == TCalculationOutcome::Refused && ui.Messages.empty())
+    ui.Messages.push_back(MessageText(-1));
+  ui.WriteMessages(std::cerr);
+  return shown && document.LastCalculation.Outcome == TCalculationOutcome::Done ? 0 : 1;
 }
 #endif
 

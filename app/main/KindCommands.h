@@ -1,11 +1,11 @@
 #pragma once
 // What the main window opens for each project kind: the element dialog, the
-// result dialog and the report.
+// result dialog and the report (the desktop's entries beside the kind table).
 
 #include <memory>
 #include <string>
 
-#include "model/ProjectFile.h"
+#include "appmodel/ProjectKinds.h"
 
 class QWidget;
 class TMainDocument;

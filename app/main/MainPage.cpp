@@ -355,15 +355,8 @@ bool TfrmMainPage::eventFilter(QObject* watched, QEvent* event) {
 // ---- document commands ----------------------------------------------------------------
 
 int TfrmMainPage::ActivePage() const {
-  switch (FDocument->Kind()) {
-    case TProjectKind::CulvertDesign: return mpCulvertDesign;
-    case TProjectKind::CulvertAnalysis: return mpCulvertAnalysis;
-    case TProjectKind::StormSewerDesign:
-    case TProjectKind::StormSewerAnalysis: return mpStormSewer;
-    case TProjectKind::InletSpacing: return mpInletSpacing;
-    case TProjectKind::DitchAnalysis: return mpDitchAnalysis;
-    case TProjectKind::Unknown: break;
-  }
+  // The pages are in the order of the element grids.
+  if (const TProjectKindRow* row = ProjectKindRowOf(FDocument->Kind())) return static_cast<int>(row->Page);
   return pcNerra->currentIndex();
 }
 

@@ -113,23 +113,14 @@ std::string Configure(TNerraBaseProject& project, const TCliOptions& options) {
   return std::string();
 }
 
-TCliKind MakeCulvertAnalysisKind() {
+}  // namespace
+
+TCliKind CulvertAnalysisCliKind() {
   TCliKind kind;
-  kind.KindElementNames = {"CulvertAnalysis"};
+  kind.Kinds = {TProjectKind::CulvertAnalysis};
   kind.Options = {"--option"};
-  kind.Create = [](const TCliContext& context, const std::string&) -> std::unique_ptr<TNerraBaseProject> {
-    return std::make_unique<TCulvertAnalysis>(context.Parameters, context.Pipes);
-  };
   kind.Configure = Configure;
-  // A refused calculation (a system without one outlet or with a loop,
-  // unusable input) shows and writes nothing but its message.
-  kind.StrictCalculate = false;
-  kind.NegativeStops = true;
   kind.PrintText = PrintText;
   kind.PrintJson = PrintJson;
   return kind;
 }
-
-const bool registered = RegisterCliKind(MakeCulvertAnalysisKind());
-
-}  // namespace

@@ -122,24 +122,14 @@ std::string Configure(TNerraBaseProject& project, const TCliOptions& options) {
   return std::string();
 }
 
-TCliKind MakeCulvertDesignKind() {
+}  // namespace
+
+TCliKind CulvertDesignCliKind() {
   TCliKind kind;
-  kind.KindElementNames = {"CulvertDesign"};
+  kind.Kinds = {TProjectKind::CulvertDesign};
   kind.Options = {"--pipe-type", "--improved-inlet", "--trace"};
-  kind.Create = [](const TCliContext& context, const std::string&) -> std::unique_ptr<TNerraBaseProject> {
-    return std::make_unique<TCulvertDesign>(context.Parameters, context.Pipes);
-  };
   kind.Configure = Configure;
-  // Crossings designed before an invalid one keep their rows: they are shown
-  // (and saved), and the message follows them. An empty project or an
-  // invalid first crossing stops with the message alone.
-  kind.StrictCalculate = false;
-  kind.NegativeStops = true;
   kind.PrintText = PrintText;
   kind.PrintJson = PrintJson;
   return kind;
 }
-
-const bool registered = RegisterCliKind(MakeCulvertDesignKind());
-
-}  // namespace

@@ -161,17 +161,12 @@ void PrintJson(TNerraBaseProject& base, TJsonWriter& json) {
   }
 }
 
-TCliKind MakeDitchAnalysisKind() {
+}  // namespace
+
+TCliKind DitchAnalysisCliKind() {
   TCliKind kind;
-  kind.KindElementNames = {"DitchAnalysis"};
-  kind.Create = [](const TCliContext& context, const std::string&) -> std::unique_ptr<TNerraBaseProject> {
-    return std::make_unique<TDitchAnalysis>(context.Parameters);
-  };
+  kind.Kinds = {TProjectKind::DitchAnalysis};
   kind.PrintText = PrintText;
   kind.PrintJson = PrintJson;
   return kind;
 }
-
-const bool registered = RegisterCliKind(MakeDitchAnalysisKind());
-
-}  // namespace

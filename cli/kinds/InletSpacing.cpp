@@ -147,17 +147,12 @@ void PrintJson(TNerraBaseProject& base, TJsonWriter& json) {
   json.Field("SumpSpread", list.SumpSpread);
 }
 
-TCliKind MakeInletSpacingKind() {
+}  // namespace
+
+TCliKind InletSpacingCliKind() {
   TCliKind kind;
-  kind.KindElementNames = {"InletSpacingDesign"};
-  kind.Create = [](const TCliContext& context, const std::string&) -> std::unique_ptr<TNerraBaseProject> {
-    return std::make_unique<TInletSpacing>(context.Parameters);
-  };
+  kind.Kinds = {TProjectKind::InletSpacing};
   kind.PrintText = PrintText;
   kind.PrintJson = PrintJson;
   return kind;
 }
-
-const bool registered = RegisterCliKind(MakeInletSpacingKind());
-
-}  // namespace

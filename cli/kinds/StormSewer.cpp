@@ -134,24 +134,12 @@ void PrintJson(TNerraBaseProject& project, TJsonWriter& json) {
   }
 }
 
-TCliKind MakeStormSewerKind(std::vector<std::string> names) {
+}  // namespace
+
+TCliKind StormSewerCliKind() {
   TCliKind kind;
-  kind.KindElementNames = std::move(names);
-  kind.Create = [](const TCliContext& context, const std::string& kindElementName) {
-    // Only the current design name gives a design project; the analysis
-    // name and its older spelling give an analysis project.
-    const bool isAnalysis = kindElementName != "StormSewerDesign";
-    return std::unique_ptr<TNerraBaseProject>(std::make_unique<TStormSewer>(isAnalysis, context.Parameters));
-  };
-  kind.Check = [](TNerraBaseProject& project) { return Sewer(project).ElementList.CheckStructure(); };
-  kind.StrictCalculate = true;
+  kind.Kinds = {TProjectKind::StormSewerDesign, TProjectKind::StormSewerAnalysis};
   kind.PrintText = PrintText;
   kind.PrintJson = PrintJson;
   return kind;
 }
-
-const bool registeredDesign = RegisterCliKind(MakeStormSewerKind({"StormSewerDesign"}));
-const bool registeredAnalysis =
-    RegisterCliKind(MakeStormSewerKind({"StormSewerAnalysis", "StormSewerSystemDesign"}));
-
-}  // namespace

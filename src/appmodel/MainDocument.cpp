@@ -7,6 +7,7 @@
 #include "foundation/Messages.h"
 #include "inletspacing/InletSpacing.h"
 #include "model/FileConversion.h"
+#include "model/ProjectFile.h"
 #include "stormsewer/StormSewer.h"
 #include "xml/XmlDocument.h"
 
@@ -69,16 +70,8 @@ bool TMainDocument::CloseProject() {
 }
 
 std::unique_ptr<TNerraBaseProject> TMainDocument::CreateProject(TProjectKind kind) const {
-  switch (kind) {
-    case TProjectKind::CulvertDesign: return std::make_unique<TCulvertDesign>(&FParameters, &FCatalogue);
-    case TProjectKind::CulvertAnalysis: return std::make_unique<TCulvertAnalysis>(&FParameters, &FCatalogue);
-    case TProjectKind::StormSewerDesign: return std::make_unique<TStormSewer>(false, &FParameters);
-    case TProjectKind::StormSewerAnalysis: return std::make_unique<TStormSewer>(true, &FParameters);
-    case TProjectKind::InletSpacing: return std::make_unique<TInletSpacing>(&FParameters);
-    case TProjectKind::DitchAnalysis: return std::make_unique<TDitchAnalysis>(&FParameters);
-    case TProjectKind::Unknown: break;
-  }
-  return nullptr;
+  const TProjectKindRow* row = ProjectKindRowOf(kind);
+  return row ? row->CreateProject(FParameters, FCatalogue) : nullptr;
 }
 
 bool TMainDocument::NewProject(TProjectKind kind) {
@@ -182,65 +175,43 @@ bool TMainDocument::SaveResult(const std::string& path) {
 }
 
 bool TMainDocument::ResultText(std::string& text) {
-  if (StormSewer()) {
-    if (!CalculateStormSewer(true)) return false;
-  } else if (CulvertDesign() || CulvertAnalysis()) {
-    // Results of a refused calculation would be those of an earlier run.
-    if (!CalculateReporting()) return false;
-  } else {
-    FProject->Calculate();
-  }
+  // Results of a refused calculation would be those of an earlier run (or
+  // none): nothing is written.
+  if (!CalculateTelling()) return false;
   text = FProject->SaveWithResults();
   return true;
 }
 
 // ---- results ----------------------------------------------------------------------
 
-bool TMainDocument::CalculateReporting() {
-  const int32_t result = FProject->Calculate();
+bool TMainDocument::CalculateTelling() {
+  LastCalculation = CalculateProject(*FProject);
   // A crossing after the first that cannot be designed leaves the result at
   // 0 but must still be told; the earlier crossings' results stand.
-  if (!FProject->LastError.empty()) FUI.ShowError(FProject->LastError);
-  return result >= 0;
+  if (!LastCalculation.Message.empty()) FUI.ShowError(LastCalculation.Message);
+  return LastCalculation.Outcome != TCalculationOutcome::Refused;
 }
 
-bool TMainDocument::CalculateStormSewer(bool again) {
-  TStormSewer* sewer = StormSewer();
-  const std::string check = sewer->ElementList.CheckStructure();
-  if (!check.empty()) {
-    FUI.ShowError(check);
-    return false;
-  }
-  if (sewer->Calculate() != 0) {
-    FUI.ShowError(sewer->LastError);
-    return false;
-  }
-  if (again) sewer->Calculate();
-  return true;
+bool TMainDocument::Calculate() {
+  if (!FProject) return false;
+  FUI.CollectControls();
+  return CalculateTelling();
 }
 
 bool TMainDocument::PrepareResult(TResultCommand command, int position) {
   if (!FProject) return false;
   FUI.CollectControls();
-  const bool display = command == TResultCommand::DisplayResult;
-  if (CulvertDesign() || CulvertAnalysis()) {
-    if (display && !Element(position)) return false;
-    return CalculateReporting();
-  }
-  if (StormSewer()) return CalculateStormSewer(!display);
-  FProject->Calculate();
-  return true;
+  const TProjectKindRow* row = ProjectKindRowOf(FKind);
+  if (command == TResultCommand::DisplayResult && row && row->ResultOfSelectedElement && !Element(position))
+    return false;
+  return CalculateTelling();
 }
 
 // ---- elements ---------------------------------------------------------------------
 
 TNerraElementList* TMainDocument::Elements() const {
-  if (auto* p = CulvertDesign()) return &p->Elements;
-  if (auto* p = CulvertAnalysis()) return &p->Elements;
-  if (auto* p = StormSewer()) return &p->ElementList;
-  if (auto* p = InletSpacing()) return &p->Elements;
-  if (auto* p = DitchAnalysis()) return &p->ElementList;
-  return nullptr;
+  const TProjectKindRow* row = ProjectKindRowOf(FKind);
+  return row && FProject ? &row->Elements(*FProject) : nullptr;
 }
 
 int TMainDocument::ElementCount() const {
@@ -254,25 +225,8 @@ TNerraElement* TMainDocument::Element(int position) const {
 }
 
 std::unique_ptr<TNerraElement> TMainDocument::CreateElement() const {
-  if (CulvertDesign()) {
-    auto crossing = std::make_unique<TCulvertDesignElement>();
-    crossing->BuriedOption = false;
-    crossing->DisableBuriedTable = false;
-    for (std::string* code : {&crossing->CircularCorrugatedInletType, &crossing->CircularConcreteInletType,
-                              &crossing->EllipticalConcreteInletType, &crossing->BoxInletType,
-                              &crossing->ArchCorrugatedInletType, &crossing->DefaultInletType})
-      *code = "1";
-    return crossing;
-  }
-  if (StormSewer()) return std::make_unique<TStormSewerElement>();
-  if (InletSpacing()) return std::make_unique<TInletSpacingElement>();
-  if (DitchAnalysis()) {
-    auto section = std::make_unique<TDitchAnalysisElement>();
-    section->BeginStation = -1;
-    section->EndStation = -1;
-    return section;
-  }
-  return nullptr;
+  const TProjectKindRow* row = ProjectKindRowOf(FKind);
+  return row && row->CreateElement ? row->CreateElement() : nullptr;
 }
 
 int TMainDocument::AddElement(std::unique_ptr<TNerraElement> element, bool keepId) {

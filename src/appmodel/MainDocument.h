@@ -8,7 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "model/ProjectFile.h"
+#include "appmodel/ProjectKinds.h"
+#include "model/NerraBase.h"
 
 class TNerraParameterList;
 class TCulvertBasePipeList;
@@ -91,6 +92,11 @@ public:
   // True when the dialog or report is to follow. Culvert Design and Culvert
   // Analysis need the element at position for Display Result.
   bool PrepareResult(TResultCommand command, int position);
+  // The whole project's calculation by the kind's rule (what Preview, Print
+  // and Save Result run), its message shown; false when it was refused.
+  bool Calculate();
+  // The outcome and message of the latest calculation.
+  TCalculation LastCalculation;
 
   // Element commands; positions count from 0 (the grid's row - 1).
   int ElementCount() const;
@@ -113,10 +119,9 @@ private:
   TNerraElementList* Elements() const;
   std::unique_ptr<TNerraBaseProject> CreateProject(TProjectKind kind) const;
   bool WriteText(const std::string& path, const std::string& text);
-  // Calculate with the culvert rule: LastError whenever it is set, and a
-  // negative result stops.
-  bool CalculateReporting();
-  bool CalculateStormSewer(bool again);
+  // Calculates by the kind's rule and shows its message (before the results
+  // of a partial calculation); false when the calculation was refused.
+  bool CalculateTelling();
   // The Save Result text; false when the calculation refused it.
   bool ResultText(std::string& text);
 

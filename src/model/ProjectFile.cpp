@@ -78,16 +78,6 @@ TXMLElement* OpenProjectText(TXMLDocument& document, const std::string& text, TN
   return kindElement;
 }
 
-TProjectKind ProjectKindOfElementName(const std::string& name) {
-  if (name == "CulvertDesign") return TProjectKind::CulvertDesign;
-  if (name == "CulvertAnalysis") return TProjectKind::CulvertAnalysis;
-  if (name == "StormSewerDesign") return TProjectKind::StormSewerDesign;
-  if (name == "StormSewerAnalysis" || name == "StormSewerSystemDesign") return TProjectKind::StormSewerAnalysis;
-  if (name == "InletSpacingDesign") return TProjectKind::InletSpacing;
-  if (name == "DitchAnalysis") return TProjectKind::DitchAnalysis;
-  return TProjectKind::Unknown;
-}
-
 std::string IncompleteFileMessage(const TXMLDocument& document) {
   const std::string& root = document.GetRoot()->Name;
   return "The file is incomplete: it ends before the closing </" + (root.empty() ? std::string("Application") : root) +

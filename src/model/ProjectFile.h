@@ -1,6 +1,7 @@
 #pragma once
 // The framing every project file shares: root "Application", the kind
-// element, the "Identification" block; and recognising the kind of a file.
+// element, the "Identification" block. Which kind element names exist is
+// the kind table's business (appmodel/ProjectKinds.h).
 
 #include <initializer_list>
 #include <string>
@@ -9,16 +10,6 @@
 
 class TXMLDocument;
 class TXMLElement;
-
-enum class TProjectKind {
-  Unknown,
-  CulvertDesign,
-  CulvertAnalysis,
-  StormSewerDesign,
-  StormSewerAnalysis,
-  InletSpacing,
-  DitchAnalysis,
-};
 
 // Builds the root and the kind element of a new project file and returns the
 // kind element. The identification is written by WriteIdentification.
@@ -41,8 +32,6 @@ TXMLElement* OpenProjectText(TXMLDocument& document, const std::string& text, TN
                              std::initializer_list<const char*> kindElementNames,
                              const std::string& incompatibleMessage);
 
-// The project class a kind element name selects; Unknown for any other name.
-TProjectKind ProjectKindOfElementName(const std::string& name);
 // The message for a document whose text ends before its root is closed
 // (TXMLDocument::Truncated): a file cut short, which is never loaded.
 std::string IncompleteFileMessage(const TXMLDocument& document);

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "appmodel/HeadlessDocumentUI.h"
 #include "appmodel/MainDocument.h"
 #include "culvert/CulvertAnalysis.h"
 #include "culvert/CulvertDesign.h"
@@ -347,4 +348,46 @@ TEST_F(MainDocumentTest, ProjectFilesCarryTheFileTypeMark) {
   }
   EXPECT_FALSE(marked(std::string(DREVIA_SOURCE_DIR) + "/data/AppParameters.xml"));
   EXPECT_FALSE(marked(std::string(DREVIA_SOURCE_DIR) + "/data/UniversalCulvertParameters.xml"));
+}
+
+// Inlet spacing goes on past an element without rainfall; the messages are
+// told before the results, which stand, as for a culvert design.
+TEST_F(MainDocumentTest, PartialResultsOfEveryKindAreToldAndShown) {
+  ASSERT_EQ(Document.OpenProject(std::string(DREVIA_TEST_DATA_DIR) + "/cli/inlet-spacing-no-rainfall.xml"), "");
+  for (TResultCommand command : {TResultCommand::DisplayResult, TResultCommand::Preview, TResultCommand::Print}) {
+    UI.Errors.clear();
+    EXPECT_TRUE(Document.PrepareResult(command, -1));
+    ASSERT_EQ(UI.Errors.size(), 1u);
+    EXPECT_NE(UI.Errors[0].find("No rainfall intensity"), std::string::npos) << UI.Errors[0];
+    EXPECT_EQ(Document.LastCalculation.Outcome, TCalculationOutcome::Partial);
+  }
+  UI.Errors.clear();
+  EXPECT_TRUE(Document.SaveResult((Folder / "result.xml").string()));
+  EXPECT_EQ(UI.Errors.size(), 1u);
+  EXPECT_NE(ReadFile(Folder / "result.xml").find("CalcMessage"), std::string::npos);
+}
+
+// Without a window nothing is discarded: every question is answered No,
+// and the messages are kept in order and written once.
+TEST_F(MainDocumentTest, HeadlessDocumentAnswersNoAndKeepsItsMessages) {
+  THeadlessDocumentUI headless;
+  TMainDocument document(*Parameters, *Pipes, headless);
+  ASSERT_EQ(document.OpenProject(Sample("storm-sewer-design.xml")), "");
+  EXPECT_FALSE(document.CloseProject());
+  const int count = document.ElementCount();
+  EXPECT_FALSE(document.RemoveElement(0));
+  EXPECT_EQ(document.ElementCount(), count);
+  EXPECT_TRUE(document.ProjectOpen());
+  EXPECT_EQ(headless.Questions, (std::vector<std::string>{CloseProjectQuestion, RemoveElementQuestion}));
+  EXPECT_FALSE(document.Open());  // no file dialog to ask, and No to closing
+  EXPECT_FALSE(document.SaveAs());
+  EXPECT_TRUE(document.Calculate());
+  EXPECT_TRUE(headless.Messages.empty());
+
+  EXPECT_FALSE(document.SaveProject((Folder / "missing-folder" / "x.xml").string()));
+  EXPECT_FALSE(document.SaveProject((Folder / "missing-folder" / "y.xml").string()));
+  std::ostringstream out;
+  headless.WriteMessages(out);
+  headless.WriteMessages(out);
+  EXPECT_EQ(out.str(), MessageText(-4) + "\n" + MessageText(-4) + "\n");
 }

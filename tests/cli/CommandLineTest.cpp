@@ -171,12 +171,14 @@ TEST(CommandLine, KindsTakeOnlyTheirOwnOptions) {
     options.Given = std::move(names);
     return options;
   };
-  for (const TCliKind& kind : CliKinds())
-    EXPECT_EQ(RefusedKindOption(kind, kind.KindElementNames.front(), given({})), "") << kind.KindElementNames.front();
+  for (const TCliKind& kind : CliKinds()) {
+    const std::string& name = ProjectKindRowOf(kind.Kinds.front())->ElementNames.front();
+    EXPECT_EQ(RefusedKindOption(kind, name, given({})), "") << name;
+  }
 
-  const TCliKind* design = FindCliKind("CulvertDesign");
-  const TCliKind* analysis = FindCliKind("CulvertAnalysis");
-  const TCliKind* ditch = FindCliKind("DitchAnalysis");
+  const TCliKind* design = FindCliKind(TProjectKind::CulvertDesign);
+  const TCliKind* analysis = FindCliKind(TProjectKind::CulvertAnalysis);
+  const TCliKind* ditch = FindCliKind(TProjectKind::DitchAnalysis);
   ASSERT_TRUE(design && analysis && ditch);
   EXPECT_EQ(RefusedKindOption(*design, "CulvertDesign", given({"--pipe-type", "--improved-inlet", "--trace"})), "");
   EXPECT_EQ(RefusedKindOption(*analysis, "CulvertAnalysis", given({"--option"})), "");
@@ -186,7 +188,7 @@ TEST(CommandLine, KindsTakeOnlyTheirOwnOptions) {
             "--option does not apply to a CulvertDesign project (only to CulvertAnalysis)");
   for (const char* kindName : {"StormSewerDesign", "StormSewerAnalysis", "InletSpacingDesign", "DitchAnalysis"})
     for (const char* option : {"--option", "--pipe-type", "--improved-inlet", "--trace"}) {
-      const TCliKind* kind = FindCliKind(kindName);
+      const TCliKind* kind = FindCliKind(ProjectKindOfElementName(kindName));
       ASSERT_TRUE(kind) << kindName;
       EXPECT_TRUE(Contains(RefusedKindOption(*kind, kindName, given({option})), option)) << kindName << " " << option;
     }
