@@ -30,3 +30,10 @@ std::string RefusedKindOption(const TCliKind& kind, const std::string& kindEleme
     }
   return std::string();
 }
+
+std::vector<std::string> ResultHeadingsOf(TProjectKind kind, size_t columns) {
+  const TProjectKindRow* row = ProjectKindRowOf(kind);
+  std::vector<std::string> headings = row && row->ResultHeadings ? row->ResultHeadings() : std::vector<std::string>();
+  headings.resize(columns);
+  return headings;
+}

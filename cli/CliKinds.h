@@ -45,6 +45,11 @@ TCliKind StormSewerCliKind();
 TCliKind InletSpacingCliKind();
 TCliKind DitchAnalysisCliKind();
 
+// The result grid's headings from the kind table, as the printers' tables
+// head their columns; exactly columns of them (empty ones added or extra
+// ones dropped, so a printer never reads past its own columns).
+std::vector<std::string> ResultHeadingsOf(TProjectKind kind, size_t columns);
+
 // Every kind the command line prints.
 const std::vector<TCliKind>& CliKinds();
 // The entry printing kind; none for a kind the command line does not know.

@@ -21,26 +21,24 @@ TCulvertAnalysis& Analysis(TNerraBaseProject& project) { return dynamic_cast<TCu
 std::string Fixed(double value, int decimals) { return FormatFixed(value, decimals); }
 
 struct TColumn {
-  const char* Heading;
   std::string (*Cell)(const TCulvertElementResult&);
 };
 
 const TColumn Columns[] = {
-    {"Q (cfs.)", [](const TCulvertElementResult& r) { return Fixed(r.Flow, 2); }},
-    {"Headloss (ft.)", [](const TCulvertElementResult& r) { return Fixed(r.HeadwaterLoss, 2); }},
-    {"HWCI (ft.)", [](const TCulvertElementResult& r) { return Fixed(r.InletHeadwater, 2); }},
-    {"HWCO (ft.)",
-     [](const TCulvertElementResult& r) {
+    {[](const TCulvertElementResult& r) { return Fixed(r.Flow, 2); }},
+    {[](const TCulvertElementResult& r) { return Fixed(r.HeadwaterLoss, 2); }},
+    {[](const TCulvertElementResult& r) { return Fixed(r.InletHeadwater, 2); }},
+    {[](const TCulvertElementResult& r) {
        return r.OutletHeadwaterValid ? Fixed(r.OutletHeadwater, 2) : std::string("N/A");
      }},
-    {"Flow Type", [](const TCulvertElementResult& r) { return r.FlowType; }},
-    {"Velocity (fps.)", [](const TCulvertElementResult& r) { return Fixed(r.Velocity, 2); }},
-    {"DN (ft.)", [](const TCulvertElementResult& r) { return Fixed(r.NormalDepth, 2); }},
-    {"DC (ft.)", [](const TCulvertElementResult& r) { return Fixed(r.CriticalDepth, 2); }},
-    {"Manning N", [](const TCulvertElementResult& r) { return Fixed(r.CoeffN, 4); }},
-    {"Type HW Control", [](const TCulvertElementResult& r) { return r.HeadwaterControl; }},
-    {"Buried Depth (ft.)", [](const TCulvertElementResult& r) { return Fixed(r.BuriedDepth, 2); }},
-    {"Tailwater (ft.)", [](const TCulvertElementResult& r) { return Fixed(r.Tailwater, 2); }},
+    {[](const TCulvertElementResult& r) { return r.FlowType; }},
+    {[](const TCulvertElementResult& r) { return Fixed(r.Velocity, 2); }},
+    {[](const TCulvertElementResult& r) { return Fixed(r.NormalDepth, 2); }},
+    {[](const TCulvertElementResult& r) { return Fixed(r.CriticalDepth, 2); }},
+    {[](const TCulvertElementResult& r) { return Fixed(r.CoeffN, 4); }},
+    {[](const TCulvertElementResult& r) { return r.HeadwaterControl; }},
+    {[](const TCulvertElementResult& r) { return Fixed(r.BuriedDepth, 2); }},
+    {[](const TCulvertElementResult& r) { return Fixed(r.Tailwater, 2); }},
 };
 
 const char* OptionTitle(uint8_t option) {
@@ -56,11 +54,12 @@ void PrintElement(const TCulvertBaseElement& e, std::ostream& out) {
   if (e.Pipe) out << "  (type " << e.Pipe->CulvertType << ", " << e.Pipe->SizeLabel << ")";
   out << '\n';
   constexpr size_t columnCount = std::size(Columns);
+  const std::vector<std::string> headings = ResultHeadingsOf(TProjectKind::CulvertAnalysis, columnCount);
   const int rowCount = e.Results.Count();
   std::vector<std::vector<std::string>> cells(rowCount + 1, std::vector<std::string>(columnCount));
   std::vector<size_t> widths(columnCount, 0);
   for (size_t c = 0; c < columnCount; ++c) {
-    cells[0][c] = Columns[c].Heading;
+    cells[0][c] = headings[c];
     for (int row = 0; row < rowCount; ++row) cells[row + 1][c] = Columns[c].Cell(*e.Results.Row(row));
     for (const auto& line : cells) widths[c] = std::max(widths[c], line[c].size());
   }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CliKinds.h"
+#include "appmodel/CulvertDesignEntry.h"
 #include "foundation/DisplayFormat.h"
 #include "kinds/CulvertResultJson.h"
 #include "culvert/CulvertDesign.h"
@@ -21,12 +22,6 @@ namespace {
 TCulvertDesign& Design(TNerraBaseProject& project) { return dynamic_cast<TCulvertDesign&>(project); }
 
 std::string Fixed(double value, int decimals) { return FormatFixed(value, decimals); }
-
-std::vector<std::string> Headings() {
-  return {"Q (cfs.)",  "#",         "Size",        "Headloss (ft.)",  "HWCI (ft.)",      "HWCO (ft.)",
-          "Flow Type", "Velocity (fps.)", "DN (ft.)", "DC (ft.)",   "Manning N",       "Type HW Control",
-          "Overflow (cfs.)", "Design Code", "Buried Depth (ft.)", "Note"};
-}
 
 std::vector<std::string> Cells(const TCulvertElementResult& r, const TNerraParameterList* parameters) {
   return {Fixed(r.Flow, 2),
@@ -48,7 +43,7 @@ std::vector<std::string> Cells(const TCulvertElementResult& r, const TNerraParam
 }
 
 void PrintTable(const TCulvertElementResultList& rows, const TNerraParameterList* parameters, std::ostream& out) {
-  std::vector<std::vector<std::string>> lines{Headings()};
+  std::vector<std::vector<std::string>> lines{ResultHeadingsOf(TProjectKind::CulvertDesign, CulvertDesignResultColumns)};
   for (int i = 0; i < rows.Count(); ++i) {
     if (const TCulvertElementResult* row = rows.Row(i)) lines.push_back(Cells(*row, parameters));
   }

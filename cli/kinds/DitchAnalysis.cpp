@@ -29,7 +29,6 @@ struct TCellContext {
 using TCell = std::string (*)(const TCellContext&);
 
 struct TColumn {
-  const char* Heading;
   TCell Cell;
 };
 
@@ -43,48 +42,41 @@ std::string IfResult(const TCellContext& c, double value, int decimals) {
 
 // The columns of the result dialog, in its order.
 const TColumn Columns[] = {
-    {"Station Begin", [](const TCellContext& c) { return c.Row.FirstLine ? c.Element.BeginStationText() : ""; }},
-    {"Station End",
-     [](const TCellContext& c) -> std::string {
+    {[](const TCellContext& c) { return c.Row.FirstLine ? c.Element.BeginStationText() : ""; }},
+    {[](const TCellContext& c) -> std::string {
        if (c.Inflow) return "Conc.Inflow";
        return c.Row.FirstLine ? c.Element.EndStationText() : "";
      }},
-    {"Side",
-     [](const TCellContext& c) {
+    {[](const TCellContext& c) {
        return c.SectionLine() && c.Sides ? c.Sides->DescriptionOfCode(c.Element.Side) : std::string();
      }},
-    {"Length (ft.)", [](const TCellContext& c) { return IfSection(c, c.Element.DitchLength(), 2); }},
-    {"Radius Width (ft.)",
-     [](const TCellContext& c) {
+    {[](const TCellContext& c) { return IfSection(c, c.Element.DitchLength(), 2); }},
+    {[](const TCellContext& c) {
        return IfSection(c, c.Element.Radius > 0 ? c.Element.Radius : c.Element.Width, 2);
      }},
-    {"Inslope (ft./ft.)", [](const TCellContext& c) { return IfSection(c, c.Element.Inslope, 2); }},
-    {"Backslope (ft./ft.)", [](const TCellContext& c) { return IfSection(c, c.Element.Backslope, 2); }},
-    {"Grade (ft./ft.)", [](const TCellContext& c) { return IfSection(c, c.Element.DitchGrade(), 4); }},
-    {"Area (acres)",
-     [](const TCellContext& c) { return c.Row.FirstLine ? FormatFixed(c.Element.RunoffArea, 2) : std::string(); }},
-    {"Area Sum (acres)", [](const TCellContext& c) { return IfSection(c, c.Element.AreaSum, 2); }},
-    {"Runoff Coeff.",
-     [](const TCellContext& c) { return c.Row.FirstLine ? FormatFixed(c.Element.RunoffCoeff, 2) : std::string(); }},
-    {"CA", [](const TCellContext& c) { return IfSection(c, c.Element.CASum, 2); }},
-    {"Protect Type",
-     [](const TCellContext& c) -> std::string {
+    {[](const TCellContext& c) { return IfSection(c, c.Element.Inslope, 2); }},
+    {[](const TCellContext& c) { return IfSection(c, c.Element.Backslope, 2); }},
+    {[](const TCellContext& c) { return IfSection(c, c.Element.DitchGrade(), 4); }},
+    {[](const TCellContext& c) { return c.Row.FirstLine ? FormatFixed(c.Element.RunoffArea, 2) : std::string(); }},
+    {[](const TCellContext& c) { return IfSection(c, c.Element.AreaSum, 2); }},
+    {[](const TCellContext& c) { return c.Row.FirstLine ? FormatFixed(c.Element.RunoffCoeff, 2) : std::string(); }},
+    {[](const TCellContext& c) { return IfSection(c, c.Element.CASum, 2); }},
+    {[](const TCellContext& c) -> std::string {
        if (c.Inflow) return "";
        return c.Message ? c.Row.Message : c.Row.LiningName();
      }},
-    {"Rainfall", [](const TCellContext& c) { return IfResult(c, c.Row.Intensity, 2); }},
-    {"Storm Freq. (yrs.)", [](const TCellContext& c) { return c.ResultLine() ? c.Row.FrequencyCode : ""; }},
-    {"Manning Coeff.", [](const TCellContext& c) { return IfResult(c, c.Row.ManningCoeff, 3); }},
-    {"Time Flow (min.)",
-     [](const TCellContext& c) {
+    {[](const TCellContext& c) { return IfResult(c, c.Row.Intensity, 2); }},
+    {[](const TCellContext& c) { return c.ResultLine() ? c.Row.FrequencyCode : ""; }},
+    {[](const TCellContext& c) { return IfResult(c, c.Row.ManningCoeff, 3); }},
+    {[](const TCellContext& c) {
        if (c.Inflow) return FormatFixed(c.Element.ConcTime, 2);
        return IfResult(c, c.Row.FlowTime, 2);
      }},
-    {"Velocity Flow (fps.)", [](const TCellContext& c) { return IfResult(c, c.Row.Velocity(), 2); }},
-    {"Shear", [](const TCellContext& c) { return IfResult(c, c.Row.Shear(), 2); }},
-    {"Design Discharge (cfs.)", [](const TCellContext& c) { return IfResult(c, c.Row.Flow(), 2); }},
-    {"Depth Flow (ft.)", [](const TCellContext& c) { return IfResult(c, c.Row.Depth, 2); }},
-    {"Width Flow (ft.)", [](const TCellContext& c) { return IfResult(c, c.Row.TopWidth(), 2); }},
+    {[](const TCellContext& c) { return IfResult(c, c.Row.Velocity(), 2); }},
+    {[](const TCellContext& c) { return IfResult(c, c.Row.Shear(), 2); }},
+    {[](const TCellContext& c) { return IfResult(c, c.Row.Flow(), 2); }},
+    {[](const TCellContext& c) { return IfResult(c, c.Row.Depth, 2); }},
+    {[](const TCellContext& c) { return IfResult(c, c.Row.TopWidth(), 2); }},
 };
 
 void PrintText(TNerraBaseProject& base, std::ostream& out) {
@@ -94,7 +86,7 @@ void PrintText(TNerraBaseProject& base, std::ostream& out) {
 
   std::vector<std::vector<std::string>> table;
   table.emplace_back();
-  for (const TColumn& column : Columns) table.back().push_back(column.Heading);
+  table.back() = ResultHeadingsOf(TProjectKind::DitchAnalysis, std::size(Columns));
   for (int i = 0; i < project.ResultList.Count(); ++i) {
     const TDitchAnalysisElementResult* row = project.Result(i);
     if (!row || !row->Element) continue;

@@ -17,42 +17,32 @@ TInletSpacing& Inlets(TNerraBaseProject& project) { return dynamic_cast<TInletSp
 std::string Fixed(double value, int decimals) { return FormatFixed(value, decimals); }
 
 struct TColumn {
-  const char* Heading;
   std::string (*Cell)(const TInletSpacingElement&, const TNerraBaseList*);
 };
 
 // The columns of the result dialog, in its order.
 const TColumn Columns[] = {
-    {"Sump Type",
-     [](const TInletSpacingElement& p, const TNerraBaseList* sumps) {
+    {[](const TInletSpacingElement& p, const TNerraBaseList* sumps) {
        return sumps ? sumps->DescriptionOfCode(p.Sump) : std::string();
      }},
-    {"Station", [](const TInletSpacingElement& p, const TNerraBaseList*) { return p.StationText(); }},
-    {"Gutter Length (ft.)",
-     [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.UsedGutterLength(), 2); }},
-    {"Runoff Coeff.", [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.RunoffCoeff, 2); }},
-    {"Concen. Time (min.)",
-     [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.ConcTimeUsed, 2); }},
-    {"Gutter Time (min.)", [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.GutterTime, 2); }},
-    {"Time Used (min.)", [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.UsedTime, 2); }},
-    {"Longitud. Slope (ft./ft.)",
-     [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.LongSlope, 4); }},
-    {"Gutter X-Slope (ft./ft.)",
-     [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.GutterSlope, 4); }},
-    {"Pavement X-Slope (ft./ft.)",
-     [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.PavementSlope, 2); }},
-    {"Gutter Width (ft.)", [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.GutterWidth, 2); }},
-    {"Local Depression (ft.)",
-     [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.Depression, 4); }},
-    {"Rainfall", [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.Rainfall, 2); }},
-    {"Area (acres)", [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.RunoffArea, 2); }},
-    {"Intercepted Flow (cfs.)",
-     [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.InterceptedFlow, 2); }},
-    {"Bypass Flow (cfs.)", [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.BypassFlow, 2); }},
-    {"Total Flow (cfs.)", [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.TotalFlow, 2); }},
-    {"Depth Flow (ft.)", [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.DepthFlow, 3); }},
-    {"Spread on Pavement (ft.)",
-     [](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.PavementSpread, 2); }},
+    {[](const TInletSpacingElement& p, const TNerraBaseList*) { return p.StationText(); }},
+    {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.UsedGutterLength(), 2); }},
+    {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.RunoffCoeff, 2); }},
+    {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.ConcTimeUsed, 2); }},
+    {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.GutterTime, 2); }},
+    {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.UsedTime, 2); }},
+    {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.LongSlope, 4); }},
+    {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.GutterSlope, 4); }},
+    {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.PavementSlope, 2); }},
+    {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.GutterWidth, 2); }},
+    {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.Depression, 4); }},
+    {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.Rainfall, 2); }},
+    {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.RunoffArea, 2); }},
+    {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.InterceptedFlow, 2); }},
+    {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.BypassFlow, 2); }},
+    {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.TotalFlow, 2); }},
+    {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.DepthFlow, 3); }},
+    {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.PavementSpread, 2); }},
 };
 
 void PrintText(TNerraBaseProject& base, std::ostream& out) {
@@ -62,7 +52,7 @@ void PrintText(TNerraBaseProject& base, std::ostream& out) {
 
   std::vector<std::vector<std::string>> table;
   table.emplace_back();
-  for (const TColumn& column : Columns) table.back().push_back(column.Heading);
+  table.back() = ResultHeadingsOf(TProjectKind::InletSpacing, std::size(Columns));
   for (int i = 0; i < project.Elements.Count(); ++i) {
     const TInletSpacingElement* p = project.Elements.Items(i);
     if (!p) continue;

@@ -18,7 +18,6 @@ TStormSewer& Sewer(TNerraBaseProject& project) { return dynamic_cast<TStormSewer
 std::string Fixed(double value, int decimals) { return FormatFixed(value, decimals); }
 
 struct TColumn {
-  const char* Heading;
   std::string (*Cell)(const TStormSewerElement&);
 };
 
@@ -31,42 +30,42 @@ std::string Marker(const TStormSewerElement& pipe) {
 
 // The columns of the result dialog; a warned diameter, red there, gets a "!".
 const TColumn Columns[] = {
-    {"", Marker},
-    {"Junction", [](const TStormSewerElement& p) { return p.BeginJunction + " - " + p.EndJunction; }},
-    {"Station", [](const TStormSewerElement& p) { return p.BeginStation + " - " + p.EndStation; }},
-    {"Sum CA", [](const TStormSewerElement& p) { return Fixed(p.GlobalArea, 2); }},
-    {"Time (min.)", [](const TStormSewerElement& p) { return Fixed(p.BeginTime, 1); }},
-    {"Rainfall (FC)", [](const TStormSewerElement& p) { return Fixed(p.Rainfall, 2); }},
-    {"Rainfall (HG)", [](const TStormSewerElement& p) { return Fixed(p.HGRainfall, 2); }},
-    {"Flow (FC) (cfs.)", [](const TStormSewerElement& p) { return Fixed(p.Flow(), 2); }},
-    {"Flow (HG) (cfs.)", [](const TStormSewerElement& p) { return Fixed(p.HGFlow(), 2); }},
-    {"Diameter (in.)",
-     [](const TStormSewerElement& p) { return Fixed(p.Diameter, 0) + (p.PipeDiameterWarning ? "!" : ""); }},
-    {"Length (ft.)", [](const TStormSewerElement& p) { return Fixed(p.Length, 1); }},
-    {"Slope (ft./ft.)", [](const TStormSewerElement& p) { return Fixed(p.PipeSlope(), 4); }},
-    {"Inlet Flow Elev. (ft.)", [](const TStormSewerElement& p) { return Fixed(p.InletFlow, 2); }},
-    {"Oulet Flow Elev. (ft.)", [](const TStormSewerElement& p) { return Fixed(p.OutletFlowLine(), 2); }},
-    {"Velocity (fps.)", [](const TStormSewerElement& p) { return Fixed(p.Velocity, 2); }},
-    {"Just Full Capacity", [](const TStormSewerElement& p) { return Fixed(p.FullCapacity(), 2); }},
-    {"Frict. Slope", [](const TStormSewerElement& p) { return Fixed(p.FrictionSlope(), 4); }},
-    {"HGL Inlet (ft.)", [](const TStormSewerElement& p) { return Fixed(p.HGInletFlow, 2); }},
-    {"HGL Oulet (ft.)", [](const TStormSewerElement& p) { return Fixed(p.HGOutletFlow, 2); }},
-    {"Inlet Cover (ft.)", [](const TStormSewerElement& p) { return Fixed(p.InletCover, 2); }},
-    {"Outlet Cover (ft.)", [](const TStormSewerElement& p) { return Fixed(p.OutletCover, 2); }},
-    {"Cover-HG (ft.)", [](const TStormSewerElement& p) { return Fixed(p.CoverMinusHG(), 2); }},
-    {"Cover - Crown", [](const TStormSewerElement& p) { return Fixed(p.CoverMinusCrown(), 2); }},
-    {"InletType", [](const TStormSewerElement& p) { return p.InletType; }},
-    {"Manning's \"n\"", [](const TStormSewerElement& p) { return Fixed(p.EffectiveN, 3); }},
+    {Marker},
+    {[](const TStormSewerElement& p) { return p.BeginJunction + " - " + p.EndJunction; }},
+    {[](const TStormSewerElement& p) { return p.BeginStation + " - " + p.EndStation; }},
+    {[](const TStormSewerElement& p) { return Fixed(p.GlobalArea, 2); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.BeginTime, 1); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.Rainfall, 2); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.HGRainfall, 2); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.Flow(), 2); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.HGFlow(), 2); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.Diameter, 0) + (p.PipeDiameterWarning ? "!" : ""); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.Length, 1); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.PipeSlope(), 4); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.InletFlow, 2); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.OutletFlowLine(), 2); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.Velocity, 2); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.FullCapacity(), 2); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.FrictionSlope(), 4); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.HGInletFlow, 2); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.HGOutletFlow, 2); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.InletCover, 2); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.OutletCover, 2); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.CoverMinusHG(), 2); }},
+    {[](const TStormSewerElement& p) { return Fixed(p.CoverMinusCrown(), 2); }},
+    {[](const TStormSewerElement& p) { return p.InletType; }},
+    {[](const TStormSewerElement& p) { return Fixed(p.EffectiveN, 3); }},
 };
 
 void PrintText(TNerraBaseProject& project, std::ostream& out) {
   const TStormSewer& sewer = Sewer(project);
   const TStormSewerElementList& list = sewer.ElementList;
   constexpr size_t columnCount = std::size(Columns);
+  const std::vector<std::string> headings = ResultHeadingsOf(TProjectKind::StormSewerDesign, columnCount);
   std::vector<std::vector<std::string>> cells(list.Count() + 1, std::vector<std::string>(columnCount));
   std::vector<size_t> widths(columnCount, 0);
   for (size_t c = 0; c < columnCount; ++c) {
-    cells[0][c] = Columns[c].Heading;
+    cells[0][c] = headings[c];
     for (int row = 0; row < list.Count(); ++row) {
       cells[row + 1][c] = Columns[c].Cell(*list.Pipe(row));
     }
