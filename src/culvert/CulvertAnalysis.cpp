@@ -198,6 +198,14 @@ int32_t TCulvertAnalysis::Calculate() {
     LastError = problem;
     return -1;
   }
+  // A file whose every culvert is of an unknown type has nothing to show.
+  if (Elements.Count() == 0 && !SkippedElements.empty()) {
+    for (const std::string& skipped : SkippedElements) {
+      if (!LastError.empty()) LastError += "\n";
+      LastError += skipped;
+    }
+    return -1;
+  }
 
   if (AnalysisOption == aoCulvertSystem) {
     Elements.ClearCalculated();
@@ -233,6 +241,11 @@ int32_t TCulvertAnalysis::Calculate() {
       LastError = ElementPrefix(*e) + "The computation gives no finite result. Check the culvert size and elevations.";
       return -1;
     }
+  }
+  // The results of the others stand, but the list must say what is missing.
+  for (const std::string& skipped : SkippedElements) {
+    if (!LastError.empty()) LastError += "\n";
+    LastError += skipped;
   }
   return 0;
 }
@@ -325,6 +338,7 @@ std::string OwnSizeLabel(double span, double rise) { return FixedText(span, 1) +
 }  // namespace
 
 void TCulvertAnalysis::Load(const std::string& text) {
+  SkippedElements.clear();
   TXMLDocument document;
   TXMLElement* kind = OpenProjectText(document, text, *this, {"CulvertAnalysis"}, IncompatibleMessage);
   if (!kind) return;
@@ -346,7 +360,12 @@ void TCulvertAnalysis::Load(const std::string& text) {
 
       const std::string type = textOf("CulvertType");
       std::unique_ptr<TCulvertBaseElement> e = CreateCulvertElement(type);
-      if (!e) continue;
+      if (!e) {
+        // Not computed; Calculate names it, so it is not left out without a word.
+        SkippedElements.push_back("Element #" + x->Attributes.GetAttribute("id") + ": Culvert Type \"" + type +
+                                  "\" is not known; the element is left out.");
+        continue;
+      }
       e->Parameters = Parameters;
       e->ElementId = XmlToInt(x->Attributes.GetAttribute("id"));
       e->BuriedOption = XmlToBool(x->Attributes.GetAttribute("BuriedOption"));

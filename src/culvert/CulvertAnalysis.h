@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "culvert/CulvertShapes.h"
 #include "model/NerraBase.h"
@@ -39,6 +40,9 @@ public:
   std::string SaveWithResults() override;
   std::string SaveInput() override;
   void Load(const std::string& text) override;
+  // One message per element the last Load could not read (an unknown
+  // culvert type); Calculate lists them.
+  std::vector<std::string> SkippedElements;
   // 0 on success; -1 with LastError set when nothing could be computed (a
   // culvert system without a single outlet or with a loop, unusable input)
   // or an element gave no finite result.

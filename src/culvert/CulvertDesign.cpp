@@ -110,6 +110,8 @@ int32_t TCulvertDesign::Calculate() {
       }
     }
   }
+  // Without a crossing the design has nothing to say but that.
+  if (result < 0 && LastError.empty()) LastError = NothingToDesignMessage;
   return result;
 }
 

@@ -20,6 +20,10 @@
 class TCulvertBasePipeList;
 class TNerraParameterList;
 
+// What Calculate says for a project without a crossing.
+inline constexpr const char* NothingToDesignMessage =
+    "There is nothing to design: the project has no culvert crossing. Add a crossing first.";
+
 // One road crossing to be designed.
 class TCulvertDesignElement : public TNerraElement {
 public:

@@ -25,6 +25,8 @@ class TDitchRainfall {
 public:
   TDitchRainfall(const TNerraParameterList* parameters, const std::string& area, const std::string& frequency);
   double At(double time) const;
+  // False when the table has no curve for the area and frequency.
+  bool Found() const { return FFound; }
 
 private:
   bool FFound = false;

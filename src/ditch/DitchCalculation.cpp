@@ -153,9 +153,13 @@ void TDitchAnalysis::CalculateSection(TDitchAnalysisElement& element, const TDit
 
 int32_t TDitchAnalysis::Calculate() {
   ResultList.ClearRows();
+  LastError.clear();
   const std::string& area = GeneralParameters.WaterShedAreaCode;
   const TDitchRainfall shearStorm(Parameters, area, GeneralParameters.VelocityStormFrequency);
   const TDitchRainfall depthStorm(Parameters, area, GeneralParameters.DepthStormFrequency);
+  // Without a curve every section would be computed dry; the results stay,
+  // but each section says why its flow is zero.
+  const bool noRainfall = Parameters && (!shearStorm.Found() || !depthStorm.Found());
   double areaSum = 0;
   double caSum = 0;
   double shearTime = 0;
@@ -180,6 +184,11 @@ int32_t TDitchAnalysis::Calculate() {
       continue;
     }
     CalculateSection(*element, shearStorm, depthStorm, shearTime, depthTime);
+    if (noRainfall) {
+      AddMessageRow(*element, NoRainfallIntensityMessage);
+      if (!LastError.empty()) LastError += "\n";
+      LastError += "Element #" + std::to_string(element->ElementId) + ": " + NoRainfallIntensityMessage;
+    }
   }
   return 0;
 }

@@ -218,7 +218,7 @@ double TGutterRun::UniformGutterDepth(TInletSpacingElement& p) {
   }
 
   p.Rainfall = FCurve.At(p.ConcTimeUsed);
-  if (!FCurve.Found) AddMessage(p, "No rainfall intensity for this Rainfall Area and Storm Frequency.");
+  if (!FCurve.Found) AddMessage(p, NoRainfallIntensityMessage);
   const double qt0 = Qt(p);
   if (qt0 <= 0) {
     // Nothing flows: no depth, no spread, and no travel time to divide by.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <exception>
 
+#include "foundation/FormatSettings.h"
 #include "model/FileConversion.h"
 #include "model/Geometry.h"
 #include "xml/XmlDocument.h"
@@ -226,6 +227,29 @@ void TNerraRainfallParameter::LoadFromElement(const TXMLElement& element) {
   });
 }
 
+bool IsParameterNumberText(const std::string& text) {
+  size_t begin = 0, end = text.size();
+  while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
+  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
+  if (begin == end) return true;
+  if (XmlToFloat(text) != 0) return true;
+  // XmlToFloat gives 0 for anything it cannot read; only a written zero
+  // (digits all 0, a separator, an exponent) is one.
+  bool zeroDigit = false;
+  size_t i = begin;
+  if (text[i] == '+' || text[i] == '-') ++i;
+  for (; i < end && (text[i] == '0' || text[i] == FormatSettings().DecimalSeparator); ++i)
+    if (text[i] == '0') zeroDigit = true;
+  if (i < end && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < end && (text[i] == '+' || text[i] == '-')) ++i;
+    const size_t digits = i;
+    while (i < end && text[i] >= '0' && text[i] <= '9') ++i;
+    if (i == digits) return false;
+  }
+  return zeroDigit && i == end;
+}
+
 std::string ReadParameterFileText(const std::string& fileName, std::string& text) {
   try {
     text = ReadFileBytes(fileName);
@@ -282,6 +306,10 @@ void TNerraParameterList::LoadParameters(const std::string& text) {
   for (int i = 0; i < parameters->ChildCount(); ++i) {
     const TXMLElement* child = parameters->Child(i);
     if (child && child->Name == "Parameter") LoadParameterElement(*child);
+    if (!LastError.empty()) {
+      Clear();
+      return;
+    }
   }
 }
 
@@ -289,6 +317,22 @@ void TNerraParameterList::LoadParameterElement(const TXMLElement& element) {
   TParameterCategory category;
   if (!CategoryOfTypeName(element.Attributes.GetAttribute("type"), category)) return;
   std::unique_ptr<TNerraBaseCode> entry = CreateCodeEntry(category, element);
+  // The coefficients feed every rainfall and inlet computation: one that is
+  // not a number would run as 0 and give plausible but wrong results.
+  if (category == pcRainfallCoefficient || category == pcUnsubmergedInlet || category == pcSubmergedInlet ||
+      IsInletTypeCategory(category)) {
+    for (int i = 0; i < element.ChildCount() && LastError.empty(); ++i) {
+      const TXMLElement* leaf = element.Child(i);
+      static const char* const Coefficients[] = {"KD", "KE", "QMAX", "KP", "K", "SL", "M", "QMIN",
+                                                 "Coeff_A1", "Coeff_A2", "Coeff_A3"};
+      bool coefficient = false;
+      for (const char* name : Coefficients) coefficient = coefficient || (leaf && leaf->Name == name);
+      if (!coefficient || IsParameterNumberText(leaf->Text)) continue;
+      const std::string entryName = category == pcRainfallCoefficient ? entry->Code : entry->Description;
+      LastError = "Parameter table " + CategoryTypeName(category) + ", entry \"" + entryName + "\": " + leaf->Name +
+                  " is \"" + leaf->Text + "\", not a finite number. Check Installation.";
+    }
+  }
   const std::string key = category == pcRainfallCoefficient ? entry->Code : entry->Description;
   Add(key, entry.release());
 }

@@ -24,6 +24,11 @@ std::string ReadParameterFileText(const std::string& fileName, std::string& text
 const TXMLElement* ParameterFileBlock(TXMLDocument& document, const std::string& text, const char* blockName,
                                       int minVersion, const char* versionMessage, std::string& message);
 
+// True when text is blank or a finite number as XmlToFloat reads it: a
+// parameter that is "NaN", "inf", out of range or no number at all would be
+// taken as 0 without a word.
+bool IsParameterNumberText(const std::string& text);
+
 // The "type" attribute value of a category ("RainfallArea", ...).
 std::string CategoryTypeName(TParameterCategory category);
 // The category a "type" value names; false for a name that is none of them.
@@ -99,6 +104,11 @@ public:
   std::string Frequency;
   std::string Area;
 };
+
+// What a calculation says for an element it computed without rainfall,
+// because the table holds no curve for the project's area and frequency.
+inline constexpr const char* NoRainfallIntensityMessage =
+    "No rainfall intensity for this Rainfall Area and Storm Frequency.";
 
 struct TRainfallCoefficients {
   int Position = -1;  // among the rainfall coefficient entries; -1 when none

@@ -70,6 +70,30 @@ std::string TypeOfListElement(const std::string& name) {
   return std::string();
 }
 
+// Why a catalogue size cannot be computed with; empty when it can. A size
+// without a rise, a span or an area would give no flow area, and every
+// hydraulic value of a culvert of that size would be infinite or undefined.
+std::string PipeProblem(const std::string& listName, const TCulvertBasePipe& entry, const TXMLElement& pipe) {
+  const std::string where = "Pipe catalogue " + listName + ", size \"" + entry.SizeLabel + "\" (id " +
+                            pipe.Attributes.GetAttribute("id") + "): ";
+  // The dimensions must be numbers; other attributes keep reading a
+  // malformed value as 0, as they always have.
+  for (const char* name : {"diameter", "rise", "width", "height", "area", "radius"}) {
+    const std::string text = pipe.Attributes.GetAttribute(name);
+    if (!IsParameterNumberText(text))
+      return where + name + " is \"" + text + "\", not a finite number. Check Installation.";
+  }
+  const std::string& type = entry.CulvertType;
+  if (!(entry.Rise > 0)) return where + "the rise must be greater than 0. Check Installation.";
+  if ((type == "3" || type == "4" || type == "5") && !(entry.Span > 0))
+    return where + "the span must be greater than 0. Check Installation.";
+  if ((type == "3" || type == "4") && !(entry.Area > 0))
+    return where + "the area must be greater than 0. Check Installation.";
+  if ((type == "3" || type == "4") && !(entry.HydraulicRadius > 0))
+    return where + "the hydraulic radius must be greater than 0. Check Installation.";
+  return std::string();
+}
+
 bool Matches(const TCulvertBasePipe* pipe, const std::string& type, const std::string& corrugation) {
   return pipe && pipe->CulvertType == type && pipe->CorrugationType == corrugation;
 }
@@ -146,6 +170,11 @@ void TCulvertBasePipeList::LoadPipes(const std::string& text) {
       if (!pipe || pipe->Name != "Pipe") continue;
       auto entry = std::make_unique<TCulvertBasePipe>();
       ReadPipe(type, *entry, *pipe);
+      LastError = PipeProblem(list->Name, *entry, *pipe);
+      if (!LastError.empty()) {
+        Clear();
+        return;
+      }
       Add(std::string(), entry.release());
     }
   }

@@ -1,5 +1,9 @@
 #include "model/ProjectFile.h"
 
+#include <charconv>
+#include <cstdint>
+#include <vector>
+
 #include "model/FileConversion.h"
 #include "model/ValueFormat.h"
 #include "xml/XmlDocument.h"
@@ -75,7 +79,32 @@ TXMLElement* OpenProjectText(TXMLDocument& document, const std::string& text, TN
     return nullptr;
   }
   project.SetUnitText(kindElement->Attributes.GetAttribute("unit"));
+  if (const std::string problem = ElementIdProblem(kindElement); !problem.empty()) {
+    project.LastError = problem;
+    return nullptr;
+  }
   return kindElement;
+}
+
+std::string ElementIdProblem(const TXMLElement* kindElement) {
+  std::vector<const TXMLElement*> pending{kindElement};
+  while (!pending.empty()) {
+    const TXMLElement* element = pending.back();
+    pending.pop_back();
+    for (int i = 0; i < element->ChildCount(); ++i) pending.push_back(element->Child(i));
+    const std::string id = element->Attributes.GetAttribute("id");
+    if (id.empty()) continue;
+    const char* begin = id.data();
+    const char* end = begin + id.size();
+    if (*begin == '+') ++begin;
+    int32_t value = 0;
+    // Read as a number, such an id would become 0, and saving would write
+    // the element back under an id it never had.
+    if (std::from_chars(begin, end, value).ec == std::errc::result_out_of_range)
+      return "Element #" + id + ": the id is out of range (ids go from -2147483648 to 2147483647); the element "
+             "cannot be read without changing it.";
+  }
+  return std::string();
 }
 
 std::string IncompleteFileMessage(const TXMLDocument& document) {

@@ -32,6 +32,11 @@ TXMLElement* OpenProjectText(TXMLDocument& document, const std::string& text, TN
                              std::initializer_list<const char*> kindElementNames,
                              const std::string& incompatibleMessage);
 
+// The message for the first element under kindElement whose "id" is a whole
+// number beyond 32 bits (it could not be kept); empty when there is none.
+// OpenProjectText refuses such a file with it.
+std::string ElementIdProblem(const TXMLElement* kindElement);
+
 // The message for a document whose text ends before its root is closed
 // (TXMLDocument::Truncated): a file cut short, which is never loaded.
 std::string IncompleteFileMessage(const TXMLDocument& document);

@@ -391,5 +391,19 @@ int32_t TStormSewer::Calculate() {
   }
   TCalculation calculation(*this, network);
   LastError = calculation.Run();
-  return LastError.empty() ? 0 : -1;
+  if (!LastError.empty()) return -1;
+  // Without a curve every pipe is sized for no flow; the results stay, but
+  // each pipe says why.
+  if (Parameters &&
+      (Parameters->FindRainfallCoefficients(GeneralParameters.RainfallAreaCode, GeneralParameters.FullCapacityFrequency)
+               .Position < 0 ||
+       Parameters
+               ->FindRainfallCoefficients(GeneralParameters.RainfallAreaCode, GeneralParameters.HydraulicGradeFrequency)
+               .Position < 0)) {
+    for (int i = 0; i < ElementList.Count(); ++i) {
+      if (!LastError.empty()) LastError += "\n";
+      LastError += ElementMessage(*ElementList.Pipe(i), NoRainfallIntensityMessage);
+    }
+  }
+  return 0;
 }

@@ -246,7 +246,9 @@ TEST(CulvertAnalysisFile, LoadAndSaveInputRoundTrip) {
 TEST(CulvertAnalysisFile, SaveWithResultsBlocks) {
   auto project = MakeProject();
   project->Load(SampleProject);
+  // The culvert of type "6" is left out, and the calculation says so.
   ASSERT_EQ(project->Calculate(), 0) << project->LastError;
+  EXPECT_EQ(project->LastError, "Element #8: Culvert Type \"6\" is not known; the element is left out.");
   const std::string text = project->SaveWithResults();
   EXPECT_EQ(text.find("BuriedOption"), std::string::npos);
   EXPECT_EQ(text.find("BuriedCoeffN"), std::string::npos);
@@ -265,6 +267,19 @@ TEST(CulvertAnalysisFile, SaveWithResultsBlocks) {
   auto box = MakeCulvert<TBoxSmoothElement>("", 19);
   boxes->Elements.Add("1", box.release());
   EXPECT_EQ(boxes->SaveInput().find("<Rise>"), std::string::npos);
+
+  // With every culvert left out there is nothing to show: refused, with
+  // each element named.
+  auto unknown = MakeProject();
+  unknown->Load("<Application Name=\"Drevia\"><CulvertAnalysis><CulvertAnalysisList>"
+                "<CulvertAnalysisElement id=\"3\"><CulvertType>6</CulvertType></CulvertAnalysisElement>"
+                "<CulvertAnalysisElement id=\"4\"><CulvertType/></CulvertAnalysisElement>"
+                "</CulvertAnalysisList></CulvertAnalysis></Application>");
+  ASSERT_EQ(unknown->LastError, "");
+  EXPECT_EQ(unknown->Calculate(), -1);
+  EXPECT_EQ(unknown->LastError,
+            "Element #3: Culvert Type \"6\" is not known; the element is left out.\n"
+            "Element #4: Culvert Type \"\" is not known; the element is left out.");
 
   auto wrong = MakeProject();
   wrong->Load("<Application Name=\"Drevia\"><CulvertDesign/></Application>");

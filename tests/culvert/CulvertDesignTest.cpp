@@ -245,8 +245,10 @@ TEST(CulvertDesignSearch, BurialDepthOfEachSize) {
 
 TEST(CulvertDesignProject, CalculateStopsAtTheFirstInvalidCrossing) {
   auto design = NewDesign();
+  // Without a crossing the design says there is nothing to design, not
+  // an internal error.
   EXPECT_EQ(design->Calculate(), -1);
-  EXPECT_EQ(design->LastError, "");
+  EXPECT_EQ(design->LastError, NothingToDesignMessage);
 
   design->PipeType = "1";
   TCulvertDesignElement* first = AddCrossing(*design, 1);

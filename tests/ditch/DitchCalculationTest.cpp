@@ -304,10 +304,22 @@ TEST(DitchCalculate, NoRainfallMeansADryDitchWithoutDivisionByZero) {
     arc->Radius = 2;
     ASSERT_EQ(project.Calculate(), 0);
     ExpectFinite(project);
-    ASSERT_EQ(project.ResultList.Count(), 4);
+    // With a table that has no curve each section says why it is dry (a
+    // message row after its rows, and a line of LastError); without any
+    // table there is nothing to say.
+    ASSERT_EQ(project.ResultList.Count(), table ? 6 : 4);
     for (int i = 0; i < project.ResultList.Count(); ++i) {
+      if (!project.Result(i)->Message.empty()) continue;
       EXPECT_DOUBLE_EQ(project.Result(i)->Depth, 0);
       EXPECT_DOUBLE_EQ(project.Result(i)->FlowTime, 7);
+    }
+    if (table) {
+      EXPECT_EQ(project.Result(2)->Message, NoRainfallIntensityMessage);
+      EXPECT_EQ(project.Result(5)->Message, NoRainfallIntensityMessage);
+      EXPECT_EQ(project.LastError, std::string("Element #1: ") + NoRainfallIntensityMessage + "\nElement #2: " +
+                                       NoRainfallIntensityMessage);
+    } else {
+      EXPECT_EQ(project.LastError, "");
     }
     EXPECT_EQ(project.SaveWithResults().find("nan"), std::string::npos);
   }

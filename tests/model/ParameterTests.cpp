@@ -119,6 +119,28 @@ TEST(ParameterListTest, RainfallIntensity) {
   for (double t : {10.0, 4.0, double(NAN)}) EXPECT_EQ(list.RainfallIntensity("5", "C", t), 0) << t;
 }
 
+// A coefficient that is no finite number would run as 0; the table is
+// refused, naming the table and the entry.
+TEST(ParameterListTest, CoefficientsMustBeFiniteNumbers) {
+  for (const char* bad : {"NaN", "inf", "-1e999", "1.5.2", "x"}) {
+    TNerraParameterList list;
+    list.LoadParameters(ParameterText(Rainfall("A", "10", Coefficients("60", "10", "0.8")) +
+                                      Rainfall("B", "25", Coefficients("60", bad, "0.8"))));
+    EXPECT_EQ(list.LastError, std::string("Parameter table RainfallCoefficient, entry \"B25\": Coeff_A2 is \"") + bad +
+                                  "\", not a finite number. Check Installation.");
+    EXPECT_EQ(list.Count(), 0) << bad;
+  }
+  TNerraParameterList inlets;
+  inlets.LoadParameters(ParameterText(
+      Entry("CircularConcreteInletType", "<Code>1</Code><Description>Square edge</Description><KD>nan</KD>")));
+  EXPECT_EQ(inlets.LastError, "Parameter table CircularConcreteInletType, entry \"Square edge\": KD is \"nan\", not a "
+                              "finite number. Check Installation.");
+  // Written zeros, blanks and ordinary numbers are numbers.
+  for (const char* good : {"0", "-0.0", "0e5", "", "+3.5", "-1.25e-3", ".5"})
+    EXPECT_TRUE(IsParameterNumberText(good)) << good;
+  for (const char* bad : {"NaN", "inf", "0x", "e5", "1e999", "-", "0e"}) EXPECT_FALSE(IsParameterNumberText(bad)) << bad;
+}
+
 // The files delivered with the program hold every table the modules use.
 TEST(ShippedDataTest, ParameterFilesAreComplete) {
   const std::string folder = std::string(DREVIA_SOURCE_DIR) + "/data/";

@@ -46,6 +46,24 @@ TEST(PipeCatalogueTest, LoadMessages) {
     EXPECT_EQ(pipes.Count(), c.Message.empty() ? 9 : 0) << c.Name;
   }
   EXPECT_EQ(TCulvertBasePipeList().LoadPipeFile("/nonexistent/catalogue.xml"), ParameterFilesCorruptedMessage);
+
+  // Sizes that would give no flow area are refused, naming list and size.
+  const struct { std::string From, To, Message; } impossible[] = {
+      {"diameter=\"3\"", "diameter=\"0\"", "CircularSmoothPipeList, size \"36 in\" (id 1): the rise must be"},
+      {"diameter=\"3\"", "diameter=\"NaN\"", "CircularSmoothPipeList, size \"36 in\" (id 1): diameter is \"NaN\""},
+      {"rise=\"38\"", "rise=\"-38\"", "EllipticalSmoothPipeList, size \"38 x 60\" (id 1): the rise must be"},
+      {"width=\"60\"", "width=\"0\"", "EllipticalSmoothPipeList, size \"38 x 60\" (id 1): the span must be"},
+      {"area=\"6.4\"", "area=\"0\"", "ArcCorrugatedPipeList, size \"\" (id 1): the area must be"},
+      {"height=\"4\"", "height=\"0\"", "BoxSmoothPipeList, size \"6 x 4\" (id 1): the rise must be"}};
+  for (const auto& c : impossible) {
+    std::string text = CatalogueText();
+    ASSERT_NE(text.find(c.From), std::string::npos) << c.From;
+    text.replace(text.find(c.From), c.From.size(), c.To);
+    TCulvertBasePipeList pipes;
+    pipes.LoadPipes(text);
+    EXPECT_NE(pipes.LastError.find("Pipe catalogue " + c.Message), std::string::npos) << pipes.LastError;
+    EXPECT_EQ(pipes.Count(), 0) << c.To;
+  }
 }
 
 TEST(PipeCatalogueTest, UnitsAndFullFlowValues) {
