@@ -96,10 +96,10 @@ TEST(ProjectKinds, CalculateProjectRunsTheNetworkCheckFirst) {
   EXPECT_EQ(calculation.Outcome, TCalculationOutcome::Refused);
   EXPECT_NE(calculation.Message.find("Invalid Storm Sewer Structure"), std::string::npos);
 
-  // An empty culvert design is refused without anything to say.
+  // An empty culvert design is refused, saying there is nothing to design.
   const TCulvertBasePipeList catalogue;
   TCulvertDesign design(&parameters, &catalogue);
   const TCalculation empty = CalculateProject(design);
   EXPECT_EQ(empty.Outcome, TCalculationOutcome::Refused);
-  EXPECT_EQ(empty.Message, "");
+  EXPECT_EQ(empty.Message, NothingToDesignMessage);
 }
