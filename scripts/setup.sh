@@ -5,7 +5,9 @@ packages=(build-essential cmake libcli11-dev libgtest-dev libgmock-dev libbenchm
   # the Debian package: dpkg-shlibdeps (CPack finds the programs with
   # file) computes Depends, scdoc the manual pages; the package check runs
   # lintian, the desktop entry and file type checks and man
-  dpkg-dev file scdoc lintian desktop-file-utils shared-mime-info libfile-mimeinfo-perl man-db fonts-liberation2)
+  dpkg-dev file scdoc lintian desktop-file-utils shared-mime-info libfile-mimeinfo-perl man-db fonts-liberation2
+  # the fuzz targets: clang and its libFuzzer runtime
+  clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
