@@ -7,7 +7,10 @@ packages=(build-essential cmake libcli11-dev libgtest-dev libgmock-dev libbenchm
   # lintian, the desktop entry and file type checks and man
   dpkg-dev file scdoc lintian desktop-file-utils shared-mime-info libfile-mimeinfo-perl man-db fonts-liberation2
   # the fuzz targets: clang and its libFuzzer runtime
-  clang libclang-rt-14-dev)
+  clang libclang-rt-14-dev
+  # reports are laid out for Arial: Liberation Sans has its metrics; the
+  # drevia-report tests read its PDF files back with poppler
+  poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

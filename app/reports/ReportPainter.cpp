@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
-#include <QFont>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
@@ -12,15 +14,107 @@
 
 namespace {
 
-Qt::Alignment AlignmentOf(TReportAlign align) {
-  switch (align) {
-    case TReportAlign::Center: return Qt::AlignHCenter;
-    case TReportAlign::Right: return Qt::AlignRight;
-    default: return Qt::AlignLeft;
+// Fonts are measured at the resolution of a PDF file; a printer's 300 or
+// 600 dpi gives the same widths within a hair for outline fonts.
+constexpr int MeasureDpi = 1200;
+constexpr double PixelsPerPoint = MeasureDpi / 72.0;
+
+const QPaintDevice& MeasureDevice() {
+  static const QImage device = [] {
+    QImage image(1, 1, QImage::Format_RGB32);
+    const int dotsPerMeter = qRound(MeasureDpi / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    return image;
+  }();
+  return device;
+}
+
+bool Installed(const QString& family) {
+  // fontconfig answers any family with its nearest match, so whether the
+  // family itself is there is told by the font actually chosen.
+  if (!QFontDatabase::hasFamily(family)) return false;
+  return QFontInfo(QFont(family)).family().compare(family, Qt::CaseInsensitive) == 0;
+}
+
+QFont BaseFont(double pointSize, bool bold) {
+  QFont font(ReportFontFamily());
+  font.setStyleHint(QFont::SansSerif);
+  // Kerning and hinting change widths from one device to the next; the
+  // layouts are measured without either.
+  font.setKerning(false);
+  font.setHintingPreference(QFont::PreferNoHinting);
+  font.setPointSizeF(pointSize);
+  font.setBold(bold);
+  return font;
+}
+
+QString TextOf(const TRenderedText& text) {
+  // Report texts are ISO-8859-1, as the project keeps them; the few signs
+  // that code page lacks are marked as UTF-8.
+  const auto size = static_cast<qsizetype>(text.Text.size());
+  return text.Utf8 ? QString::fromUtf8(text.Text.data(), size) : QString::fromLatin1(text.Text.data(), size);
+}
+
+double AdvanceOf(const QFont& font, const QString& text) {
+  return QFontMetricsF(font, &MeasureDevice()).horizontalAdvance(text) / PixelsPerPoint;
+}
+
+// A text wider than its box shrinks, down to the smallest readable size;
+// what still does not fit is cut with an ellipsis rather than printed over
+// its neighbour.
+void FitToWidth(TReportTextPlacement& placed, double width) {
+  if (width <= 0) return;
+  const double floor = std::min(placed.PointSize, ReportMinimumPointSize);
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    const double needed = AdvanceOf(placed.Font, placed.Text);
+    if (needed <= width || placed.PointSize <= floor) break;
+    // Widths do not scale quite linearly; a little extra saves a round.
+    placed.PointSize = std::max(floor, placed.PointSize * width / needed - 0.05);
+    placed.Font.setPointSizeF(placed.PointSize);
+  }
+  if (AdvanceOf(placed.Font, placed.Text) > width) {
+    const QFontMetricsF metrics(placed.Font, &MeasureDevice());
+    placed.Text = metrics.elidedText(placed.Text, Qt::ElideRight, width * PixelsPerPoint);
   }
 }
 
 }  // namespace
+
+QString ReportFontFamily() {
+  static const QString family = [] {
+    for (const char* candidate : {"Arial", "Liberation Sans", "Arimo"}) {
+      const QString name = QString::fromLatin1(candidate);
+      if (Installed(name)) return name;
+    }
+    return QStringLiteral("Arial");
+  }();
+  return family;
+}
+
+TReportTextPlacement PlaceReportText(const TRenderedText& text) {
+  TReportTextPlacement placed;
+  placed.PointSize = text.FontSize > 0 ? text.FontSize : 10;
+  placed.Font = BaseFont(placed.PointSize, text.Bold);
+  placed.Text = TextOf(text);
+  FitToWidth(placed, text.Width);
+
+  const QFontMetricsF metrics(placed.Font, &MeasureDevice());
+  const double advance = metrics.horizontalAdvance(placed.Text) / PixelsPerPoint;
+  double left = text.X;
+  if (text.Align == TReportAlign::Right) left = text.X + text.Width - advance;
+  else if (text.Align == TReportAlign::Center) left = text.X + (text.Width - advance) / 2;
+  // The line is centred in its box, as Qt centres a single line.
+  const double lineHeight = (metrics.ascent() + metrics.descent()) / PixelsPerPoint;
+  const double baseline = text.Y + (text.Height - lineHeight) / 2 + metrics.ascent() / PixelsPerPoint;
+  // Across, a text takes its advance (what a reader or a text extractor
+  // sees as the word); up and down only its ink, since lines are set closer
+  // than the font's full height.
+  const QRectF ink = metrics.tightBoundingRect(placed.Text);
+  placed.Extent = QRectF(left, baseline + ink.y() / PixelsPerPoint, advance, ink.height() / PixelsPerPoint);
+  placed.Origin = QPointF(left, baseline);
+  return placed;
+}
 
 TReportPainter::TReportPainter(QPainter& painter, double scale, QPointF origin)
     : FPainter(painter), FScale(scale), FOrigin(origin) {}
@@ -37,30 +131,16 @@ void TReportPainter::PaintPage(const TRenderedPage& page) {
 }
 
 void TReportPainter::PaintText(const TRenderedText& text) {
-  // Arial is asked for; where it is not installed Qt picks the nearest sans.
-  QFont font(QStringLiteral("Arial"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(text.FontSize > 0 ? text.FontSize : 10);
-  font.setBold(text.Bold);
-  const QRectF box(Map(text.X, text.Y), Map(text.X + text.Width, text.Y + text.Height));
-  // Report texts are ISO-8859-1, as the project keeps them; the few signs
-  // that code page lacks are marked as UTF-8.
-  const auto size = static_cast<qsizetype>(text.Text.size());
-  const QString value = text.Utf8 ? QString::fromUtf8(text.Text.data(), size) : QString::fromLatin1(text.Text.data(), size);
-  FitToWidth(font, value, box.width());
+  const TReportTextPlacement placed = PlaceReportText(text);
+  if (placed.Text.isEmpty()) return;
+  QFont font = placed.Font;
+  // Sizes are in points of the paper; a device whose resolution does not
+  // match the scale (a screen image) still gets the text the layout measured.
+  const int dpi = FPainter.device() ? FPainter.device()->logicalDpiY() : 72;
+  font.setPointSizeF(placed.PointSize * FScale * 72.0 / (dpi > 0 ? dpi : 72));
   FPainter.setFont(font);
   FPainter.setPen(Qt::black);
-  FPainter.drawText(box, AlignmentOf(text.Align) | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip, value);
-}
-
-// A substitute font may be wider than the one the layout was measured for;
-// the text then shrinks (to no less than two thirds) rather than run into
-// its neighbour.
-void TReportPainter::FitToWidth(QFont& font, const QString& text, double width) const {
-  if (width <= 0) return;
-  const double needed = QFontMetricsF(font, FPainter.device()).horizontalAdvance(text);
-  if (needed <= width) return;
-  font.setPointSizeF(font.pointSizeF() * std::max(2.0 / 3.0, width / needed));
+  FPainter.drawText(Map(placed.Origin.x(), placed.Origin.y()), placed.Text);
 }
 
 void TReportPainter::PaintRule(const TRenderedRule& rule) {

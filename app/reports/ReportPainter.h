@@ -3,15 +3,42 @@
 // Positions come in points from the paper's top left corner; the painter
 // maps them to device units, so the same pages go to a printer, the print
 // preview and a PDF file.
+#include <QFont>
 #include <QPointF>
+#include <QRectF>
+#include <QString>
 
-class QFont;
 class QPainter;
-class QString;
+class QPaintDevice;
 struct TRenderedPage;
 struct TRenderedText;
 struct TRenderedRule;
 struct TRenderedBox;
+
+// The family the report layouts are measured for: Arial, or where it is not
+// installed a family with Arial's metrics (Liberation Sans, Arimo). Only
+// when none of them is there does the nearest sans serif stand in, and the
+// texts may then need shrinking.
+QString ReportFontFamily();
+
+// How a text of a page is set: the font after fitting it to its box, the
+// text as printed (shortened with an ellipsis only where even the smallest
+// size does not fit) and the box it takes, in points on the paper: its
+// advance across, its ink up and down.
+struct TReportTextPlacement {
+  QFont Font;
+  QString Text;
+  double PointSize = 0;
+  QPointF Origin;  // the start of the text's baseline
+  QRectF Extent;
+};
+
+// The smallest size a text is shrunk to when it is wider than its box.
+inline constexpr double ReportMinimumPointSize = 6.0;
+
+// Measured with the metrics of a high-resolution device (as a PDF file or a
+// printer), so what is measured is what is printed.
+TReportTextPlacement PlaceReportText(const TRenderedText& text);
 
 class TReportPainter {
 public:
@@ -23,7 +50,6 @@ public:
 
 private:
   void PaintText(const TRenderedText& text);
-  void FitToWidth(QFont& font, const QString& text, double width) const;
   void PaintRule(const TRenderedRule& rule);
   void PaintLogo(const TRenderedBox& box);
   QPointF Map(double x, double y) const;

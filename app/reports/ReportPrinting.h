@@ -3,6 +3,8 @@
 // US Letter landscape paper.
 #include <QString>
 
+#include "app/reports/ReportPdf.h"
+
 class QPagedPaintDevice;
 class QPrinter;
 class QWidget;
@@ -14,8 +16,6 @@ void PreviewReport(const TReport& report, QWidget* parent);
 // printer cannot be opened. A printer chosen earlier (Printer Setup) is
 // offered again and keeps the choices of this run.
 bool PrintReport(const TReport& report, QWidget* parent, QPrinter* printer = nullptr);
-// Writes the report as a PDF file; false when the file cannot be written.
-bool ExportReportPdf(const TReport& report, const QString& fileName);
 // Paints every page of the report on the device, which it sets to US Letter
 // landscape.
 void PrintReportTo(const TReport& report, QPagedPaintDevice& device);

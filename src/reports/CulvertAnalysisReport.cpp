@@ -292,7 +292,9 @@ void AddCulvertInput(TReportBand& band, const TCodes& codes) {
   AddPair(band, "Pipe Length (ft.) :", SlotA, Line(2), CellItem("PIPE_LENGTH", 2));
   AddPair(band, "Culvert Slope (ft./ft.) :", SlotB, Line(2), CellItem("SLOPE", 4));
   AddPair(band, "Corrugation Type :", SlotC, Line(2), ComputedItem(WithCodes(codes, CorrugationText)));
-  AddPair(band, "Pipe Size :", SlotA, Line(3), CellItem("SIZE"));
+  // The largest elliptical sizes are long ("116 x 180 in (144 in eq.)");
+  // the caption beside them is right-aligned and leaves the room.
+  AddPair(band, "Pipe Size :", TSlot{SlotA.CaptionX, SlotA.CaptionWidth, 136}, Line(3), CellItem("SIZE"));
   AddPair(band, "Design Manning 'n' :", SlotB, Line(3), ComputedItem(DesignManningText));
   AddPair(band, "Buried Manning 'n' :", SlotC, Line(3), ComputedItem(BuriedManningText), Buried);
 }
@@ -349,13 +351,40 @@ void AddGroupBands(TReport& report, const TCodes& codes) {
   headings.Height = AddColumnHeadings(headings, 4) + 4;
 }
 
+// A page that starts inside a culvert's rows names the culvert again.
+void AddContinuationBand(TReport& report, const TCodes& codes) {
+  TReportBand& band = report.Layout.AddBand(TReportBandKind::GroupContinuation, GroupLine + 8);
+  band.GroupField = "ELEMENT_NUMBER";
+  band.Rule(0, 2, report.Layout.Page.ContentWidth());
+  AddPair(band, "Pipe Number :", SlotA, Line(0), ComputedItem([](const TReportDataset& d, int r) {
+            return d.Text(r, "ELEMENT_NUMBER") + " (continued)";
+          }));
+  AddPair(band, "Pipe Size :", TSlot{SlotB.CaptionX, SlotB.CaptionWidth, 116}, Line(0), CellItem("SIZE"));
+  AddPair(band, "Culvert Type :", SlotC, Line(0), ComputedItem(WithCodes(codes, CulvertTypeText)));
+}
+
+const char* AnalysisOptionText(uint8_t option) {
+  switch (option) {
+    case aoBuriedDepthCurve: return "Buried Depth Curve";
+    case aoCulvertSystem: return "Culvert System";
+    default: return "Performance Curve";
+  }
+}
+
 void AddLayout(TReport& report, const TCulvertAnalysis& project, const TCodes& codes) {
-  AddPageHeader(report);
+  // The same culverts give other tables under another analysis: every page
+  // says which one it shows.
+  TReportBand& header = AddPageHeader(report);
+  header.Label(AnalysisOptionText(project.AnalysisOption), report.Layout.Page.ContentWidth() - 170, 14, 170,
+               TReportAlign::Right, true, 11);
   AddTitleBand(report, project);
+  // A culvert's group carries the headings; a page that starts inside one
+  // needs them above its rows.
   TReportBand& headings = report.Layout.AddBand(TReportBandKind::ColumnHeader, 0);
-  headings.FromSecondPage = true;
+  headings.OnlyInsideGroup = true;
   headings.Height = AddColumnHeadings(headings, 2) + 2;
   AddGroupBands(report, codes);
+  AddContinuationBand(report, codes);
   AddDetailBand(report);
   TReportBand& footer = AddPageFooter(report);
   footer.Label(BuriedFooterText, 0, 15, 220).PrintIf = Buried;

@@ -59,6 +59,9 @@ void DefineFields(TReportDataset& data) {
   data.AddStringField("VALID_HWO", 10);
   data.AddStringField("BURIAL_OPTION", 10);
   for (const char* name : {"BURIAL_DEPTH", "DESIGN_MANNING_N", "BURIED_MANNING_N"}) data.AddFloatField(name);
+  // The crossing's place in the list, counted from 1, as the report numbers
+  // the crossings; a crossing without rows keeps its number.
+  data.AddIntegerField("CROSSING_NUMBER");
 }
 
 std::string InletTypeCode(const TCulvertDesignElement& crossing, const TCulvertElementResult& row,
@@ -72,7 +75,8 @@ std::string InletTypeCode(const TCulvertDesignElement& crossing, const TCulvertE
   return std::string();
 }
 
-void SetCrossingFields(TReportDataset& data, const TCulvertDesignElement& crossing) {
+void SetCrossingFields(TReportDataset& data, const TCulvertDesignElement& crossing, int number) {
+  data.SetInteger("CROSSING_NUMBER", number);
   data.SetFloat("INLET_INVERT", crossing.InletElevation);
   data.SetFloat("OUTLET_INVERT", crossing.OutletElevation);
   data.SetFloat("PIPE_LENGTH", crossing.CulvertLength);
@@ -126,7 +130,7 @@ void FillRecords(TReportDataset& data, const TCulvertDesign& project) {
         const TCulvertElementResult* row = candidate->Results.Row(r);
         if (!row) continue;
         data.Append();
-        SetCrossingFields(data, *crossing);
+        SetCrossingFields(data, *crossing, i + 1);
         SetRowFields(data, *crossing, *candidate, *row);
         data.Post();
       }
@@ -190,23 +194,25 @@ struct TColumn {
   TReportAlign Align;
 };
 
-// Left to right; the widths fill the 10 in between the margins.
+// Left to right; the widths fill the 10 in between the margins. The note
+// and the size get the room of the longest improved inlet and the largest
+// elliptical size; the others that of their bold captions.
 const TColumn Columns[] = {
-    {{"", "", ""}, 100, "IMPROVED_INLET_TEXT", -1, TReportAlign::Left},
-    {{"FLOW", "(cfs.)", ""}, 42, "FLOW", 2, TReportAlign::Right},
+    {{"", "", ""}, 106, "IMPROVED_INLET_TEXT", -1, TReportAlign::Left},
+    {{"FLOW", "(cfs.)", ""}, 40, "FLOW", 2, TReportAlign::Right},
     {{"PIPE", "#", ""}, 24, "PIPE_NUMBER", -1, TReportAlign::Center},
-    {{"CULVERT SIZE", "", ""}, 72, "SIZE", -1, TReportAlign::Center},
-    {{"HWI", "(ft.)", ""}, 46, "HWI", 2, TReportAlign::Right},
-    {{"HWO", "(ft.)", ""}, 46, "HWO", 2, TReportAlign::Right},
-    {{"FLOW", "TYPE", ""}, 36, "FLOW_TYPE", -1, TReportAlign::Center},
-    {{"VELOCITY", "(fps.)", ""}, 50, "VELOCITY", 2, TReportAlign::Right},
-    {{"DN", "(ft.)", ""}, 36, "DN", 2, TReportAlign::Right},
-    {{"DC", "(ft.)", ""}, 36, "DC", 2, TReportAlign::Right},
-    {{"MANNING", "N", ""}, 46, "MANNING_N", 4, TReportAlign::Right},
-    {{"HEADWATER", "CONTROL", ""}, 62, "HW_CONTROL", -1, TReportAlign::Center},
-    {{"OVER", "FLOW", "(cfs.)"}, 40, "OVERFLOW_SPREAD", 2, TReportAlign::Right},
-    {{"DESIGN", "CODE", ""}, 40, "DESIGN_CODE", -1, TReportAlign::Center},
-    {{"BURIAL", "DEPTH", "(ft.)"}, 44, "BURIAL_DEPTH", 2, TReportAlign::Right},
+    {{"CULVERT SIZE", "", ""}, 106, "SIZE", -1, TReportAlign::Center},
+    {{"HWI", "(ft.)", ""}, 44, "HWI", 2, TReportAlign::Right},
+    {{"HWO", "(ft.)", ""}, 44, "HWO", 2, TReportAlign::Right},
+    {{"FLOW", "TYPE", ""}, 34, "FLOW_TYPE", -1, TReportAlign::Center},
+    {{"VELOCITY", "(fps.)", ""}, 44, "VELOCITY", 2, TReportAlign::Right},
+    {{"DN", "(ft.)", ""}, 32, "DN", 2, TReportAlign::Right},
+    {{"DC", "(ft.)", ""}, 32, "DC", 2, TReportAlign::Right},
+    {{"MANNING", "N", ""}, 44, "MANNING_N", 4, TReportAlign::Right},
+    {{"HEADWATER", "CONTROL", ""}, 56, "HW_CONTROL", -1, TReportAlign::Center},
+    {{"OVER", "FLOW", "(cfs.)"}, 38, "OVERFLOW_SPREAD", 2, TReportAlign::Right},
+    {{"DESIGN", "CODE", ""}, 36, "DESIGN_CODE", -1, TReportAlign::Center},
+    {{"BURIAL", "DEPTH", "(ft.)"}, 40, "BURIAL_DEPTH", 2, TReportAlign::Right},
 };
 
 constexpr double HeadingLine = 11;
@@ -273,75 +279,116 @@ void AddSmallLabel(TReportBand& band, const std::string& text, double x, double 
   band.Label(text, x, y, width, TReportAlign::Left, false, GroupFontSize);
 }
 
-// Three columns of 240 points: captions, then their values.
-void AddCrossingInput(TReportBand& band, const TCodes& codes) {
-  AddPair(band, "Inlet Invert Elevation (ft.) :", 0, 6, 170, CellItem("INLET_INVERT", 2));
-  AddPair(band, "Outlet Invert Elevation (ft.) :", 240, 6, 170, CellItem("OUTLET_INVERT", 2));
-  AddPair(band, "Tailwater Elevation (ft.) :", 480, 6, 170, CellItem("TAILWATER", 2));
-  AddPair(band, "Overflow Elevation (ft.) :", 0, 20, 170, CellItem("OVERFLOW", 2));
-  AddPair(band, "Allowable Headwater Elevation (ft.) :", 240, 20, 200, CellItem("ALLOWED_HWA", 2));
+// Three columns of 240 points: captions, then their values; lines from top.
+void AddCrossingInput(TReportBand& band, const TCodes& codes, double top) {
+  AddPair(band, "Inlet Invert Elevation (ft.) :", 0, top, 170, CellItem("INLET_INVERT", 2));
+  AddPair(band, "Outlet Invert Elevation (ft.) :", 240, top, 170, CellItem("OUTLET_INVERT", 2));
+  AddPair(band, "Tailwater Elevation (ft.) :", 480, top, 170, CellItem("TAILWATER", 2));
+  AddPair(band, "Overflow Elevation (ft.) :", 0, top + 14, 170, CellItem("OVERFLOW", 2));
+  AddPair(band, "Allowable Headwater Elevation (ft.) :", 240, top + 14, 200, CellItem("ALLOWED_HWA", 2));
   band.Items.back().Width = 48;
-  AddSmallLabel(band, "or", 494, 20, 14);
+  AddSmallLabel(band, "or", 494, top + 14, 14);
   const TReportFormatter criterion = [codes](const TReportDataset& d, int r) {
     return codes->Description(pcHWType, d.Text(r, "ALLOWED_HW_TYPE"));
   };
-  band.Computed(criterion, 510, 20, 92).FontSize = GroupFontSize;
-  AddSmallLabel(band, "(whichever is less)", 604, 20, 116);
-  AddPair(band, "Pipe Length (ft.) :", 0, 34, 170, CellItem("PIPE_LENGTH", 2));
-  AddPair(band, "Culvert Slope (ft./ft.) :", 240, 34, 170, CellItem("SLOPE", 4));
-  AddPair(band, "Design Manning 'n' :", 480, 34, 170, ComputedItem(DesignManningText));
+  band.Computed(criterion, 510, top + 14, 92).FontSize = GroupFontSize;
+  AddSmallLabel(band, "(whichever is less)", 604, top + 14, 116);
+  AddPair(band, "Pipe Length (ft.) :", 0, top + 28, 170, CellItem("PIPE_LENGTH", 2));
+  AddPair(band, "Culvert Slope (ft./ft.) :", 240, top + 28, 170, CellItem("SLOPE", 4));
+  AddPair(band, "Design Manning 'n' :", 480, top + 28, 170, ComputedItem(DesignManningText));
 }
 
-void AddCrossingDischarges(TReportBand& band, const TCulvertDesign& project) {
-  AddPair(band, "Design Discharge (cfs) :", 0, 48, 130, CellItem("DESIGN_DISCHARGE", 2));
+void AddCrossingDischarges(TReportBand& band, const TCulvertDesign& project, double y) {
+  AddPair(band, "Design Discharge (cfs) :", 0, y, 130, CellItem("DESIGN_DISCHARGE", 2));
   band.Items.back().Width = 48;
-  AddSmallLabel(band, "@", 182, 48, 12);
-  AddSmallLabel(band, FrequencyText(project.DischargeFrequency), 196, 48, 44);
-  AddPair(band, "Flood Discharge (cfs) :", 240, 48, 130, ComputedItem(FloodDischargeText));
+  AddSmallLabel(band, "@", 182, y, 12);
+  AddSmallLabel(band, FrequencyText(project.DischargeFrequency), 196, y, 44);
+  AddPair(band, "Flood Discharge (cfs) :", 240, y, 130, ComputedItem(FloodDischargeText));
   band.Items.back().Width = 48;
-  AddSmallLabel(band, "@", 422, 48, 12);
-  AddSmallLabel(band, FrequencyText(project.FloodFrequency), 436, 48, 44);
+  AddSmallLabel(band, "@", 422, y, 12);
+  AddSmallLabel(band, FrequencyText(project.FloodFrequency), 436, y, 44);
   const TReportCondition buried = [](const TReportDataset& d, int r) { return IsYes(d, r, "BURIAL_OPTION"); };
-  AddPair(band, "Buried Manning 'n' :", 480, 48, 170, CellItem("BURIED_MANNING_N", 4));
+  AddPair(band, "Buried Manning 'n' :", 480, y, 170, CellItem("BURIED_MANNING_N", 4));
   band.Items[band.Items.size() - 2].PrintIf = buried;
   band.Items.back().PrintIf = buried;
+}
+
+std::string CrossingCaption(const TReportDataset& data, int record) {
+  return "Crossing " + data.Text(record, "CROSSING_NUMBER");
+}
+
+// The culvert type line; on a page that continues the type it says so.
+void AddTypeCaption(TReportBand& band, const TCodes& codes, bool continued) {
+  band.Label("CULVERT TYPE :", 0, 3, 90, TReportAlign::Left, true);
+  band.Computed([codes, continued](const TReportDataset& d, int r) {
+    const std::string type = Capitals(codes->Description(pcDesignPipeType, d.Text(r, "CULVERT_TYPE")));
+    return continued ? type + " (continued)" : type;
+  }, 94, 3, 226);
+  band.Label("Entrance Type :", 326, 3, 78, TReportAlign::Left, true);
+  band.Computed([codes](const TReportDataset& d, int r) { return EntranceText(*codes, d, r); }, 408, 3, 172);
+  band.Label("Entrance Loss (Ke) :", 586, 3, 102, TReportAlign::Left, true);
+  band.Cell("COEFF_KE", 692, 3, 28, FormatFloat9BY2);
+}
+
+bool HasCorrugation(const TReportDataset& data, int record) {
+  const std::string type = data.Text(record, "CULVERT_TYPE");
+  return type == "2" || type == "4";
+}
+
+void AddCorrugationCaption(TReportBand& band, const TCodes& codes, bool continued) {
+  band.PrintIf = HasCorrugation;
+  band.Computed([codes, continued](const TReportDataset& d, int r) {
+    const std::string corrugation = CorrugationText(*codes, d, r);
+    return continued && !corrugation.empty() ? corrugation + " (continued)" : corrugation;
+  }, 94, 1, 400);
 }
 
 void AddGroupBands(TReport& report, const TCulvertDesign& project, const TCodes& codes) {
   TReportBand& crossing = report.Layout.AddBand(TReportBandKind::GroupHeader, 0);
   crossing.GroupField = "ELEMENT_NUMBER";
   crossing.Rule(0, 2, report.Layout.Page.ContentWidth());
-  AddCrossingInput(crossing, codes);
-  AddCrossingDischarges(crossing, project);
-  crossing.Height = 66 + AddColumnHeadings(crossing, 66);
+  crossing.Computed(CrossingCaption, 0, 5, 200).Bold = true;
+  AddCrossingInput(crossing, codes, 20);
+  AddCrossingDischarges(crossing, project, 62);
+  crossing.Height = 80 + AddColumnHeadings(crossing, 80);
 
   TReportBand& type = report.Layout.AddBand(TReportBandKind::GroupHeader, 18);
   type.GroupField = "CULVERT_TYPE";
-  type.Label("CULVERT TYPE :", 0, 3, 90, TReportAlign::Left, true);
-  type.Computed([codes](const TReportDataset& d, int r) {
-    return Capitals(codes->Description(pcDesignPipeType, d.Text(r, "CULVERT_TYPE")));
-  }, 94, 3, 196);
-  type.Label("Entrance Type :", 300, 3, 90, TReportAlign::Left, true);
-  type.Computed([codes](const TReportDataset& d, int r) { return EntranceText(*codes, d, r); }, 394, 3, 180);
-  type.Label("Entrance Loss (Ke) :", 580, 3, 110, TReportAlign::Left, true);
-  type.Cell("COEFF_KE", 692, 3, 28, FormatFloat9BY2);
+  AddTypeCaption(type, codes, false);
 
   TReportBand& corrugation = report.Layout.AddBand(TReportBandKind::GroupHeader, 14);
   corrugation.GroupField = "CORRUGATION_TYPE";
-  corrugation.PrintIf = [](const TReportDataset& d, int r) {
-    const std::string type = d.Text(r, "CULVERT_TYPE");
-    return type == "2" || type == "4";
-  };
-  corrugation.Computed([codes](const TReportDataset& d, int r) { return CorrugationText(*codes, d, r); }, 94, 1, 400);
+  AddCorrugationCaption(corrugation, codes, false);
+}
+
+// What a page that starts inside a crossing repeats above its column
+// headings: the crossing, its culvert type and its corrugation.
+void AddContinuationBands(TReport& report, const TCodes& codes) {
+  TReportBand& crossing = report.Layout.AddBand(TReportBandKind::GroupContinuation, 18);
+  crossing.GroupField = "ELEMENT_NUMBER";
+  crossing.Rule(0, 2, report.Layout.Page.ContentWidth());
+  crossing.Computed([](const TReportDataset& d, int r) { return CrossingCaption(d, r) + " (continued)"; }, 0, 5,
+                    200).Bold = true;
+
+  TReportBand& type = report.Layout.AddBand(TReportBandKind::GroupContinuation, 18);
+  type.GroupField = "CULVERT_TYPE";
+  AddTypeCaption(type, codes, true);
+
+  TReportBand& corrugation = report.Layout.AddBand(TReportBandKind::GroupContinuation, 14);
+  corrugation.GroupField = "CORRUGATION_TYPE";
+  AddCorrugationCaption(corrugation, codes, true);
 }
 
 void AddLayout(TReport& report, const TCulvertDesign& project, const TCodes& codes) {
   AddPageHeader(report);
   AddTitleBand(report, project);
+  // A crossing's group carries the headings; a page that starts inside
+  // one needs them above its rows.
   TReportBand& headings = report.Layout.AddBand(TReportBandKind::ColumnHeader, 0);
-  headings.FromSecondPage = true;
+  headings.OnlyInsideGroup = true;
   headings.Height = AddColumnHeadings(headings, 2) + 2;
   AddGroupBands(report, project, codes);
+  AddContinuationBands(report, codes);
   AddDetailBand(report);
   TReportBand& footer = AddPageFooter(report);
   footer.Label(BuriedFooterText, 0, 15, 220).PrintIf = [](const TReportDataset& d, int r) {

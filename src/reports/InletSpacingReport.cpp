@@ -137,8 +137,8 @@ struct TColumn {
 
 // Left to right; the widths fill the 10 in between the margins.
 const TColumn Columns[] = {
-    {{"STATION", "", ""}, 38, "STATION", TCellKind::Text, 0},
-    {{"C.B.", "Type", ""}, 110, "CB_TYPE", TCellKind::CatchBasin, 0},
+    {{"STATION", "", ""}, 33, "STATION", TCellKind::Text, 0},
+    {{"C.B.", "Type", ""}, 118, "CB_TYPE", TCellKind::CatchBasin, 0},
     {{"GUTTER", "LENGTH", "(ft.)"}, 34, "GUTTER_LENGTH", TCellKind::Number, 2},
     {{"RUNOFF", "COEF", ""}, 30, "RUNOFF_COEFF", TCellKind::Number, 2},
     {{"AREA", "(acres)", ""}, 30, "RUNOFF_AREA", TCellKind::Number, 2},
@@ -156,7 +156,7 @@ const TColumn Columns[] = {
     {{"TOTAL", "FLOW", "(cfs.)"}, 34, "TOTAL_FLOW", TCellKind::Number, 2},
     {{"DEPTH", "FLOW", "(ft.)"}, 30, "DEPTH_FLOW", TCellKind::Number, 3},
     {{"PAVT.", "SPREAD", "(ft.)"}, 34, "PAVEMENT_SPREAD", TCellKind::Number, 2},
-    {{"", "", ""}, 26, "INLET_TYPE", TCellKind::Sump, 0},
+    {{"", "", ""}, 23, "INLET_TYPE", TCellKind::Sump, 0},
 };
 
 constexpr double CaptionLine = 9;

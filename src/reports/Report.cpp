@@ -31,26 +31,29 @@ TReportBand& AddPageHeader(TReport& report) {
   TReportItem& logo = band.Label(std::string(), 0, 0, 54);
   logo.Kind = TReportItemKind::Logo;
   logo.Height = 36;
-  TReportItem& heading = band.Label(report.Heading, 60, 6, width - 120, TReportAlign::Center, true, 18);
+  TReportItem& heading = band.Label(report.Heading, 180, 6, width - 360, TReportAlign::Center, true, 18);
   heading.Height = 24;
   band.Rule(0, 40, width);
   return band;
 }
 
+// The project's name and description are the longest texts and get the
+// widest boxes; the code, the date and the names of place and designer are
+// short. A text longer than its box is shrunk by the painter.
 double AddIdentification(TReportBand& title, const TProjectIdentification& id) {
   constexpr bool bold = true;
-  title.Label("PID :", 0, 0, 28, TReportAlign::Left, bold);
-  title.Label(id.PID, 30, 0, 120);
-  title.Label("Date :", 160, 0, 34, TReportAlign::Left, bold);
-  title.Label(ReportDateText(id.ProjectDate), 196, 0, 70);
-  title.Label("Project :", 276, 0, 50, TReportAlign::Left, bold);
-  title.Label(id.Project, 328, 0, 180);
-  title.Label("Location :", 516, 0, 56, TReportAlign::Left, bold);
-  title.Label(id.Location, 574, 0, 146);
-  title.Label("Description :", 0, 15, 72, TReportAlign::Left, bold);
-  title.Label(id.Description, 74, 15, 360);
-  title.Label("Designer :", 516, 15, 56, TReportAlign::Left, bold);
-  title.Label(id.Designer, 574, 15, 146);
+  title.Label("PID :", 0, 0, 26, TReportAlign::Left, bold);
+  title.Label(id.PID, 28, 0, 68);
+  title.Label("Date :", 102, 0, 32, TReportAlign::Left, bold);
+  title.Label(ReportDateText(id.ProjectDate), 136, 0, 58);
+  title.Label("Project :", 200, 0, 44, TReportAlign::Left, bold);
+  title.Label(id.Project, 246, 0, 264);
+  title.Label("Location :", 518, 0, 52, TReportAlign::Left, bold);
+  title.Label(id.Location, 572, 0, 148);
+  title.Label("Description :", 0, 15, 64, TReportAlign::Left, bold);
+  title.Label(id.Description, 66, 15, 444);
+  title.Label("Designer :", 518, 15, 52, TReportAlign::Left, bold);
+  title.Label(id.Designer, 572, 15, 148);
   return 32;
 }
 

@@ -1,6 +1,7 @@
 #include "reports/ReportLayout.h"
 
 #include <algorithm>
+#include <set>
 
 #include "reports/ReportDataset.h"
 
@@ -72,6 +73,7 @@ bool Prints(const TReportCondition& condition, const TReportDataset& data, int r
 std::string ItemText(const TReportItem& item, const TReportDataset& data, int record, int pageNumber) {
   switch (item.Kind) {
     case TReportItemKind::Label: return item.Text;
+    // The page count is known only at the end; Run completes the text.
     case TReportItemKind::PageNumber: return item.Text + std::to_string(pageNumber);
     case TReportItemKind::Cell: {
       const int field = data.FieldIndex(item.Field);
@@ -92,6 +94,8 @@ public:
     StartPage(FData.RecordCount() > 0 ? 0 : -1);
     for (int record = 0; record < FData.RecordCount(); ++record) PlaceRecord(record);
     FinishPage();
+    const std::string count = " of " + std::to_string(FPages.size());
+    for (const TPageNumberText& number : FPageNumbers) FPages[number.Page].Texts[number.Text].Text += count;
     return std::move(FPages);
   }
 
@@ -112,13 +116,42 @@ private:
     FPages.push_back(std::move(page));
     FY = Page().Margin;
     FLastRecord = -1;
+    const bool first = FPages.size() == 1;
     for (const TReportBand& band : FLayout.Bands) {
-      const bool fixed = band.Kind == TReportBandKind::PageHeader ||
-                         (band.Kind == TReportBandKind::Title && FPages.size() == 1) ||
-                         (band.Kind == TReportBandKind::ColumnHeader && (!band.FromSecondPage || FPages.size() > 1));
+      const bool fixed = band.Kind == TReportBandKind::PageHeader || (band.Kind == TReportBandKind::Title && first);
       if (fixed && Prints(band.PrintIf, FData, record)) Place(band, record, FY);
     }
+    for (const TReportBand& band : FLayout.Bands)
+      if (band.Kind == TReportBandKind::GroupContinuation && Continues(record, band.GroupField) &&
+          Prints(band.PrintIf, FData, record))
+        Place(band, record, FY);
+    for (const TReportBand& band : FLayout.Bands) {
+      if (band.Kind != TReportBandKind::ColumnHeader || (band.FromSecondPage && first)) continue;
+      if (band.OnlyInsideGroup && !Continues(record, OutermostGroupField())) continue;
+      if (Prints(band.PrintIf, FData, record)) Place(band, record, FY);
+    }
     FContentTop = FY;
+  }
+
+  std::string OutermostGroupField() const {
+    for (const TReportBand& band : FLayout.Bands)
+      if (band.Kind == TReportBandKind::GroupHeader) return band.GroupField;
+    return std::string();
+  }
+
+  // Whether the record about to be placed lies inside a group of the field
+  // that began before it: the group did not change at this record, or its
+  // header went on the page before when the record's bands had to be split.
+  bool Continues(int record, const std::string& field) const {
+    if (record < 0 || field.empty()) return false;
+    if (FPlacedGroups.count(field)) return true;
+    size_t level = 0;
+    for (const TReportBand& band : FLayout.Bands) {
+      if (band.Kind != TReportBandKind::GroupHeader) continue;
+      if (band.GroupField == field) return !GroupChanged(record, level);
+      ++level;
+    }
+    return false;
   }
 
   void FinishPage() {
@@ -158,6 +191,7 @@ private:
   // whole page; then they break between bands. A page that holds nothing
   // but its fixed bands is never left, so an oversized band cannot loop.
   void PlaceRecord(int record) {
+    FPlacedGroups.clear();
     const std::vector<const TReportBand*> bands = BandsOf(record);
     double total = 0;
     for (const TReportBand* band : bands) total += band->Height;
@@ -166,6 +200,7 @@ private:
     for (const TReportBand* band : bands) {
       if (!together && FY + band->Height > Bottom() && FY > FContentTop) NewPage(record);
       Place(*band, record, FY);
+      if (band->Kind == TReportBandKind::GroupHeader) FPlacedGroups.insert(band->GroupField);
     }
     FPages.back().Records.push_back(record);
     FLastRecord = record;
@@ -187,7 +222,10 @@ private:
       } else if (item.Kind == TReportItemKind::Logo) {
         page.Logos.push_back({x, top, item.Width, item.Height});
       } else {
+        const size_t count = page.Texts.size();
         PlaceText(page, item, ItemText(item, FData, record, page.Number), x, top, band.Kind);
+        if (item.Kind == TReportItemKind::PageNumber && page.Texts.size() > count)
+          FPageNumbers.push_back({FPages.size() - 1, count});
       }
     }
     y += band.Height;
@@ -211,9 +249,16 @@ private:
     page.Texts.push_back(std::move(rendered));
   }
 
+  struct TPageNumberText {
+    size_t Page;
+    size_t Text;
+  };
+
   const TReportLayout& FLayout;
   const TReportDataset& FData;
   std::vector<TRenderedPage> FPages;
+  std::vector<TPageNumberText> FPageNumbers;
+  std::set<std::string> FPlacedGroups;  // group headers placed for the current record
   double FY = 0;
   double FContentTop = 0;
   int FLastRecord = -1;

@@ -25,7 +25,7 @@ enum class TReportItemKind {
   Label,       // fixed Text
   Cell,        // Field of the current record, through Handler when given
   Computed,    // Formatter of the current record
-  PageNumber,  // Text followed by the page number
+  PageNumber,  // Text followed by "n of N", the page number and the page count
   Rule,        // a horizontal line across Width, at Y
   Logo,        // the program's mark in the box X, Y, Width, Height
 };
@@ -45,7 +45,10 @@ struct TReportItem {
   bool Utf8 = false;
 };
 
-enum class TReportBandKind { PageHeader, Title, ColumnHeader, GroupHeader, Detail, PageFooter };
+// A group continuation band prints at the top of a page that starts inside
+// the group of its GroupField, below the title and above the column headers,
+// so a continued table keeps its caption.
+enum class TReportBandKind { PageHeader, Title, ColumnHeader, GroupHeader, GroupContinuation, Detail, PageFooter };
 
 struct TReportBand {
   TReportBandKind Kind = TReportBandKind::Detail;
@@ -56,6 +59,10 @@ struct TReportBand {
   std::string GroupField;
   TReportCondition PrintIf;     // prints always when empty
   bool FromSecondPage = false;  // column headers left to another band on page 1
+  // Column headers of a report whose outermost group carries the headings
+  // itself: printed only on a page that starts inside such a group, so a
+  // page never shows the headings twice.
+  bool OnlyInsideGroup = false;
 
   TReportItem& Label(const std::string& text, double x, double y, double width, TReportAlign align = TReportAlign::Left,
                      bool bold = false, double fontSize = 0);
@@ -114,8 +121,10 @@ struct TRenderedPage {
 };
 
 // Cuts the records into pages: page header on every page, title bands on the
-// first, column headers (from the second when so marked), group headers and
-// details as the records go, the footer at the bottom of every page, printed
-// for the last record of that page. A record's group headers stay on the
-// page of its detail. No records still give one page.
+// first, then the continuation bands of the groups the page starts inside,
+// column headers (from the second page, or only inside a group, when so
+// marked), group headers and details as the records go, the footer at the
+// bottom of every page, printed for the last record of that page. A record's
+// group headers stay on the page of its detail. No records still give one
+// page.
 std::vector<TRenderedPage> PaginateReport(const TReportLayout& layout, const TReportDataset& data);

@@ -120,27 +120,29 @@ struct TColumn {
   double Width;
 };
 
-// Left to right; the widths fill the 10 in between the margins.
+// Left to right; the widths fill the 10 in between the margins. Each is
+// the wider of its bold captions and its values at the detail size, with a
+// point or more to spare on either side, so neighbours never run together.
 const TColumn Columns[] = {
-    {{"JUNCTION", "From", "To"}, {}, 46},
-    {{"STATION", "From", "To"}, {}, 40},
+    {{"JUNCTION", "From", "To"}, {}, 60},
+    {{"STATION", "From", "To"}, {}, 36},
     {{"AREA", "AREA", "(acres)"}, {DeltaSign, SigmaSign, nullptr}, 34},
-    {{"CA", "CA", ""}, {DeltaSign, SigmaSign, nullptr}, 32},
-    {{"BEGIN", "TIME", "(min.)"}, {}, 32},
-    {{"RAINFALL", "INTENSITY", ""}, {}, 54},
-    {{"DISCHARGE", "(cfs.)", ""}, {}, 56},
+    {{"CA", "CA", ""}, {DeltaSign, SigmaSign, nullptr}, 30},
+    {{"BEGIN", "TIME", "(min.)"}, {}, 28},
+    {{"RAINFALL", "INTENSITY", ""}, {}, 60},
+    {{"DISCHARGE", "(cfs.)", ""}, {}, 60},
     {{"PIPE", "DIAM.", "(in.)"}, {}, 28},
     {{"LENGTH", "(ft.)", ""}, {}, 34},
-    {{"SLOPE", "(ft./ft.)", ""}, {}, 36},
-    {{"F/L PIPE", "IN / OUT", "(ft.)"}, {}, 38},
+    {{"SLOPE", "(ft./ft.)", ""}, {}, 32},
+    {{"F/L PIPE", "IN / OUT", "(ft.)"}, {}, 34},
     {{"MEAN", "VEL", "(fps.)"}, {}, 28},
-    {{"JUST FULL", "CAPACITY", "(cfs.)"}, {}, 38},
-    {{"FRICT", "SLOPE", "(ft./ft.)"}, {}, 36},
-    {{"HYGR EL.", "IN / OUT", "(ft.)"}, {}, 38},
-    {{"COVER  EL.", "IN / OUT", "(ft.)"}, {}, 38},
-    {{"COVER ", "MINUS", "HY GR"}, {}, 32},
-    {{"COVER ", "MINUS", "CROWN"}, {}, 32},
-    {{"INLET TYPE", "MANNING'S", "'n'"}, {}, 48},
+    {{"JUST FULL", "CAPACITY", "(cfs.)"}, {}, 40},
+    {{"FRICT", "SLOPE", "(ft./ft.)"}, {}, 32},
+    {{"HYGR EL.", "IN / OUT", "(ft.)"}, {}, 36},
+    {{"COVER  EL.", "IN / OUT", "(ft.)"}, {}, 42},
+    {{"COVER ", "MINUS", "HY GR"}, {}, 30},
+    {{"COVER ", "MINUS", "CROWN"}, {}, 30},
+    {{"INLET TYPE", "MANNING'S", "'n'"}, {}, 46},
 };
 constexpr int RainfallColumn = 5;
 constexpr int DischargeColumn = 6;

@@ -206,11 +206,13 @@ TEST(CulvertAnalysisReport, PagesFrameAndEmptyProject) {
     const auto texts = page.TextsInOrder();
     EXPECT_TRUE(page.HasText("CULVERT ANALYSIS"));
     EXPECT_TRUE(page.HasText("culvert-analysis-performance.xml"));
-    EXPECT_TRUE(page.HasText("Page " + std::to_string(page.Number)));
+    EXPECT_TRUE(page.HasText("Page " + std::to_string(page.Number) + " of " + std::to_string(pages.size())));
+    EXPECT_TRUE(page.HasText("Performance Curve")) << "every page names the analysis";
     EXPECT_EQ(page.HasText("HEADWATER CONTROL CODES:"), page.Number == 1);
+    // A culvert's group, or its continuation at the top of a page, carries
+    // the column headings once.
     const auto groups = std::count(texts.begin(), texts.end(), "Pipe Number :");
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), "VELOCITY"), groups + (page.Number > 1 ? 1 : 0))
-        << "column headings of their own from the second page on";
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "VELOCITY"), groups) << "page " << page.Number;
   }
   EXPECT_EQ(After(pages[0].TextsInOrder(), "Date :"), "06/03/2024");
   size_t printed = 0;
@@ -225,3 +227,38 @@ TEST(CulvertAnalysisReport, PagesFrameAndEmptyProject) {
   EXPECT_EQ(After(blank[0].TextsInOrder(), "Date :"), "Project :") << "a zero date prints empty";
 }
 
+
+TEST(CulvertAnalysisReport, NamesItsAnalysis) {
+  // The same culverts give other tables under another analysis.
+  const std::pair<int, const char*> options[] = {{aoPerformanceCurve, "Performance Curve"},
+                                                 {aoBuriedDepthCurve, "Buried Depth Curve"},
+                                                 {aoCulvertSystem, "Culvert System"}};
+  for (const auto& [option, text] : options) {
+    const auto analysis = Load("system", option);
+    const auto pages = ReportOf(*analysis)->Paginate();
+    for (const TRenderedPage& page : pages) {
+      EXPECT_TRUE(page.HasText(text)) << text;
+      for (const auto& [other, otherText] : options)
+        if (other != option) EXPECT_FALSE(page.HasText(otherText)) << otherText;
+    }
+  }
+}
+
+TEST(CulvertAnalysisReport, ContinuedCulvertIsNamedAgain) {
+  const auto analysis = Sample("performance", aoPerformanceCurve);
+  const auto report = ReportOf(*analysis);
+  const TReportDataset& d = report->Dataset;
+  int continued = 0;
+  for (const TRenderedPage& page : report->Paginate()) {
+    if (page.Number == 1 || page.Records.empty()) continue;
+    const int first = page.Records.front();
+    if (d.Text(first, "ELEMENT_NUMBER") != d.Text(first - 1, "ELEMENT_NUMBER")) continue;
+    ++continued;
+    const auto texts = page.TextsInOrder();
+    EXPECT_EQ(After(texts, "Pipe Number :"), d.Text(first, "ELEMENT_NUMBER") + " (continued)");
+    EXPECT_EQ(After(texts, "Pipe Size :"), d.Text(first, "SIZE"));
+    const auto newGroups = std::count(texts.begin(), texts.end(), "Inlet Invert Elevation (ft.) :");
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "TAILWATER"), 1 + newGroups) << "the headings once a table";
+  }
+  EXPECT_GT(continued, 0) << "the sample's curves run over a page";
+}

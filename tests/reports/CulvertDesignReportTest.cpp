@@ -76,7 +76,7 @@ TEST(CulvertDesignReport, OneRecordPerRowInFieldOrder) {
       "ALLOWED_HW_TYPE", "DESIGN_DISCHARGE", "FLOOD_DISCHARGE", "CULVERT_TYPE", "CORRUGATION_TYPE", "FLOW", "SIZE",
       "HWI", "HWO", "FLOW_TYPE", "VELOCITY", "DN", "DC", "MANNING_N", "HW_CONTROL", "OVERFLOW_SPREAD",
       "DESIGN_CODE", "PIPE_NUMBER", "ELEMENT_NUMBER", "IMPROVED_INLET_TEXT", "COEFF_KE", "TAILWATER", "VALID_HWO",
-      "BURIAL_OPTION", "BURIAL_DEPTH", "DESIGN_MANNING_N", "BURIED_MANNING_N"};
+      "BURIAL_OPTION", "BURIAL_DEPTH", "DESIGN_MANNING_N", "BURIED_MANNING_N", "CROSSING_NUMBER"};
   ASSERT_EQ(d.FieldCount(), static_cast<int>(names.size()));
   for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(d.Field(static_cast<int>(i)).Name, names[i]);
   EXPECT_EQ(d.Field(d.FieldIndex("SIZE")).Size, 80);
@@ -143,7 +143,9 @@ TEST(CulvertDesignReport, TypeAndCorrugationGroups) {
   EXPECT_EQ(*(corrugated + 5), "2-2/3 x 1/2 in");
   EXPECT_NE(std::find(corrugated, texts.end(), "6 x 2 in structural plate"), texts.end());
   // Crossing 2 has default inlet type 2.
-  EXPECT_EQ(After(texts, "Entrance Type :", 2), "Half Headwall");
+  const auto second = std::find(texts.begin(), texts.end(), "Crossing 2");
+  ASSERT_NE(second, texts.end());
+  EXPECT_EQ(*(std::find(second, texts.end(), "Entrance Type :") + 1), "Half Headwall");
 }
 
 TEST(CulvertDesignReport, DiameterExceedsAllowableHeadwater) {
@@ -194,9 +196,16 @@ TEST(CulvertDesignReport, PagesAndFrame) {
     EXPECT_EQ(CountOf(page, "UNIVERSAL CULVERT DESIGN"), 1);
     EXPECT_EQ(CountOf(page, DREVIA_PRODUCT_NAME " " DREVIA_FILE_VERSION "."), 1);
     EXPECT_EQ(CountOf(page, "culvert-design.xml"), 1);
-    EXPECT_EQ(CountOf(page, "Page " + std::to_string(page.Number)), 1);
+    EXPECT_EQ(CountOf(page, "Page " + std::to_string(page.Number) + " of " + std::to_string(pages.size())), 1);
+    // Each crossing's group carries the headings; a page that starts inside
+    // a crossing repeats them once, under the crossing's caption.
     const int groups = CountOf(page, "Inlet Invert Elevation (ft.) :");
-    EXPECT_EQ(CountOf(page, "VELOCITY"), groups + (page.Number > 1 ? 1 : 0)) << "page " << page.Number;
+    const int continued = page.Number > 1 && !page.Records.empty() &&
+                          report->Dataset.Text(page.Records.front(), "ELEMENT_NUMBER") ==
+                              report->Dataset.Text(page.Records.front() - 1, "ELEMENT_NUMBER");
+    EXPECT_EQ(CountOf(page, "VELOCITY"), groups + continued) << "page " << page.Number;
+    const std::string crossing = "Crossing " + report->Dataset.Text(page.Records.front(), "CROSSING_NUMBER");
+    EXPECT_EQ(CountOf(page, crossing + " (continued)"), continued) << "page " << page.Number;
     EXPECT_EQ(CountOf(page, "HEADWATER CONTROL CODES:"), page.Number == 1 ? 1 : 0);
     const bool buried = report->Dataset.Text(page.Records.back(), "BURIAL_OPTION") == "Y";
     EXPECT_EQ(CountOf(page, "Inlet Control Design Equations Enabled"), buried ? 1 : 0);
@@ -214,6 +223,19 @@ TEST(CulvertDesignReport, ProjectWithoutCrossings) {
   ASSERT_EQ(pages.size(), 1u);
   EXPECT_TRUE(pages[0].HasText("UNIVERSAL CULVERT DESIGN"));
   EXPECT_TRUE(pages[0].HasText("HEADWATER CONTROL CODES:"));
-  EXPECT_TRUE(pages[0].HasText("Page 1"));
+  EXPECT_TRUE(pages[0].HasText("Page 1 of 1"));
   EXPECT_EQ(After(pages[0].TextsInOrder(), "Date :"), "Project :") << "a date that is not set prints empty";
+}
+
+TEST(CulvertDesignReport, CrossingsNumberedByTheirPlaceInTheList) {
+  const auto all = Sample("1");
+  const auto texts = AllTexts(CreateCulvertDesignReport(*all, Shipped().Parameters)->Paginate());
+  for (int i = 1; i <= all->Elements.Count(); ++i)
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "Crossing " + std::to_string(i)), 1) << i;
+  // With the first crossing removed, the one with id 2 is the first.
+  const auto second = Sample("1", {2});
+  const auto report = CreateCulvertDesignReport(*second, Shipped().Parameters);
+  EXPECT_EQ(report->Dataset.Text(0, "ELEMENT_NUMBER"), "2");
+  EXPECT_EQ(report->Dataset.Text(0, "CROSSING_NUMBER"), "1");
+  EXPECT_TRUE(report->Paginate()[0].HasText("Crossing 1"));
 }

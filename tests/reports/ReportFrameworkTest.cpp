@@ -182,7 +182,7 @@ TEST(ReportPages, EmptyDatasetGivesOnePage) {
   TTestReport test(0);
   const auto pages = test.Report.Paginate();
   ASSERT_EQ(pages.size(), 1u);
-  EXPECT_EQ(pages[0].TextsInOrder(), (std::vector<std::string>{"HEADING", "TITLE", "COLUMNS", "FOOTER", "Page 1"}));
+  EXPECT_EQ(pages[0].TextsInOrder(), (std::vector<std::string>{"HEADING", "TITLE", "COLUMNS", "FOOTER", "Page 1 of 1"}));
 }
 
 TEST(ReportPages, BandsCutIntoPages) {
@@ -197,7 +197,7 @@ TEST(ReportPages, BandsCutIntoPages) {
     EXPECT_EQ(CountOf(page, "HEADING"), 1);
     EXPECT_EQ(CountOf(page, "COLUMNS"), 1);
     EXPECT_EQ(CountOf(page, "FOOTER"), 1);
-    EXPECT_TRUE(page.HasText("Page " + std::to_string(page.Number)));
+    EXPECT_TRUE(page.HasText("Page " + std::to_string(page.Number) + " of 3"));
     EXPECT_TRUE(page.HasText("last " + std::to_string(page.Records.back()))) << "footer prints the page's last record";
     for (const TRenderedText& t : page.Texts) EXPECT_LE(t.Y + t.Height, 576 + 1e-9) << t.Text;
   }
@@ -238,4 +238,54 @@ TEST(ReportPages, ColumnHeadersFromSecondPageAndOversizedBands) {
   ASSERT_EQ(hugePages.size(), 4u) << "the group header, then one record per page; no endless breaking";
   EXPECT_TRUE(hugePages[0].Records.empty());
   EXPECT_EQ(hugePages[3].Records, std::vector<int>{2});
+}
+
+TEST(ReportPages, ContinuedGroupsRepeatTheirCaptionAndHeadings) {
+  // Groups of 50 with their own headings: the page-level column headers
+  // print only on a page that starts inside a group, under the group's
+  // continuation caption; a page that starts with a new group has only the
+  // group's own headings.
+  TTestReport test(130, 50);
+  TReportLayout& layout = test.Report.Layout;
+  layout.Bands[2].OnlyInsideGroup = true;
+  TReportBand& continued = layout.AddBand(TReportBandKind::GroupContinuation, 14);
+  continued.GroupField = "G";
+  continued.Computed([](const TReportDataset& d, int r) { return "GROUP " + d.Text(r, "G") + " (continued)"; }, 0, 0,
+                     200);
+  const auto pages = test.Report.Paginate();
+  ASSERT_GE(pages.size(), 3u);
+  EXPECT_EQ(CountOf(pages[0], "COLUMNS"), 0) << "the first page starts with a group";
+  bool startsWithGroup = false, startsInside = false;
+  for (size_t p = 1; p < pages.size(); ++p) {
+    const int first = pages[p].Records.front();
+    const bool inside = first % 50 != 0;
+    EXPECT_EQ(CountOf(pages[p], "COLUMNS"), inside ? 1 : 0) << "page " << p + 1;
+    EXPECT_EQ(CountOf(pages[p], "GROUP " + std::to_string(first / 50) + " (continued)"), inside ? 1 : 0);
+    const auto texts = pages[p].TextsInOrder();
+    if (inside) {
+      // Heading, caption, column headers, then the rows.
+      EXPECT_EQ(texts[1], "GROUP " + std::to_string(first / 50) + " (continued)");
+      EXPECT_EQ(texts[2], "COLUMNS");
+    }
+    EXPECT_TRUE(pages[p].HasText("Page " + std::to_string(p + 1) + " of " + std::to_string(pages.size())));
+    (inside ? startsInside : startsWithGroup) = true;
+  }
+  EXPECT_TRUE(startsInside);
+  EXPECT_TRUE(startsWithGroup) << "the third group's header does not fit under the second group's last rows";
+}
+
+TEST(ReportPages, RecordSplitAfterItsGroupHeaderContinuesTheGroup) {
+  // A group header and a detail that cannot share a page: the detail's page
+  // starts inside the group, so it gets the continuation caption.
+  TTestReport test(1, 1000);
+  test.Report.Layout.Bands[3].Height = 400;  // group header
+  test.Report.Layout.Bands[4].Height = 400;  // detail
+  TReportBand& continued = test.Report.Layout.AddBand(TReportBandKind::GroupContinuation, 14);
+  continued.GroupField = "G";
+  continued.Label("GROUP (continued)", 0, 0, 200);
+  const auto pages = test.Report.Paginate();
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(CountOf(pages[0], "GROUP"), 1);
+  EXPECT_EQ(CountOf(pages[1], "GROUP (continued)"), 1);
+  EXPECT_EQ(pages[1].Records, std::vector<int>{0});
 }

@@ -79,7 +79,7 @@ std::vector<std::string> DetailTextsBetween(const TRenderedPage& page, double le
 }
 
 // Column 3 (areas) and 4 (C.A) of the page, from the left margin of 36 pt.
-constexpr double AreaLeft = 36 + 86, AreaRight = 36 + 120, CALeft = 36 + 120, CARight = 36 + 152;
+constexpr double AreaLeft = 36 + 96, AreaRight = 36 + 130, CALeft = 36 + 130, CARight = 36 + 160;
 
 }  // namespace
 
@@ -145,8 +145,8 @@ TEST(StormSewerReport, DiameterWarningUnderTheDischarge) {
   for (const TRenderedText& t : pages[0].Texts)
     if (t.Text == "Warning") {
       EXPECT_TRUE(t.Bold);
-      EXPECT_GE(t.X, 36 + 238.0);
-      EXPECT_LE(t.X + t.Width, 36 + 294.0);
+      EXPECT_GE(t.X, 36 + 248.0);
+      EXPECT_LE(t.X + t.Width, 36 + 308.0);
     }
 }
 
@@ -201,6 +201,6 @@ TEST(StormSewerReport, ProjectWithoutPipes) {
   TStormSewer sewer(true, &Parameters());
   const auto pages = CreateStormSewerReport(sewer)->Paginate();
   ASSERT_EQ(pages.size(), 1u);
-  for (const char* text : {"STORM SEWER SYSTEM", "Rainfall Area:", "JUNCTION", "Page 1"})
+  for (const char* text : {"STORM SEWER SYSTEM", "Rainfall Area:", "JUNCTION", "Page 1 of 1"})
     EXPECT_TRUE(pages[0].HasText(text)) << text;
 }
