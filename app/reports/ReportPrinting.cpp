@@ -1,6 +1,7 @@
 #include "app/reports/ReportPrinting.h"
 
 #include <QDialog>
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -45,6 +46,9 @@ bool PrintReport(const TReport& report, QWidget* parent, QPrinter* chosen) {
   QPrinter& printer = chosen ? *chosen : own;
   printer.setFullPage(true);
   SetLetterLandscape(printer);
+  // The print job's name; the dialog offers it, as a PDF, for printing to
+  // a file (instead of "print.pdf" for every report).
+  printer.setDocName(QFile::decodeName(FileNameWithoutFolder(report.PdfFileName).c_str()));
   QPrintDialog dialog(&printer, parent);
   if (dialog.exec() != QDialog::Accepted) return false;
   const TPrintRuns runs = PrintRunsFor(printer.copyCount(), printer.collateCopies());

@@ -12,7 +12,9 @@
 #include "reports/StormSewerReport.h"
 #include "stormsewer/StormSewer.h"
 
-std::unique_ptr<TReport> CreateProjectReport(const TNerraBaseProject& project, const TNerraParameterList& parameters) {
+namespace {
+
+std::unique_ptr<TReport> CreateReportOfKind(const TNerraBaseProject& project, const TNerraParameterList& parameters) {
   if (const auto* design = dynamic_cast<const TCulvertDesign*>(&project))
     return CreateCulvertDesignReport(*design, parameters);
   if (const auto* analysis = dynamic_cast<const TCulvertAnalysis*>(&project))
@@ -25,8 +27,6 @@ std::unique_ptr<TReport> CreateProjectReport(const TNerraBaseProject& project, c
   return nullptr;
 }
 
-namespace {
-
 std::string KindWords(const TNerraBaseProject& project) {
   if (dynamic_cast<const TCulvertDesign*>(&project)) return "culvert-design";
   if (dynamic_cast<const TCulvertAnalysis*>(&project)) return "culvert-analysis";
@@ -37,6 +37,12 @@ std::string KindWords(const TNerraBaseProject& project) {
 }
 
 }  // namespace
+
+std::unique_ptr<TReport> CreateProjectReport(const TNerraBaseProject& project, const TNerraParameterList& parameters) {
+  std::unique_ptr<TReport> report = CreateReportOfKind(project, parameters);
+  if (report) report->PdfFileName = DefaultReportFileName(project);
+  return report;
+}
 
 std::string DefaultReportFileName(const TNerraBaseProject& project) {
   const std::string suffix = KindWords(project) + "-report.pdf";

@@ -10,7 +10,7 @@ class TNerraBaseProject;
 class TNerraParameterList;
 
 // None for a project of no known kind. The project is read as it is: the
-// caller calculates it first.
+// caller calculates it first. The report's PdfFileName is the default name.
 std::unique_ptr<TReport> CreateProjectReport(const TNerraBaseProject& project, const TNerraParameterList& parameters);
 
 // "FOLDER/NAME-KIND-report.pdf" beside the project file ("route9.xml" gives

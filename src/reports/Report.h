@@ -18,6 +18,8 @@ public:
   std::string Heading;   // in capitals at the top of every page
   std::string Title;     // program name and version, left in every footer
   std::string FileName;  // of the project, printed without its folder
+  // The name a PDF of the report is offered under (see DefaultReportFileName).
+  std::string PdfFileName;
   TReportDataset Dataset;
   TReportLayout Layout;
 

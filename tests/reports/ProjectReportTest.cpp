@@ -40,6 +40,8 @@ TEST(ProjectReport, DefaultFileNameBesideTheProject) {
   TCulvertDesign design(&Shipped().Parameters, &Shipped().Pipes);
   design.FileName = "route9.xml";
   EXPECT_EQ(DefaultReportFileName(design), "route9-culvert-design-report.pdf");
+  EXPECT_EQ(CreateProjectReport(design, Shipped().Parameters)->PdfFileName, "route9-culvert-design-report.pdf")
+      << "the report carries the name its PDF is offered under";
   TStormSewer sewer(false, &Shipped().Parameters);
   sewer.FileName = "/jobs/.xml";
   EXPECT_EQ(DefaultReportFileName(sewer), "/jobs/.xml-storm-sewer-report.pdf") << "a name that is only an extension";
