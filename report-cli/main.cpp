@@ -23,7 +23,7 @@
 #include "model/PipeCatalogue.h"
 #include "reports/ProjectReport.h"
 #include "reports/Report.h"
-#include "reports/ReportPdf.h"
+#include "app/reports/ReportPdf.h"
 
 namespace {
 

@@ -168,6 +168,7 @@ void TfrmMainPage::CreateFileActions() {
   actExport = MakeAction("actExport", QStringLiteral("&Export"), false);
   actPreview = MakeAction("actPreview", QStringLiteral("Pre&view"), true);
   actPrint = MakeAction("actPrint", QStringLiteral("&Print"), true);
+  actExportReportPdf = MakeAction("actExportReportPdf", QStringLiteral("Export Report as P&DF..."), true);
   actPrinterSetup = MakeAction("actPrinterSetup", QStringLiteral("Printer Set&up"), false);
   actExit = MakeAction("actExit", QStringLiteral("E&xit"), false);
 }
@@ -232,6 +233,7 @@ void TfrmMainPage::ConnectCommands() {
       {actClose, &TfrmMainPage::CloseCommand},
       {actPreview, &TfrmMainPage::PreviewCommand},
       {actPrint, &TfrmMainPage::PrintCommand},
+      {actExportReportPdf, &TfrmMainPage::ExportReportPdfCommand},
       {actPrinterSetup, &TfrmMainPage::PrinterSetupCommand},
       {actDisplayResult, &TfrmMainPage::DisplayResultCommand},
       {actSaveResult, &TfrmMainPage::SaveResultCommand},
@@ -273,7 +275,7 @@ void TfrmMainPage::CreateMenus() {
   file->addSeparator();
   file->addActions({actImport, actExport});
   file->addSeparator();
-  file->addActions({actPreview, actPrint, actPrinterSetup});
+  file->addActions({actPreview, actPrint, actExportReportPdf, actPrinterSetup});
   file->addSeparator();
   file->addAction(actExit);
   menuBar()->addMenu(QStringLiteral("&Edit"))->addActions({actUndo, actCut, actCopy, actPaste});
@@ -440,6 +442,18 @@ void TfrmMainPage::PrintCommand() {
   if (!FDocument->PrepareResult(TResultCommand::Print, SelectedPosition())) return;
   if (std::unique_ptr<TReport> report = CreateReportOfKind({*FDocument, *FParameters, *FCatalogue, this}))
     PrintReport(*report, this, FPrinter.get());
+}
+
+// The report straight to a PDF file, offered beside the project under the
+// project's and the kind's name (a new project's in the home folder).
+void TfrmMainPage::ExportReportPdfCommand() {
+  if (!FDocument->PrepareResult(TResultCommand::Print, SelectedPosition())) return;
+  const std::unique_ptr<TReport> report = CreateReportOfKind({*FDocument, *FParameters, *FCatalogue, this});
+  if (!report) return;
+  const QString offered = QDir(QDir::homePath()).filePath(QFile::decodeName(report->PdfFileName.c_str()));
+  const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Export Report as PDF"), offered,
+                                                    QStringLiteral("PDF files (*.pdf)"));
+  if (!name.isEmpty() && !ExportReportPdf(*report, name)) ::ShowError(this, MessageText(-4));
 }
 
 int TfrmMainPage::SelectedPosition() const {

@@ -72,6 +72,7 @@ public:
   void DisplayResultCommand();
   void PreviewCommand();
   void PrintCommand();
+  void ExportReportPdfCommand();
   void AddElementCommand();
   void ModifyElementCommand();
   void RemoveElementCommand();
@@ -130,6 +131,7 @@ public:
   QAction *actNew, *actNewCulvertDesign, *actNewCulvertAnalysis, *actNewStormSewerDesign,
       *actNewStormSewerAnalysis, *actNewInletSpacing, *actNewDitchAnalysis, *actOpen, *actSave, *actSaveAs,
       *actRemove, *actClose, *actImport, *actExport, *actPreview, *actPrint, *actPrinterSetup, *actExit, *actUndo,
+      *actExportReportPdf,
       *actCut, *actCopy, *actPaste, *actDisplayResult, *actSaveResult, *actAddElement, *actModifyElement,
       *actRemoveElement, *actSplitElement, *actMoveElementUp, *actMoveElementDown, *actCalendar, *actParameters,
       *actGeometricalTool, *actHydraulicTool, *actHelpContents, *actAbout, *actContextHelp;

@@ -10,6 +10,7 @@
 #include "model/ParameterList.h"
 #include "reports/CodeDescriptions.h"
 #include "model/PipeCatalogue.h"
+#include "reports/ProjectReport.h"
 
 namespace {
 
@@ -404,6 +405,7 @@ std::unique_ptr<TReport> CreateCulvertAnalysisReport(const TCulvertAnalysis& pro
           pcArcCorrugationType, pcUnsubmergedInlet, pcSubmergedInlet});
   report->Heading = CulvertAnalysisReportHeading;
   report->FileName = project.FileName;
+  report->PdfFileName = DefaultReportFileName(project);
   DefineFields(report->Dataset);
   report->Dataset.Open();
   FillRecords(report->Dataset, project);

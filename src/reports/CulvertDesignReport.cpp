@@ -10,6 +10,7 @@
 #include "model/ParameterList.h"
 #include "reports/CodeDescriptions.h"
 #include "model/PipeCatalogue.h"
+#include "reports/ProjectReport.h"
 
 namespace {
 
@@ -410,6 +411,7 @@ std::unique_ptr<TReport> CreateCulvertDesignReport(const TCulvertDesign& project
           pcCircularCorrugationType, pcArcCorrugationType});
   report->Heading = CulvertDesignReportHeading;
   report->FileName = project.FileName;
+  report->PdfFileName = DefaultReportFileName(project);
   DefineFields(report->Dataset);
   report->Dataset.Open();
   FillRecords(report->Dataset, project);

@@ -7,6 +7,7 @@
 
 #include "ditch/DitchAnalysis.h"
 #include "foundation/DisplayFormat.h"
+#include "reports/ProjectReport.h"
 
 namespace {
 
@@ -236,6 +237,7 @@ std::unique_ptr<TReport> CreateDitchAnalysisReport(const TDitchAnalysis& project
   auto report = std::make_unique<TReport>();
   report->Heading = DitchAnalysisReportHeading;
   report->FileName = project.FileName;
+  report->PdfFileName = DefaultReportFileName(project);
   DefineFields(report->Dataset);
   report->Dataset.Open();
   FillRecords(report->Dataset, project);

@@ -8,6 +8,7 @@
 #include "foundation/DisplayFormat.h"
 #include "inletspacing/InletSpacing.h"
 #include "model/ParameterList.h"
+#include "reports/ProjectReport.h"
 
 namespace {
 
@@ -256,6 +257,7 @@ std::unique_ptr<TReport> CreateInletSpacingReport(const TInletSpacing& project, 
   const TDescriptions descriptions = CatchBasinDescriptions(parameters);
   report->Heading = InletSpacingReportHeading;
   report->FileName = project.FileName;
+  report->PdfFileName = DefaultReportFileName(project);
   DefineFields(report->Dataset);
   report->Dataset.Open();
   FillRecords(report->Dataset, project);

@@ -39,9 +39,7 @@ std::string KindWords(const TNerraBaseProject& project) {
 }  // namespace
 
 std::unique_ptr<TReport> CreateProjectReport(const TNerraBaseProject& project, const TNerraParameterList& parameters) {
-  std::unique_ptr<TReport> report = CreateReportOfKind(project, parameters);
-  if (report) report->PdfFileName = DefaultReportFileName(project);
-  return report;
+  return CreateReportOfKind(project, parameters);
 }
 
 std::string DefaultReportFileName(const TNerraBaseProject& project) {

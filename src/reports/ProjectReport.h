@@ -10,9 +10,10 @@ class TNerraBaseProject;
 class TNerraParameterList;
 
 // None for a project of no known kind. The project is read as it is: the
-// caller calculates it first. The report's PdfFileName is the default name.
+// caller calculates it first.
 std::unique_ptr<TReport> CreateProjectReport(const TNerraBaseProject& project, const TNerraParameterList& parameters);
 
+// The name every kind's report offers for its PDF (TReport::PdfFileName):
 // "FOLDER/NAME-KIND-report.pdf" beside the project file ("route9.xml" gives
 // "route9-culvert-design-report.pdf"); a project without a file gives
 // "KIND-report.pdf" without a folder.

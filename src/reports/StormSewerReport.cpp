@@ -6,6 +6,7 @@
 
 #include "foundation/DisplayFormat.h"
 #include "stormsewer/StormSewer.h"
+#include "reports/ProjectReport.h"
 
 namespace {
 
@@ -304,6 +305,7 @@ std::unique_ptr<TReport> CreateStormSewerReport(const TStormSewer& project) {
   auto report = std::make_unique<TReport>();
   report->Heading = StormSewerReportHeading;
   report->FileName = project.FileName;
+  report->PdfFileName = DefaultReportFileName(project);
   DefineFields(report->Dataset);
   report->Dataset.Open();
   FillRecords(report->Dataset, project);

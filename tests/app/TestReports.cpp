@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QPrinter>
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
@@ -106,6 +107,17 @@ private slots:
     QVERIFY(inked(36, 36, 90, 72));     // the logo
     QVERIFY(inked(300, 40, 500, 70));   // the heading
     QVERIFY(!inked(0, 0, 792, 30));     // nothing in the top margin
+  }
+
+  // The report's PDF title, and the PDF name the print dialog offers for
+  // printing to a file.
+  void pdfTitleAndPrintFileName() {
+    const auto report = SampleReport();
+    QCOMPARE(ReportPdfTitle(*report), QStringLiteral("UNIVERSAL CULVERT DESIGN - culvert-design.xml"));
+    QPrinter printer;
+    RejectNextModal();
+    QVERIFY(!PrintReport(*report, nullptr, &printer));
+    QCOMPARE(printer.docName(), QStringLiteral("culvert-design-culvert-design-report.pdf"));
   }
 
   void collatedCopiesAreSeparateRuns() {

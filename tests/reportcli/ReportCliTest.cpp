@@ -128,7 +128,7 @@ TEST_F(ReportCli, UnwritableOutputFails) {
 
 TEST_F(ReportCli, UsageErrors) {
   const std::string ditch = "'" + Samples + "ditch-analysis.xml' ";
-  for (const std::string arguments :
+  for (const std::string& arguments :
        {std::string(), ditch, ditch + Path("a.pdf") + " --option sideways", ditch + Path("a.pdf") + " --frobnicate",
         ditch + Path("a.pdf") + " extra", ditch + Path("a.pdf") + " --pipe-type"}) {
     const TRun run = Report(arguments);

@@ -238,8 +238,11 @@ TEST(CulvertAnalysisReport, NamesItsAnalysis) {
     const auto pages = ReportOf(*analysis)->Paginate();
     for (const TRenderedPage& page : pages) {
       EXPECT_TRUE(page.HasText(text)) << text;
-      for (const auto& [other, otherText] : options)
-        if (other != option) EXPECT_FALSE(page.HasText(otherText)) << otherText;
+      for (const auto& [other, otherText] : options) {
+        if (other != option) {
+          EXPECT_FALSE(page.HasText(otherText)) << otherText;
+        }
+      }
     }
   }
 }
