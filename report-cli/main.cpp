@@ -17,7 +17,7 @@
 #include "culvert/CulvertAnalysis.h"
 #include "culvert/CulvertDesign.h"
 #include "foundation/Messages.h"
-#include "foundation/ProgramVersion.h"
+#include "foundation/Version.h"
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
@@ -27,6 +27,8 @@
 
 namespace {
 
+const char* const ProgramName = "drevia-report";
+
 struct TOptions {
   std::string File;
   std::string Out;
@@ -34,7 +36,26 @@ struct TOptions {
   std::string PipeType = "0";
   bool ImprovedInlet = false;
   std::string DataDir;
+  // The kind options given on the command line, as drevia-cli names them.
+  std::vector<std::string> Given;
 };
+
+// A kind option given for a project of another kind is a usage error, as it
+// is for drevia-cli; empty when every given option applies.
+std::string RefusedKindOption(const TMainDocument& document, const TOptions& options) {
+  for (const std::string& given : options.Given) {
+    const bool analysis = given == "--option";
+    if (analysis ? document.CulvertAnalysis() != nullptr : document.CulvertDesign() != nullptr) continue;
+    return given + " does not apply to a " + document.CurrentProject()->KindElementName() + " project (only to " +
+           (analysis ? "CulvertAnalysis" : "CulvertDesign") + ")";
+  }
+  return std::string();
+}
+
+int UsageError(const std::string& message) {
+  std::cerr << ProgramName << ": " << message << "\nRun '" << ProgramName << " --help' for more information.\n";
+  return 2;
+}
 
 uint8_t AnalysisOptionOf(const std::string& word) {
   if (word == "buried") return aoBuriedDepthCurve;
@@ -81,9 +102,8 @@ std::string WithSlash(std::string folder) {
 }
 
 int WriteReport(const TOptions& options) {
-  const std::string dataDir =
-      WithSlash(options.DataDir.empty() ? QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()
-                                        : options.DataDir);
+  const std::string programFolder = WithSlash(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+  const std::string dataDir = LocateParameterFolder(programFolder, options.DataDir);
   TNerraParameterList parameters;
   TCulvertBasePipeList pipes;
   const std::string startError = StartupLoadParameters(dataDir, parameters, pipes);
@@ -94,6 +114,8 @@ int WriteReport(const TOptions& options) {
   ui.Document = &document;
   const std::string openError = document.OpenProject(options.File);
   if (!openError.empty()) return Fail(openError);
+  const std::string refusedOption = RefusedKindOption(document, options);
+  if (!refusedOption.empty()) return UsageError(refusedOption);
   // A refused calculation tells its message and writes nothing; one that
   // has something to say still gives its report, as the desktop shows it
   // after the message, and the message makes the run fail.
@@ -121,23 +143,42 @@ void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& mess
 
 int main(int argc, char** argv) {
   TOptions options;
-  CLI::App app{"Writes the report of a Drevia project file as a PDF file.", "drevia-report"};
-  app.add_option("FILE", options.File, "project file")->required();
-  app.add_option("OUT", options.Out, "PDF file to write")->required();
-  app.add_option("--option", options.Option, "Culvert Analysis: performance, buried or system (default performance)")
-      ->check(CLI::IsMember({"performance", "buried", "system"}));
-  app.add_option("--pipe-type", options.PipeType, "Culvert Design: pipe type code (default 0)");
-  app.add_flag("--improved-inlet", options.ImprovedInlet, "Culvert Design: try improved inlets");
-  app.add_option("--data-dir", options.DataDir, "folder of the parameter files (default: the program's folder)");
-  app.set_version_flag("--version", ReportTitle(RunningProgramVersion()));
+  CLI::App app{"Writes the report of a " DREVIA_PRODUCT_NAME " project file as a PDF file, without a display.",
+               ProgramName};
+  app.set_version_flag("--version", std::string(ProgramName) + " (" DREVIA_PRODUCT_NAME ") " DREVIA_VERSION,
+                       "print the version and end");
+  app.set_help_flag("-h,--help", "print this text and end");
+  app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  // Wide enough that every option's text starts on its own line.
+  app.get_formatter()->column_width(40);
+  app.add_option("FILE", options.File, "a project file")->required();
+  app.add_option("OUT", options.Out, "the PDF file to write")->required();
+  CLI::Option* option =
+      app.add_option("--option", options.Option, "culvert analysis: the analysis to run (default performance)")
+          ->type_name("performance|buried|system")
+          ->check(CLI::IsMember({"performance", "buried", "system"}).description(""));
+  CLI::Option* pipeType =
+      app.add_option("--pipe-type", options.PipeType, "culvert design: pipe type 0, 1-5 or 99 (default 0)")
+          ->type_name("CODE")
+          ->check(CLI::IsMember({"0", "1", "2", "3", "4", "5", "99"}).description(""));
+  CLI::Option* improved = app.add_flag("--improved-inlet", options.ImprovedInlet, "culvert design: try improved inlets");
+  app.add_option("--data-dir", options.DataDir, "folder of the parameter files (default: found beside the program)")
+      ->type_name("DIR");
+  app.footer(
+      "--option applies to culvert analysis projects only; --pipe-type and\n"
+      "--improved-inlet to culvert design projects only.\n"
+      "\n"
+      "Exit status: 0 when the PDF is written; 1 with the program's message on\n"
+      "standard error where the desktop would show an error box; 2 for a usage error.");
   try {
     app.parse(argc, argv);
-  } catch (const CLI::Success& success) {
-    return app.exit(success);
   } catch (const CLI::ParseError& error) {
-    app.exit(error);
-    return 2;
+    // --help and --version end the parse with status 0 and print their text.
+    if (error.get_exit_code() == 0) return app.exit(error);
+    return UsageError(error.what());
   }
+  for (const CLI::Option* given : {option, pipeType, improved})
+    if (given->count() > 0) options.Given.push_back(given->get_name());
   // Reports are painted off screen unless the caller chose a platform.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(QuietQtNotes);

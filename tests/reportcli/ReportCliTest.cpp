@@ -130,15 +130,24 @@ TEST_F(ReportCli, UsageErrors) {
   const std::string ditch = "'" + Samples + "ditch-analysis.xml' ";
   for (const std::string& arguments :
        {std::string(), ditch, ditch + Path("a.pdf") + " --option sideways", ditch + Path("a.pdf") + " --frobnicate",
-        ditch + Path("a.pdf") + " extra", ditch + Path("a.pdf") + " --pipe-type"}) {
+        ditch + Path("a.pdf") + " extra", ditch + Path("a.pdf") + " --pipe-type",
+        "'" + Samples + "culvert-design.xml' " + Path("a.pdf") + " --pipe-type 7",
+        ditch + Path("a.pdf") + " --option buried", ditch + Path("a.pdf") + " --improved-inlet"}) {
     const TRun run = Report(arguments);
     EXPECT_EQ(run.Status, 2) << arguments;
     EXPECT_FALSE(run.Err.empty()) << arguments;
     EXPECT_FALSE(fs::exists(Path("a.pdf"))) << arguments;
   }
+  const TRun wrongKind = Report(ditch + Path("a.pdf") + " --pipe-type 1");
+  EXPECT_EQ(wrongKind.Err,
+            "drevia-report: --pipe-type does not apply to a DitchAnalysis project (only to CulvertDesign)\n"
+            "Run 'drevia-report --help' for more information.\n");
   const TRun help = Report("--help");
   EXPECT_EQ(help.Status, 0);
   EXPECT_NE(help.Out.find("--option"), std::string::npos);
+  const TRun version = Report("--version");
+  EXPECT_EQ(version.Status, 0);
+  EXPECT_EQ(version.Out.rfind("drevia-report (", 0), 0u) << version.Out;
 }
 
 TEST_F(ReportCli, PdfHasTitleFontAndReadableText) {
