@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "appmodel/HeadlessDocumentUI.h"
 #include "appmodel/MainDocument.h"
 #include "culvert/CulvertAnalysis.h"
 #include "culvert/CulvertDesign.h"
@@ -63,33 +64,15 @@ uint8_t AnalysisOptionOf(const std::string& word) {
   return aoPerformanceCurve;
 }
 
-// The desktop's boxes and questions, answered without anyone there: the
-// page settings come from the command line, messages are kept to be told on
-// standard error.
-class TBatchUI : public TMainDocumentUI {
-public:
-  TBatchUI(const TOptions& options) : FOptions(options) {}
-  TMainDocument* Document = nullptr;
-  std::vector<std::string> Messages;
-
-  bool Confirm(const std::string&) override { return true; }
-  void ShowError(const std::string& text) override { Messages.push_back(text); }
-  void ShowPlainMessage(const std::string& text) override { Messages.push_back(text); }
-  std::string AskOpenFileName() override { return std::string(); }
-  std::string AskSaveFileName() override { return std::string(); }
-  void CollectControls() override {
-    if (!Document) return;
-    if (TCulvertAnalysis* analysis = Document->CulvertAnalysis())
-      analysis->SetAnalysisOption(AnalysisOptionOf(FOptions.Option));
-    if (TCulvertDesign* design = Document->CulvertDesign()) {
-      design->PipeType = FOptions.PipeType;
-      design->ImprovedInlet = FOptions.ImprovedInlet;
-    }
+// The page settings the desktop's controls hold, from the command line.
+void ApplyPageSettings(TMainDocument& document, const TOptions& options) {
+  if (TCulvertAnalysis* analysis = document.CulvertAnalysis())
+    analysis->SetAnalysisOption(AnalysisOptionOf(options.Option));
+  if (TCulvertDesign* design = document.CulvertDesign()) {
+    design->PipeType = options.PipeType;
+    design->ImprovedInlet = options.ImprovedInlet;
   }
-
-private:
-  const TOptions& FOptions;
-};
+}
 
 int Fail(const std::string& message) {
   std::cerr << message << '\n';
@@ -109,27 +92,27 @@ int WriteReport(const TOptions& options) {
   const std::string startError = StartupLoadParameters(dataDir, parameters, pipes);
   if (!startError.empty()) return Fail(startError);
 
-  TBatchUI ui(options);
+  THeadlessDocumentUI ui;
   TMainDocument document(parameters, pipes, ui);
-  ui.Document = &document;
   const std::string openError = document.OpenProject(options.File);
   if (!openError.empty()) return Fail(openError);
   const std::string refusedOption = RefusedKindOption(document, options);
   if (!refusedOption.empty()) return UsageError(refusedOption);
-  // A refused calculation tells its message and writes nothing; one that
-  // has something to say still gives its report, as the desktop shows it
-  // after the message, and the message makes the run fail.
+  ApplyPageSettings(document, options);
+  // The desktop's Print and Export calculate so. A refused calculation
+  // tells its message and writes nothing; a partial one still gives its
+  // report, as the desktop shows it after the message, and fails the run.
   if (!document.PrepareResult(TResultCommand::Print, -1)) {
-    // A refusal without a text of its own (an empty design) still says so.
-    if (ui.Messages.empty()) return Fail(MessageText(-1));
-    for (const std::string& message : ui.Messages) std::cerr << message << '\n';
+    // A refusal with nothing to say (an empty design) still says so.
+    if (ui.Messages.empty()) ui.Messages.push_back(MessageText(-1));
+    ui.WriteMessages(std::cerr);
     return 1;
   }
   const std::unique_ptr<TReport> report = CreateProjectReport(*document.CurrentProject(), parameters);
   if (!report) return Fail(MessageText(-1103));
   if (!ExportReportPdf(*report, QFile::decodeName(options.Out.c_str()))) return Fail(MessageText(-4));
-  for (const std::string& message : ui.Messages) std::cerr << message << '\n';
-  return ui.Messages.empty() ? 0 : 1;
+  ui.WriteMessages(std::cerr);
+  return document.LastCalculation.Outcome == TCalculationOutcome::Done ? 0 : 1;
 }
 
 // Qt's own notes (a missing runtime folder, font cache remarks) are not the
