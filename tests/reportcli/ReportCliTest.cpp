@@ -99,7 +99,7 @@ TEST_F(ReportCli, RefusedCalculationTellsItsMessageAndWritesNothing) {
   const std::string out = Path("empty.pdf");
   const TRun empty = Report("'" + Write("empty.xml", EmptyDesign) + "' '" + out + "'");
   EXPECT_EQ(empty.Status, 1);
-  EXPECT_EQ(empty.Err, "Internal Error\n");
+  EXPECT_EQ(empty.Err, "There is nothing to design: the project has no culvert crossing. Add a crossing first.\n");
   EXPECT_FALSE(fs::exists(out));
 
   // A culvert system needs exactly one outlet; the performance sample has
