@@ -25,10 +25,12 @@
 
 namespace {
 
+// Numbers show fixed with their decimals ("100.00", Manning's n "0.0120"),
+// as in the other kinds' entry dialogs.
 TBaseEdit* NewNumberEdit(QWidget* parent, const char* name, int digits) {
   auto* edit = new TBaseEdit(parent);
   edit->setObjectName(QString::fromLatin1(name));
-  edit->SetDataType(edtFloat);
+  edit->SetDataType(edtFixed);
   edit->SetPrecision(9);
   edit->SetDigits(digits);
   return edit;

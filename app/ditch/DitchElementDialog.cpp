@@ -39,7 +39,7 @@ void SelectExactCode(TCodeListCombobox* combo, const std::string& code) {
     const auto* entry = dynamic_cast<const TNerraBaseCode*>(combo->ObjectAt(i));
     if (entry && !code.empty() && entry->Code == code) found = i;
   }
-  combo->setCurrentIndex(found);
+  combo->setCurrentIndex(found >= 0 ? found : (combo->HasNoneEntry() ? 0 : -1));
 }
 
 double Number(const TBaseEdit* edit) { return edit->FloatValue(); }
@@ -121,8 +121,9 @@ void TfrmDitchAnalysisElement::Initialize() {
 void TfrmDitchAnalysisElement::FillLists() {
   FSides = FParameters.CodesOfCategory(pcSewerSide);
   FLinings = FParameters.CodesOfCategory(pcLiningType);
-  cbSide->FillFromCodes(*FSides);
-  cbLining->FillFromCodes(*FLinings);
+  // Side and lining are optional: the empty first entry takes a choice back.
+  cbSide->FillFromCodes(*FSides, true);
+  cbLining->FillFromCodes(*FLinings, true);
   edtStationBegin->setFocus();
 }
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -37,7 +38,11 @@ void TfrmBaseForm::ScaleToScreen() {
   const QScreen* screen = FWindow->screen();
   if (!screen) return;
   const double dpi = screen->logicalDotsPerInch();
-  FWindow->resize(ScaledPixels(FWindow->width(), dpi), ScaledPixels(FWindow->height(), dpi));
+  // At 144 dpi and more the scaled size can pass the screen; the window
+  // then stays within the space the desktop leaves free.
+  const QSize available = screen->availableGeometry().size();
+  FWindow->resize(std::min(ScaledPixels(FWindow->width(), dpi), available.width()),
+                  std::min(ScaledPixels(FWindow->height(), dpi), available.height()));
 }
 
 bool TfrmBaseForm::Confirm(const QString& text) { return ShowMessageBox(TMessageKind::Confirmation, ToCore(text)); }
@@ -166,6 +171,19 @@ void TfrmBaseListDlgForm::Display() {
   if (n > 0) tsResultList->setCurrentCell(0, 0);
   FDisplaying = false;
   tsResultList->resizeColumnsToContents();
+  WidenToColumns();
+}
+
+// Result lists open wide enough to show every column whole, as far as the
+// screen allows; beyond that the grid scrolls.
+void TfrmBaseListDlgForm::WidenToColumns() {
+  int columns = 2 * tsResultList->frameWidth() + tsResultList->verticalScrollBar()->sizeHint().width();
+  for (int column = 0; column < tsResultList->columnCount(); ++column)
+    if (!tsResultList->isColumnHidden(column)) columns += tsResultList->columnWidth(column);
+  const QMargins margins = layout() ? layout()->contentsMargins() : QMargins();
+  int wanted = columns + margins.left() + margins.right();
+  if (const QScreen* display = screen()) wanted = std::min(wanted, display->availableGeometry().width());
+  if (wanted > width()) resize(wanted, height());
 }
 
 bool TfrmBaseListDlgForm::Apply() {

@@ -130,6 +130,7 @@ private:
 
   // Display moves the grid itself; that is not the user choosing a row.
   bool FDisplaying = false;
+  void WidenToColumns();
   // The row a mouse press just made current, so its click does not choose
   // it a second time.
   int FRowJustMoved = -1;

@@ -28,10 +28,20 @@ void TCodeListCombobox::AddItem(const QString& text, TBaseObject* object) {
   setItemData(count() - 1, QVariant::fromValue(reinterpret_cast<quintptr>(object)), ObjectRole);
 }
 
-void TCodeListCombobox::FillFromCodes(const TNerraBaseList& codes) {
+void TCodeListCombobox::FillFromCodes(const TNerraBaseList& codes, bool withNone) {
   clear();
+  FNoneEntry = withNone;
+  if (withNone) AddItem(QString(), nullptr);
   for (int i = 0; i < codes.Count(); ++i)
     if (auto* code = codes.ItemAs<TNerraBaseCode>(i)) AddItem(FromCore(code->Description), code);
+}
+
+void TCodeListCombobox::SelectListIndex(int index) {
+  const int offset = FNoneEntry ? 1 : 0;
+  if (index < 0 || index + offset >= count())
+    setCurrentIndex(FNoneEntry ? 0 : -1);
+  else
+    setCurrentIndex(index + offset);
 }
 
 TBaseObject* TCodeListCombobox::ObjectAt(int index) const {

@@ -19,7 +19,13 @@ public:
 
   void AddItem(const QString& text, TBaseObject* object);
   // Replaces the items by the descriptions of the code entries of the list.
-  void FillFromCodes(const TNerraBaseList& codes);
+  // withNone puts an empty first item before them, so a choice can be
+  // taken back to "none" (its object and code are none).
+  void FillFromCodes(const TNerraBaseList& codes, bool withNone = false);
+  bool HasNoneEntry() const { return FNoneEntry; }
+  // Selects the entry at the position of the code list (the empty item, or
+  // nothing without one, for -1).
+  void SelectListIndex(int index);
   TBaseObject* ObjectAt(int index) const;
   // The selected item's object; the default object when nothing is selected
   // or the index is out of range.
@@ -47,6 +53,7 @@ public:
   void SetEditEnabled(bool enabled);
 
 private:
+  bool FNoneEntry = false;
   void ApplyLook();
 
   TBaseObject* FDefaultObject = nullptr;

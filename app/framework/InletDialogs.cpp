@@ -96,6 +96,11 @@ TfrmCoefficientList::TfrmCoefficientList(const QString& caption, const QStringLi
   ButtonBar()->hide();
   resize(340, 260);
   Create();
+  // All eight coefficients show at once, without a scroll bar.
+  const int rowCount = static_cast<int>(rows.size());
+  tsResultList->setMinimumHeight(tsResultList->horizontalHeader()->sizeHint().height() +
+                                 rowCount * tsResultList->verticalHeader()->defaultSectionSize() +
+                                 2 * tsResultList->frameWidth() + 2);
 }
 
 TfrmCoefficientList::~TfrmCoefficientList() = default;

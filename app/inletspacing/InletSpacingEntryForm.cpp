@@ -168,6 +168,11 @@ void TfrmInletSpacingEntry::ShowGroups(const TInletSpacingEntryValues& v) {
   cbSurfaceType->setCurrentIndex(FModel.SurfaceTypes().IndexOfCode(v.SurfaceCode) + 1);
   const bool visible = TInletSpacingEntryModel::GroupsVisible(v.SumpCode);
   for (QGroupBox* group : {gbAdditionalData, gbGutter, gbPavement, gbOverland}) group->setVisible(visible);
+  // Without the hidden groups the dialog takes only the room it needs.
+  if (!visible) {
+    layout()->activate();
+    resize(width(), minimumSizeHint().height());
+  }
 }
 
 std::string TfrmInletSpacingEntry::CatchBasinCode() const {

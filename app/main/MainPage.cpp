@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -280,6 +281,7 @@ void TfrmMainPage::CreateMenus() {
   file->addAction(actExit);
   menuBar()->addMenu(QStringLiteral("&Edit"))->addActions({actUndo, actCut, actCopy, actPaste});
   QMenu* project = menuBar()->addMenu(QStringLiteral("&Project"));
+  FProjectMenu = project;
   project->addActions({actDisplayResult, actSaveResult});
   project->addSeparator();
   project->addActions({actAddElement, actModifyElement, actRemoveElement, actSplitElement, actMoveElementUp,
@@ -314,6 +316,10 @@ void TfrmMainPage::CreateStatusBar() {
 void TfrmMainPage::UpdateActions() {
   const bool open = FDocument->ProjectOpen();
   for (QAction* action : FOpenProjectActions) action->setVisible(open);
+  // Without a project every Project command is hidden. An empty menu must
+  // not be opened: its popup would be left unmapped by the window system
+  // and the menu would never open again, even after a project is opened.
+  FProjectMenu->menuAction()->setEnabled(open);
 }
 
 void TfrmMainPage::UpdateStatus(bool clearMessage) {
@@ -339,7 +345,28 @@ void TfrmMainPage::showEvent(QShowEvent* event) {
   if (edtJobNumber->isVisible()) edtJobNumber->setFocus();
 }
 
+// The window's command shortcuts win over the text boxes' own key bindings:
+// Ctrl+U in a line edit would otherwise delete the text before the caret
+// instead of moving the selected element. Cut, copy, paste and undo are left
+// to the boxes, whose bindings do the same as those commands.
+bool TfrmMainPage::WindowShortcutWins(QObject* watched, const QKeyEvent& key) const {
+  const auto* widget = qobject_cast<const QWidget*>(watched);
+  if (!widget || widget->window() != this) return false;
+  const QKeySequence pressed(key.keyCombination());
+  for (const QAction* action : findChildren<QAction*>()) {
+    if (!action->isEnabled() || !action->isVisible()) continue;
+    if (action == actUndo || action == actCut || action == actCopy || action == actPaste) continue;
+    for (const QKeySequence& shortcut : action->shortcuts())
+      if (shortcut.matches(pressed) == QKeySequence::ExactMatch) return true;
+  }
+  return false;
+}
+
 bool TfrmMainPage::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && WindowShortcutWins(watched, *static_cast<QKeyEvent*>(event))) {
+    event->ignore();
+    return true;
+  }
   if (event->type() == QEvent::FocusOut && FDocument->ProjectOpen()) {
     auto collect = [&](const std::vector<TBinding>& bindings) {
       for (const TBinding& binding : bindings)

@@ -18,7 +18,9 @@
 class QAction;
 class QCheckBox;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
+class QMenu;
 class QPrinter;
 class QRadioButton;
 class QStackedWidget;
@@ -179,6 +181,7 @@ private:
   void CreateToolBar();
   void CreateStatusBar();
   void LoadBackground();
+  bool WindowShortcutWins(QObject* watched, const QKeyEvent& key) const;
   QAction* MakeAction(const char* name, const QString& caption, bool openProjectOnly);
   void ShowProject();
   void AfterElementCommand(int position);
@@ -195,4 +198,5 @@ private:
   std::vector<TBinding> FIdentificationBindings;
   std::array<std::vector<TBinding>, MainPageCount> FPageBindings;
   std::vector<QAction*> FOpenProjectActions;
+  QMenu* FProjectMenu = nullptr;
 };

@@ -233,10 +233,11 @@ bool TfrmStormSewerElement::Prepare() {
 
 void TfrmStormSewerElement::FillLists() {
   const QSignalBlocker quiet(cbStructureCategory);
-  cbSide->FillFromCodes(FModel.Sides());
-  cbStructureCategory->FillFromCodes(FModel.Categories());
-  cbStructureCategory->setCurrentIndex(-1);
-  cbSide->setCurrentIndex(-1);
+  // Side and category are optional: the empty first entry takes a choice back.
+  cbSide->FillFromCodes(FModel.Sides(), true);
+  cbStructureCategory->FillFromCodes(FModel.Categories(), true);
+  cbStructureCategory->SelectListIndex(-1);
+  cbSide->SelectListIndex(-1);
   FillTypeList();
 }
 
@@ -255,10 +256,10 @@ void TfrmStormSewerElement::Display() {
   ShowText(edtJunctionEnd, AsciiUpper(FromCore(v.EndJunction)));
   ShowText(edtStationBegin, v.BeginStation);
   ShowText(edtStationEnd, v.EndStation);
-  cbSide->setCurrentIndex(FModel.Sides().IndexOfCode(v.SideCode));
+  cbSide->SelectListIndex(FModel.Sides().IndexOfCode(v.SideCode));
   {
     const QSignalBlocker quiet(cbStructureCategory);
-    cbStructureCategory->setCurrentIndex(FModel.Categories().IndexOfCode(v.StructureCode));
+    cbStructureCategory->SelectListIndex(FModel.Categories().IndexOfCode(v.StructureCode));
   }
   FillTypeList();
   cbStructureType->setEditText(FromCore(v.InletType));

@@ -1,5 +1,7 @@
 #include "app/tools/CulvertToolForms.h"
 
+#include <cmath>
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -68,7 +70,11 @@ TfrmCulvertToolForm::TfrmCulvertToolForm(const QString& caption, QWidget* owner)
   AddPage(csBox, {QStringLiteral("Width"), QStringLiteral("Height")},
           {QStringLiteral("edtWidth"), QStringLiteral("edtHeight")}, {&edtWidth, &edtHeight});
   ContentLayout()->addWidget(pcShape);
-  connect(cbShape, &QComboBox::currentIndexChanged, pcShape, &QStackedWidget::setCurrentIndex);
+  connect(cbShape, &QComboBox::currentIndexChanged, this, [this](int index) {
+    pcShape->setCurrentIndex(index);
+    ClearResults();
+    DrawResults();
+  });
 
   gbDesign = new QGroupBox(QStringLiteral("DESIGN"), this);
   FDesignLayout = new QFormLayout(gbDesign);
@@ -148,8 +154,28 @@ TCalculatorSection TfrmCulvertToolForm::Section() const {
 }
 
 void TfrmCulvertToolForm::Calculation() {
+  if (!InputsShowable()) return;
   Calculate();
   DrawResults();
+}
+
+// Fixed decimals hold at most nine significant digits; a larger value would
+// show in exponent form and its sketch and results would mean nothing.
+bool TfrmCulvertToolForm::InputsShowable() {
+  QList<TBaseEdit*> edits = pcShape->currentWidget()->findChildren<TBaseEdit*>();
+  edits += gbDesign->findChildren<TBaseEdit*>();
+  for (TBaseEdit* edit : edits) {
+    if (std::abs(edit->FloatValue()) < 1e9) continue;
+    const auto* label = qobject_cast<QLabel*>(FDesignLayout->labelForField(edit));
+    QString caption = label ? label->text() : QString();
+    if (caption.isEmpty())
+      for (const QLabel* l : pcShape->currentWidget()->findChildren<QLabel*>())
+        if (l->buddy() == edit) caption = l->text();
+    ShowError(this, ToCore(QStringLiteral("%1 is too large for this calculator.").arg(caption)));
+    edit->setFocus();
+    return false;
+  }
+  return true;
 }
 
 void TfrmCulvertToolForm::ShowCalculatorMessage(const TCalculatorMessage& message) {
@@ -222,9 +248,13 @@ TfrmCulvertHydraulicTool::TfrmCulvertHydraulicTool(QWidget* owner)
     : TfrmCulvertToolForm(QStringLiteral("Culvert Hydraulic Tool"), owner) {
   setObjectName(QStringLiteral("frmCulvertHydraulicTool"));
   btnCalculation->setText(QStringLiteral("&Calculation"));
-  edtFlow = AddDesignEdit(QStringLiteral("Flow (cfs)"), QStringLiteral("edtFlow"), edtFloat);
-  edtManningN = AddDesignEdit(QStringLiteral("Manning N"), QStringLiteral("edtManningN"), edtFloat);
-  edtSlope = AddDesignEdit(QStringLiteral("Slope (ft/ft.)"), QStringLiteral("edtSlope"), edtFloat);
+  // Fixed notation like the shape's edits; Manning's n and the slope carry
+  // four decimals, since two would show a typical 0.012 or 0.005 as 0.01.
+  edtFlow = AddDesignEdit(QStringLiteral("Flow (cfs)"), QStringLiteral("edtFlow"), edtFixed);
+  edtManningN = AddDesignEdit(QStringLiteral("Manning N"), QStringLiteral("edtManningN"), edtFixed);
+  edtManningN->SetDigits(4);
+  edtSlope = AddDesignEdit(QStringLiteral("Slope (ft/ft.)"), QStringLiteral("edtSlope"), edtFixed);
+  edtSlope->SetDigits(4);
   tsResult->setColumnCount(2);
   tsResult->horizontalHeader()->setVisible(false);
   tsResult->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);

@@ -57,6 +57,12 @@ public:
 protected:
   virtual void Calculate() = 0;
   virtual void DrawResults() = 0;
+  // Forgets the results of the last calculation (a new shape makes them
+  // belong to nothing on screen).
+  virtual void ClearResults() = 0;
+  // The first input whose value cannot be shown with fixed decimals gets a
+  // message and the focus; false then.
+  bool InputsShowable();
   // Shows a calculator message in an error box, a notice in a warning box.
   void ShowCalculatorMessage(const TCalculatorMessage& message);
   TBaseEdit* AddDesignEdit(const QString& label, const QString& name, TEditDataType type);
@@ -106,6 +112,7 @@ public:
 protected:
   void Calculate() override;
   void DrawResults() override;
+  void ClearResults() override { FResult = {}; }
 
 private:
   THydraulicToolResult FResult;

@@ -64,6 +64,20 @@ private slots:
     QCOMPARE(element.Length, 250.0);
     QCOMPARE(element.Grade, 0.02);
     QCOMPARE(element.Side, std::string("R"));
+
+    // A chosen lining can be taken back to none with the empty first entry.
+    TfrmDitchAnalysisElement lined(element, FParameters, nullptr);
+    lined.cbLining->setCurrentIndex(1);
+    lined.accept();
+    QVERIFY(element.Lining != ltNone);
+    TfrmDitchAnalysisElement unlined(element, FParameters, nullptr);
+    QVERIFY(unlined.cbLining->currentIndex() > 0);
+    unlined.cbLining->setCurrentIndex(0);
+    unlined.cbSide->setCurrentIndex(0);
+    unlined.accept();
+    QCOMPARE(unlined.result(), int(QDialog::Accepted));
+    QCOMPARE(element.Lining, ltNone);
+    QCOMPARE(element.Side, std::string());
   }
 
   void switchingShapeStoresWidth() {
@@ -84,7 +98,9 @@ private slots:
     TfrmDitchAnalysisElement dialog(element, FParameters, nullptr);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Ditch Analysis Element"));
     QCOMPARE(dialog.edtStationBegin->text(), QString());
-    QCOMPARE(dialog.cbSide->currentIndex(), -1);  // no side until one is chosen
+    // No side until one is chosen: the empty first entry.
+    QCOMPARE(dialog.cbSide->currentIndex(), 0);
+    QCOMPARE(dialog.cbSide->currentText(), QString());
     dialog.edtStationBegin->SetTextValue(QStringLiteral("5+00"));
     dialog.edtCoefficient->SetFloatValue(0.4);
     dialog.edtArea->SetFloatValue(2);

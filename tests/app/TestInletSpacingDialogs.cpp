@@ -89,10 +89,12 @@ private slots:
   void beginPointHidesGroupsAndStoresZeros() {
     TInletSpacingElement inlet = Inlet();
     TfrmInletSpacingEntry dialog(inlet, FParameters, nullptr);
+    const int fullHeight = dialog.height();
     dialog.edtLongitudinalSlope->SetFloatValue(0.5);
     dialog.cbSumpType->setCurrentIndex(SumpIndex("0"));
     for (QGroupBox* group : {dialog.gbAdditionalData, dialog.gbGutter, dialog.gbPavement, dialog.gbOverland})
       QVERIFY(group->isHidden());
+    QVERIFY(dialog.height() < fullHeight);  // no empty room where the groups were
     QCOMPARE(dialog.edtLongitudinalSlope->FloatValue(), 0.0);
     QCOMPARE(dialog.edtRunoffCoefficient->FloatValue(), 0.0);
     QCOMPARE(dialog.cbCatchBasinType->currentIndex(), -1);

@@ -173,7 +173,7 @@ private slots:
     QCOMPARE(dialog.cbStructureType->count(), 4);
     QCOMPARE(dialog.cbStructureType->currentText(), QStringLiteral("2x3 ft"));
 
-    dialog.cbStructureCategory->setCurrentIndex(FParameters.CodesOfCategory(pcStructureCategory)->IndexOfCode("IN"));
+    dialog.cbStructureCategory->SelectListIndex(FParameters.CodesOfCategory(pcStructureCategory)->IndexOfCode("IN"));
     QCOMPARE(dialog.cbStructureType->itemText(0), QStringLiteral("Grate"));
     QCOMPARE(dialog.cbStructureType->currentText(), QString());
     dialog.cbStructureType->setEditText(QStringLiteral("Special grate"));
@@ -182,6 +182,17 @@ private slots:
     QCOMPARE(pipe.Structure, std::string("IN"));
     QCOMPARE(pipe.InletType, std::string("Special grate"));
     QCOMPARE(pipe.Side, std::string("R"));
+
+    // The empty first entries take side and category back to none.
+    TfrmStormSewerElement again(pipe, false, FParameters, nullptr);
+    QCOMPARE(again.cbSide->itemText(0), QString());
+    again.cbSide->setCurrentIndex(0);
+    again.cbStructureCategory->setCurrentIndex(0);
+    QCOMPARE(again.cbStructureType->count(), 0);
+    again.accept();
+    QCOMPARE(again.result(), int(QDialog::Accepted));
+    QCOMPARE(pipe.Side, std::string());
+    QCOMPARE(pipe.Structure, std::string());
   }
 
   void failingCheckKeepsTheDialogAndTheElement() {
