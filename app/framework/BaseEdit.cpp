@@ -1,5 +1,8 @@
 #include "app/framework/BaseEdit.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPalette>
@@ -260,12 +263,37 @@ void TBaseEdit::SetEditEnabled(bool enabled) {
   ApplyLook();
 }
 
+namespace {
+double RelativeLuminance(const QColor& color) {
+  auto channel = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+  return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) + 0.0722 * channel(color.blueF());
+}
+}  // namespace
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+  const double la = RelativeLuminance(a);
+  const double lb = RelativeLuminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor ReadableTextColor(const QColor& background, const QColor& text) {
+  constexpr double Sufficient = 4.5;  // the usual threshold for body text
+  if (ContrastRatio(background, text) >= Sufficient) return text;
+  const QColor black(Qt::black);
+  const QColor white(Qt::white);
+  return ContrastRatio(background, black) >= ContrastRatio(background, white) ? black : white;
+}
+
 void TBaseEdit::ApplyLook() {
   const bool enabled = isEnabled();
   QPalette look = palette();
+  const QColor background = enabled ? FEnabledColor : FDisabledColor;
+  // The display-only boxes keep their colours only while they stay
+  // readable: white on the light inactive-caption blue does not.
+  const QColor text = ReadableTextColor(background, enabled ? FEnabledFontColor : FDisabledFontColor);
   for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    look.setColor(group, QPalette::Base, enabled ? FEnabledColor : FDisabledColor);
-    look.setColor(group, QPalette::Text, enabled ? FEnabledFontColor : FDisabledFontColor);
+    look.setColor(group, QPalette::Base, background);
+    look.setColor(group, QPalette::Text, text);
   }
   setPalette(look);
   setFont(enabled ? FEnabledFont : FDisabledFont);

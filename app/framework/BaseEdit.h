@@ -20,6 +20,12 @@
 // for: the background of the boxes that only display.
 inline QColor InactiveCaptionColor() { return QColor(191, 205, 219); }
 
+// Contrast of two colours as the accessibility guidelines measure it (1 to 21).
+double ContrastRatio(const QColor& a, const QColor& b);
+// text, unless it is too faint on background; then black or white, whichever
+// reads better.
+QColor ReadableTextColor(const QColor& background, const QColor& text);
+
 class TBaseEdit : public QLineEdit {
   Q_OBJECT
 public:

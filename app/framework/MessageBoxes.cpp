@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/framework/CoreText.h"
+#include "appmodel/MainDocument.h"
 #include "foundation/Messages.h"
 
 namespace {
@@ -64,4 +65,19 @@ void ShowError(QWidget* parent, const std::string& text) {
     DesktopBoxes()(parent, TMessageKind::Error, text);
   else
     ShowMessageBox(TMessageKind::Error, text);
+}
+
+TSaveChoice AskSaveDiscardCancel(QWidget* parent, const std::string& text) {
+  if (!DesktopBoxes())
+    return ShowMessageBox(TMessageKind::Confirmation, text) ? TSaveChoice::Discard : TSaveChoice::Cancel;
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), FromCore(text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                  QApplication::activeModalWidget() ? QApplication::activeModalWidget() : parent);
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save: return TSaveChoice::Save;
+    case QMessageBox::Discard: return TSaveChoice::Discard;
+    default: return TSaveChoice::Cancel;
+  }
 }

@@ -18,3 +18,9 @@ void InstallMessageBoxes(QWidget* parent);
 // The error box, on top of parent; for nullptr it stacks as the core's boxes
 // do. Before InstallMessageBoxes it goes through the core's seam.
 void ShowError(QWidget* parent, const std::string& text);
+
+enum class TSaveChoice;
+// Save / Discard / Cancel before unsaved changes are lost. Before the boxes
+// are installed (the widget tests) it asks through the core's seam as a
+// Yes/No confirmation: Yes discards, No cancels.
+TSaveChoice AskSaveDiscardCancel(QWidget* parent, const std::string& text);

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPointer>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QUrl>
@@ -25,6 +26,9 @@ TfrmHelpViewer::TfrmHelpViewer(QWidget* owner) : QWidget(owner, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Help"));
   resize(720, 560);
+  // Esc closes the help window, as it closes a dialog.
+  auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(close, &QShortcut::activated, this, &QWidget::close);
   auto* layout = new QVBoxLayout(this);
   auto* bar = new QHBoxLayout();
   btnContents = MakeButton(this, QStringLiteral("&Contents"));

@@ -7,16 +7,21 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPixmap>
 #include <QPrinter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTableView>
+#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -40,6 +45,16 @@ const QString ProjectFilter = QStringLiteral("NERRA XML Data Entry (*.xml)");
 const QString OpenFilter = QStringLiteral("NERRA XML Data Entry (*.xml);;All files (*.*)");
 
 std::string ToPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString FromPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+constexpr int RecentFileCount = 8;
+
+// Recent files, the last folder and the window geometry, in the user's
+// configuration folder ($XDG_CONFIG_HOME/drevia/drevia.conf).
+std::unique_ptr<QSettings> UserSettings() {
+  return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("drevia"),
+                                     QStringLiteral("drevia"));
+}
 
 template <class TOperation>
 void OnFocusedEdit(TOperation operation) {
@@ -53,15 +68,24 @@ class TfrmMainPage::TWindowUI : public TMainDocumentUI {
 public:
   explicit TWindowUI(TfrmMainPage& window) : W(window) {}
   bool Confirm(const std::string& text) override { return W.Confirm(FromCore(text)); }
+  TSaveChoice AskSaveChanges(const std::string& text) override { return AskSaveDiscardCancel(&W, text); }
   void ShowError(const std::string& text) override { ::ShowError(&W, text); }
   void ShowPlainMessage(const std::string& text) override { ShowMessageBox(TMessageKind::Plain, text); }
   std::string AskOpenFileName() override {
-    return ToPath(QFileDialog::getOpenFileName(&W, QStringLiteral("Open"), W.FProgramFolder, OpenFilter));
+    const QString path = QFileDialog::getOpenFileName(&W, QStringLiteral("Open"), W.LastFolder(), OpenFilter);
+    W.RememberFolder(path);
+    return ToPath(path);
   }
   std::string AskSaveFileName() override {
-    return ToPath(QFileDialog::getSaveFileName(&W, QStringLiteral("Save As"), W.FProgramFolder, ProjectFilter));
+    QString path = QFileDialog::getSaveFileName(&W, QStringLiteral("Save As"), W.LastFolder(), ProjectFilter);
+    if (path.isEmpty()) return std::string();
+    // Project files are found by their ".xml"; a bare name gets it.
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".xml");
+    W.RememberFolder(path);
+    return ToPath(path);
   }
   void CollectControls() override { W.CollectControls(); }
+  void ProjectReplaced() override { W.ShowProject(); }
 
 private:
   TfrmMainPage& W;
@@ -90,6 +114,10 @@ TfrmMainPage::TfrmMainPage(const QString& programFolder, QWidget* parent)
   pnlDataEntry->hide();
   resize(1000, 720);
   ScaleToScreen();
+  setAcceptDrops(true);
+  if (const QByteArray geometry = UserSettings()->value(QStringLiteral("window/geometry")).toByteArray();
+      !geometry.isEmpty())
+    restoreGeometry(geometry);
 }
 
 TfrmMainPage::~TfrmMainPage() {
@@ -104,12 +132,15 @@ TfrmMainPage::~TfrmMainPage() {
 }
 
 bool TfrmMainPage::Startup() {
-  const std::string message =
-      StartupLoadParameters(LocateParameterFolder(ToPath(FProgramFolder)), *FParameters, *FCatalogue);
+  const std::string folder = LocateParameterFolder(ToPath(FProgramFolder));
+  const std::string message = StartupLoadParameters(folder, *FParameters, *FCatalogue);
   if (!message.empty()) {
     ::ShowError(this, message);
     return false;
   }
+  const std::string slash = !folder.empty() && folder.back() != '/' ? "/" : "";
+  FDocument->SetProtectedFiles({folder + slash + "AppParameters.xml", folder + slash + "UniversalCulvertParameters.xml",
+                                folder + slash + "NerraParameters.xml"});
   FillCodeLists();
   UpdateActions();
   UpdateStatus();
@@ -123,6 +154,12 @@ void TfrmMainPage::LoadBackground() {
   if (!QFile::exists(picture)) return;
   const QPixmap pixmap(picture);
   if (pixmap.isNull()) return;
+  // The data-entry panel keeps the plain window colour, so its labels do not
+  // stand on the picture; the picture shows around it and without a project.
+  QPalette plain = pnlDataEntry->palette();
+  plain.setBrush(QPalette::Window, QApplication::palette().window());
+  pnlDataEntry->setPalette(plain);
+  pnlDataEntry->setAutoFillBackground(true);
   QPalette palette = centralWidget()->palette();
   palette.setBrush(QPalette::Window, QBrush(pixmap));
   centralWidget()->setPalette(palette);
@@ -211,6 +248,13 @@ void TfrmMainPage::SetShortcuts() {
   actMoveElementDown->setShortcut(QKeySequence(QStringLiteral("Ctrl+D")));
   // F1 is on no menu; the window itself carries it.
   actContextHelp->setShortcut(QKeySequence(Qt::Key_F1));
+  // The platform's usual keys for the file commands, beside the listed ones.
+  actOpen->setShortcuts(QKeySequence::Open);
+  actSave->setShortcuts(QKeySequence::Save);
+  actSaveAs->setShortcuts(QKeySequence::SaveAs);
+  actPrint->setShortcuts(QKeySequence::Print);
+  actClose->setShortcuts(QKeySequence::Close);
+  actExit->setShortcuts(QKeySequence::Quit);
   addAction(actContextHelp);
 }
 
@@ -272,7 +316,11 @@ void TfrmMainPage::CreateMenus() {
                        actNewInletSpacing, actNewDitchAnalysis});
   actNew->setMenu(newMenu);
   file->addAction(actNew);
-  file->addActions({actOpen, actSave, actSaveAs, actRemove, actClose});
+  file->addAction(actOpen);
+  FRecentMenu = file->addMenu(QStringLiteral("Open &Recent"));
+  FRecentMenu->setObjectName(QStringLiteral("mnuRecentFiles"));
+  FillRecentMenu();
+  file->addActions({actSave, actSaveAs, actRemove, actClose});
   file->addSeparator();
   file->addActions({actImport, actExport});
   file->addSeparator();
@@ -294,6 +342,28 @@ void TfrmMainPage::CreateMenus() {
 void TfrmMainPage::CreateToolBar() {
   QToolBar* bar = addToolBar(QStringLiteral("Commands"));
   bar->setObjectName(QStringLiteral("tbMain"));
+  // Icons from the desktop's theme, else the toolkit's own; the caption is
+  // the tool tip, so the whole bar fits the default width.
+  bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  const std::pair<QAction*, std::pair<const char*, QStyle::StandardPixmap>> icons[] = {
+      {actNew, {"document-new", QStyle::SP_FileIcon}},
+      {actOpen, {"document-open", QStyle::SP_DialogOpenButton}},
+      {actSave, {"document-save", QStyle::SP_DialogSaveButton}},
+      {actPreview, {"document-print-preview", QStyle::SP_FileDialogContentsView}},
+      {actPrint, {"document-print", QStyle::SP_ComputerIcon}},
+      {actCut, {"edit-cut", QStyle::SP_DialogDiscardButton}},
+      {actCopy, {"edit-copy", QStyle::SP_FileDialogNewFolder}},
+      {actPaste, {"edit-paste", QStyle::SP_DialogApplyButton}},
+      {actDisplayResult, {"system-run", QStyle::SP_MediaPlay}},
+      {actAddElement, {"list-add", QStyle::SP_FileDialogStart}},
+      {actModifyElement, {"document-properties", QStyle::SP_FileDialogDetailedView}},
+      {actRemoveElement, {"list-remove", QStyle::SP_TrashIcon}},
+      {actMoveElementUp, {"go-up", QStyle::SP_ArrowUp}},
+      {actMoveElementDown, {"go-down", QStyle::SP_ArrowDown}},
+      {actCalendar, {"x-office-calendar", QStyle::SP_FileDialogInfoView}},
+      {actHelpContents, {"help-contents", QStyle::SP_DialogHelpButton}}};
+  for (const auto& [action, icon] : icons)
+    action->setIcon(QIcon::fromTheme(QString::fromLatin1(icon.first), style()->standardIcon(icon.second)));
   bar->addActions({actNew, actOpen, actSave, actPreview, actPrint});
   bar->addSeparator();
   bar->addActions({actCut, actCopy, actPaste});
@@ -322,11 +392,26 @@ void TfrmMainPage::UpdateActions() {
   FProjectMenu->menuAction()->setEnabled(open);
 }
 
+// "name.xml* - caption" while a project is open; the mark shows unsaved
+// changes.
+void TfrmMainPage::UpdateTitle() {
+  const QString caption = QString::fromLatin1(MainWindowCaption);
+  if (!FDocument->ProjectOpen()) {
+    setWindowTitle(caption);
+    return;
+  }
+  const std::string name = FDocument->StatusFileName();
+  const QString shown =
+      name == NewFileStatus ? QStringLiteral("Untitled") : QFile::decodeName(QByteArray::fromStdString(name));
+  setWindowTitle(shown + (FDocument->Modified() ? QStringLiteral("*") : QString()) + QStringLiteral(" - ") + caption);
+}
+
 void TfrmMainPage::UpdateStatus(bool clearMessage) {
   if (clearMessage) FDocument->LastMessage.clear();
   StatusPanels[0]->setText(QFile::decodeName(QByteArray::fromStdString(FDocument->StatusFileName())));
   StatusPanels[1]->clear();
   StatusPanels[2]->setText(FromCore(FDocument->LastMessage));
+  UpdateTitle();
 }
 
 // ---- events -------------------------------------------------------------------------
@@ -337,7 +422,67 @@ void TfrmMainPage::closeEvent(QCloseEvent* event) {
     return;
   }
   ShowProject();
+  UserSettings()->setValue(QStringLiteral("window/geometry"), saveGeometry());
   event->accept();
+}
+
+// ---- files from outside: recent files, dropped files, the last folder --------------
+
+QString TfrmMainPage::LastFolder() const {
+  const QString folder = UserSettings()->value(QStringLiteral("files/lastFolder")).toString();
+  if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
+  return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+void TfrmMainPage::RememberFolder(const QString& path) {
+  if (!path.isEmpty()) UserSettings()->setValue(QStringLiteral("files/lastFolder"), QFileInfo(path).absolutePath());
+}
+
+QStringList TfrmMainPage::RecentFiles() const {
+  return UserSettings()->value(QStringLiteral("files/recent")).toStringList();
+}
+
+void TfrmMainPage::AddRecentFile(const QString& path) {
+  if (path.isEmpty()) return;
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  QStringList files = RecentFiles();
+  files.removeAll(absolute);
+  files.prepend(absolute);
+  while (files.size() > RecentFileCount) files.removeLast();
+  UserSettings()->setValue(QStringLiteral("files/recent"), files);
+  FillRecentMenu();
+}
+
+void TfrmMainPage::FillRecentMenu() {
+  FRecentMenu->clear();
+  const QStringList files = RecentFiles();
+  for (int i = 0; i < files.size(); ++i) {
+    QAction* entry = FRecentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()));
+    entry->setToolTip(files[i]);
+    const QString path = files[i];
+    connect(entry, &QAction::triggered, this, [this, path] { OpenPathCommand(path); });
+  }
+  FRecentMenu->setEnabled(!files.isEmpty());
+}
+
+// A project file named from outside the open dialog (recent files, a drop):
+// the open project is closed first, as Open does.
+void TfrmMainPage::OpenPathCommand(const QString& path) {
+  if (!FDocument->CloseProject()) return;
+  ShowProject();
+  OpenFileCommand(path);
+}
+
+void TfrmMainPage::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (!urls.isEmpty() && urls.first().isLocalFile()) event->acceptProposedAction();
+}
+
+void TfrmMainPage::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+  event->acceptProposedAction();
+  OpenPathCommand(urls.first().toLocalFile());
 }
 
 void TfrmMainPage::showEvent(QShowEvent* event) {
@@ -362,11 +507,24 @@ bool TfrmMainPage::WindowShortcutWins(QObject* watched, const QKeyEvent& key) co
   return false;
 }
 
+// Enter on a grid row modifies the element, Delete removes it.
+bool TfrmMainPage::GridKey(QObject* watched, const QKeyEvent& key) {
+  if (key.modifiers() & ~Qt::KeypadModifier) return false;
+  if (std::find(Grids.begin(), Grids.end(), watched) == Grids.end()) return false;
+  switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: ModifyElementCommand(); return true;
+    case Qt::Key_Delete: RemoveElementCommand(); return true;
+    default: return false;
+  }
+}
+
 bool TfrmMainPage::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ShortcutOverride && WindowShortcutWins(watched, *static_cast<QKeyEvent*>(event))) {
     event->ignore();
     return true;
   }
+  if (event->type() == QEvent::KeyPress && GridKey(watched, *static_cast<QKeyEvent*>(event))) return true;
   if (event->type() == QEvent::FocusOut && FDocument->ProjectOpen()) {
     auto collect = [&](const std::vector<TBinding>& bindings) {
       for (const TBinding& binding : bindings)
@@ -412,24 +570,27 @@ void TfrmMainPage::NewProject(TProjectKind kind) {
 
 void TfrmMainPage::OpenCommand() {
   const unsigned before = FDocument->Generation();
-  FDocument->Open();
+  if (FDocument->Open()) AddRecentFile(FromPath(FDocument->CurrentProject()->FileName));
   if (FDocument->Generation() != before) ShowProject();
 }
 
 void TfrmMainPage::OpenFileCommand(const QString& fileName) {
   const unsigned before = FDocument->Generation();
-  FDocument->OpenFile(ToPath(fileName));
+  if (FDocument->OpenFile(ToPath(fileName))) AddRecentFile(fileName);
   if (FDocument->Generation() != before) ShowProject();
 }
 
 void TfrmMainPage::SaveCommand() {
-  if (FDocument->Save()) RefreshDisplay();
+  if (FDocument->Save()) {
+    RefreshDisplay();
+    AddRecentFile(FromPath(FDocument->CurrentProject()->FileName));
+  }
   UpdateActions();
   UpdateStatus(false);
 }
 
 void TfrmMainPage::SaveAsCommand() {
-  FDocument->SaveAs();
+  if (FDocument->SaveAs()) AddRecentFile(FromPath(FDocument->CurrentProject()->FileName));
   RefreshDisplay();
   UpdateActions();
   UpdateStatus();
@@ -442,8 +603,14 @@ void TfrmMainPage::CloseCommand() {
 void TfrmMainPage::SaveResultCommand() { FDocument->SaveResult(); }
 
 void TfrmMainPage::PrinterSetupCommand() {
+  // Reports are laid out on Letter landscape; what the setup chooses is the
+  // printer (and its copies), which Print and Preview then use.
   if (!FPrinter) FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  QPageSetupDialog dialog(FPrinter.get(), this);
+  FPrinter->setPageSize(QPageSize(QPageSize::Letter));
+  FPrinter->setPageOrientation(QPageLayout::Landscape);
+  QPrintDialog dialog(FPrinter.get(), this);
+  dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+  dialog.setOptions(QAbstractPrintDialog::PrintCollateCopies);
   dialog.exec();
 }
 
@@ -462,7 +629,7 @@ void TfrmMainPage::DisplayResultCommand() {
 void TfrmMainPage::PreviewCommand() {
   if (!FDocument->PrepareResult(TResultCommand::Preview, SelectedPosition())) return;
   if (std::unique_ptr<TReport> report = CreateReportOfKind({*FDocument, *FParameters, *FCatalogue, this}))
-    PreviewReport(*report, this);
+    PreviewReport(*report, this, FPrinter.get());
 }
 
 void TfrmMainPage::PrintCommand() {

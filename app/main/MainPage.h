@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <memory>
@@ -23,6 +24,7 @@ class QLabel;
 class QMenu;
 class QPrinter;
 class QRadioButton;
+class QSplitter;
 class QStackedWidget;
 class QTableView;
 class TBaseEdit;
@@ -59,6 +61,7 @@ public:
   void RefreshDisplay();
   void UpdateActions();
   void UpdateStatus(bool clearMessage = true);
+  void UpdateTitle();
   bool Confirm(const QString& text) override;
 
   // Commands.
@@ -67,6 +70,16 @@ public:
   // Opens the project named on the command line (a double click in the file
   // manager); its message shows as File > Open shows it.
   void OpenFileCommand(const QString& fileName);
+  // Closes the open project (asking as Open does), then opens the file.
+  void OpenPathCommand(const QString& path);
+  // The folder the file dialogs start in: the last one used, at first the
+  // user's documents folder.
+  QString LastFolder() const;
+  void RememberFolder(const QString& path);
+  // The eight most recent project files, newest first.
+  QStringList RecentFiles() const;
+  void AddRecentFile(const QString& path);
+  QMenu* RecentMenu() const { return FRecentMenu; }
   void SaveCommand();
   void SaveAsCommand();
   void CloseCommand();
@@ -126,6 +139,9 @@ public:
   // Pages and grids.
   QWidget* pnlDataEntry = nullptr;
   QStackedWidget* pcNerra = nullptr;
+  // The element grids of the pages, below the splitter, turned with pcNerra.
+  QStackedWidget* pcGrids = nullptr;
+  QSplitter* splDataEntry = nullptr;
   std::array<QTableView*, MainPageCount> Grids{};
   std::array<QLabel*, 3> StatusPanels{};
 
@@ -140,6 +156,8 @@ public:
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -182,6 +200,7 @@ private:
   void CreateStatusBar();
   void LoadBackground();
   bool WindowShortcutWins(QObject* watched, const QKeyEvent& key) const;
+  bool GridKey(QObject* watched, const QKeyEvent& key);
   QAction* MakeAction(const char* name, const QString& caption, bool openProjectOnly);
   void ShowProject();
   void AfterElementCommand(int position);
@@ -195,8 +214,11 @@ private:
   std::unique_ptr<QPrinter> FPrinter;
   std::vector<std::unique_ptr<TNerraBaseList>> FCodeLists;
   std::array<TElementGridModel*, MainPageCount> FGridModels{};
+  std::array<QWidget*, MainPageCount> FGridBoxes{};
   std::vector<TBinding> FIdentificationBindings;
   std::array<std::vector<TBinding>, MainPageCount> FPageBindings;
   std::vector<QAction*> FOpenProjectActions;
   QMenu* FProjectMenu = nullptr;
+  QMenu* FRecentMenu = nullptr;
+  void FillRecentMenu();
 };

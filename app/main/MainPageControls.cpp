@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -98,15 +99,41 @@ void TfrmMainPage::CreateDataEntryPanel() {
   pnlDataEntry->setObjectName(QStringLiteral("pnlDataEntry"));
   pnlDataEntry->setAutoFillBackground(true);
   auto* layout = new QVBoxLayout(pnlDataEntry);
-  layout->addWidget(CreateIdentificationPanel());
-  pcNerra = new QStackedWidget(pnlDataEntry);
+  layout->setContentsMargins(0, 0, 0, 0);
+  // The settings (project information and the kind's page) above, the
+  // element grid below, with a splitter between them the user can move.
+  auto* settings = new QWidget();
+  auto* settingsLayout = new QVBoxLayout(settings);
+  settingsLayout->setContentsMargins(0, 0, 0, 0);
+  settingsLayout->addWidget(CreateIdentificationPanel());
+  pcNerra = new QStackedWidget(settings);
   pcNerra->setObjectName(QStringLiteral("pcNerra"));
   pcNerra->addWidget(CreateCulvertDesignPage());
   pcNerra->addWidget(CreateCulvertAnalysisPage());
   pcNerra->addWidget(CreateStormSewerPage());
   pcNerra->addWidget(CreateInletSpacingPage());
   pcNerra->addWidget(CreateDitchAnalysisPage());
-  layout->addWidget(pcNerra, 1);
+  settingsLayout->addWidget(pcNerra, 1);
+  pcGrids = new QStackedWidget();
+  pcGrids->setObjectName(QStringLiteral("pcGrids"));
+  for (QWidget* box : FGridBoxes) pcGrids->addWidget(box);
+  connect(pcNerra, &QStackedWidget::currentChanged, pcGrids, &QStackedWidget::setCurrentIndex);
+  // Only the shown page's settings take room; the others would make every
+  // kind as tall as the tallest.
+  connect(pcNerra, &QStackedWidget::currentChanged, this, [this](int shown) {
+    for (int i = 0; i < pcNerra->count(); ++i)
+      pcNerra->widget(i)->setSizePolicy(QSizePolicy::Preferred,
+                                        i == shown ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+    pcNerra->adjustSize();
+  });
+  splDataEntry = new QSplitter(Qt::Vertical, pnlDataEntry);
+  splDataEntry->setObjectName(QStringLiteral("splDataEntry"));
+  splDataEntry->addWidget(settings);
+  splDataEntry->addWidget(pcGrids);
+  splDataEntry->setChildrenCollapsible(false);
+  splDataEntry->setStretchFactor(0, 0);
+  splDataEntry->setStretchFactor(1, 1);
+  layout->addWidget(splDataEntry, 1);
 }
 
 QWidget* TfrmMainPage::CreateIdentificationPanel() {
@@ -155,8 +182,14 @@ QWidget* TfrmMainPage::CreateGridBox(int page, const char* name) {
   view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   connect(view, &QTableView::doubleClicked, this, [this] { ModifyElementCommand(); });
   layout->addWidget(view);
+  // Enter on a row modifies it, Delete removes it.
+  view->installEventFilter(this);
+  // At least about eight rows stay in view.
+  view->setMinimumHeight(view->horizontalHeader()->sizeHint().height() +
+                         8 * view->verticalHeader()->defaultSectionSize() + 2 * view->frameWidth());
   Grids[static_cast<size_t>(page)] = view;
   FGridModels[static_cast<size_t>(page)] = model;
+  FGridBoxes[static_cast<size_t>(page)] = box;
   return box;
 }
 
@@ -175,7 +208,9 @@ QWidget* TfrmMainPage::CreateCulvertDesignPage() {
   form->addRow(QStringLiteral("Pipe Type"), cbUCPipeType);
   form->addRow(QString(), cbUCImprovedInlet);
   layout->addLayout(form);
-  layout->addWidget(CreateGridBox(mpCulvertDesign, "tsCulvertDesignElementList"), 1);
+  // The grid sits below the splitter, in pcGrids.
+  CreateGridBox(mpCulvertDesign, "tsCulvertDesignElementList");
+  layout->addStretch(1);
   auto design = [this] { return FDocument->CulvertDesign(); };
   Bind(mpCulvertDesign, cbUCDesignFrequency,
        [=, this] { if (auto* p = design()) p->DischargeFrequency = cbUCDesignFrequency->SelectedCode(""); });
@@ -203,7 +238,9 @@ QWidget* TfrmMainPage::CreateCulvertAnalysisPage() {
   }
   rbAnalysisOptions[0]->setChecked(true);
   layout->addWidget(rgAnalysisSelection);
-  layout->addWidget(CreateGridBox(mpCulvertAnalysis, "tsCulvertAnalysisElementList"), 1);
+  // The grid sits below the splitter, in pcGrids.
+  CreateGridBox(mpCulvertAnalysis, "tsCulvertAnalysisElementList");
+  layout->addStretch(1);
   Bind(mpCulvertAnalysis, rgAnalysisSelection, [this] {
     TCulvertAnalysis* p = FDocument->CulvertAnalysis();
     if (!p) return;
@@ -244,7 +281,9 @@ QWidget* TfrmMainPage::CreateStormSewerPage() {
                                   mannings));
   row->addWidget(mannings);
   layout->addLayout(row);
-  layout->addWidget(CreateGridBox(mpStormSewer, "tsStormSewerElementList"), 1);
+  // The grid sits below the splitter, in pcGrids.
+  CreateGridBox(mpStormSewer, "tsStormSewerElementList");
+  layout->addStretch(1);
   auto parameters = [this]() -> TStormSewerGeneralParameters* {
     TStormSewer* p = FDocument->StormSewer();
     return p ? &p->GeneralParameters : nullptr;
@@ -278,7 +317,9 @@ QWidget* TfrmMainPage::CreateInletSpacingPage() {
   form->addRow(QStringLiteral("Total Allow. Spread (ft.)"), edtISMaximumSpread);
   form->addRow(QStringLiteral("Allowable Depth (ft.)"), edtISAllowableDepth);
   layout->addLayout(form);
-  layout->addWidget(CreateGridBox(mpInletSpacing, "tsInletSpacingElementList"), 1);
+  // The grid sits below the splitter, in pcGrids.
+  CreateGridBox(mpInletSpacing, "tsInletSpacingElementList");
+  layout->addStretch(1);
   auto parameters = [this]() -> TInletSpacingGeneralParameters* {
     TInletSpacing* p = FDocument->InletSpacing();
     return p ? &p->GeneralParameters : nullptr;
@@ -326,7 +367,9 @@ QWidget* TfrmMainPage::CreateDitchAnalysisPage() {
   }
   row->addWidget(shear);
   layout->addLayout(row);
-  layout->addWidget(CreateGridBox(mpDitchAnalysis, "tsDitchAnalysisElementList"), 1);
+  // The grid sits below the splitter, in pcGrids.
+  CreateGridBox(mpDitchAnalysis, "tsDitchAnalysisElementList");
+  layout->addStretch(1);
   auto parameters = [this]() -> TDitchAnalysisGeneralParameters* {
     TDitchAnalysis* p = FDocument->DitchAnalysis();
     return p ? &p->GeneralParameters : nullptr;

@@ -30,8 +30,10 @@ TPrintRuns PrintRunsFor(int copies, bool collate) {
 
 void PrintReportTo(const TReport& report, QPagedPaintDevice& device) { PaintReport(report, device); }
 
-void PreviewReport(const TReport& report, QWidget* parent) {
+void PreviewReport(const TReport& report, QWidget* parent, const QPrinter* chosen) {
   QPrinter printer(QPrinter::HighResolution);
+  // The preview shows the pages on the printer chosen in Printer Setup.
+  if (chosen) printer.setPrinterName(chosen->printerName());
   printer.setFullPage(true);
   SetLetterLandscape(printer);
   QPrintPreviewDialog dialog(&printer, parent);

@@ -11,7 +11,7 @@ class QWidget;
 class TReport;
 
 // Shows the report in the print preview window (modal).
-void PreviewReport(const TReport& report, QWidget* parent);
+void PreviewReport(const TReport& report, QWidget* parent, const QPrinter* chosen = nullptr);
 // Asks for the printer and copies first; false when the user cancels or the
 // printer cannot be opened. A printer chosen earlier (Printer Setup) is
 // offered again and keeps the choices of this run.

@@ -91,6 +91,7 @@ public:
 protected:
   void Calculate() override;
   void DrawResults() override;
+  void ClearResults() override { FResult = {}; }
 
 private:
   void ShowCompletedArc();

@@ -1,5 +1,7 @@
 #include "appmodel/MainDocument.h"
 
+#include <sys/stat.h>
+
 #include "culvert/CulvertAnalysis.h"
 #include "culvert/CulvertDesign.h"
 #include "culvert/CulvertElement.h"
@@ -60,10 +62,25 @@ std::string TMainDocument::StatusFileName() const {
 
 // ---- documents ------------------------------------------------------------------
 
+bool TMainDocument::Modified() const { return FProject && FProject->SaveInput() != FSavedInput; }
+
+void TMainDocument::MarkUnmodified() { FSavedInput = FProject ? FProject->SaveInput() : std::string(); }
+
 bool TMainDocument::CloseProject() {
   if (!FProject) return true;
-  if (!FUI.Confirm(CloseProjectQuestion)) return false;
+  // What is typed but not yet copied counts as a change too.
+  FUI.CollectControls();
+  if (Modified()) {
+    switch (FUI.AskSaveChanges(CloseProjectQuestion)) {
+      case TSaveChoice::Cancel: return false;
+      case TSaveChoice::Save:
+        if (!Save()) return false;
+        break;
+      case TSaveChoice::Discard: break;
+    }
+  }
   FProject.reset();
+  FSavedInput.clear();
   FKind = TProjectKind::Unknown;
   ++FGeneration;
   return true;
@@ -79,7 +96,17 @@ bool TMainDocument::NewProject(TProjectKind kind) {
   FProject = CreateProject(kind);
   FKind = kind;
   ++FGeneration;
+  AfterProjectReplaced();
   return true;
+}
+
+// The window shows the new project and stores its first entries (the first
+// frequency, pipe type, ...) before the project counts as unchanged, so
+// only what the user changes afterwards asks to be saved.
+void TMainDocument::AfterProjectReplaced() {
+  FUI.ProjectReplaced();
+  if (FProject) FUI.CollectControls();
+  MarkUnmodified();
 }
 
 bool TMainDocument::Open() {
@@ -91,6 +118,9 @@ bool TMainDocument::Open() {
 
 bool TMainDocument::OpenFile(const std::string& path) {
   const std::string message = OpenProject(path);
+  // The window shows what is open now (nothing, after a failure) before any
+  // message, so the message does not stand over the project it replaced.
+  AfterProjectReplaced();
   if (message.empty()) return true;
   if (PlainMessage)
     FUI.ShowPlainMessage(message);
@@ -128,6 +158,12 @@ std::string TMainDocument::OpenProject(const std::string& path) {
 }
 
 bool TMainDocument::WriteText(const std::string& path, const std::string& text) {
+  // A project written over the program's own tables would end the next
+  // start; the same file reached through a link or another name counts too.
+  if (IsProtectedFile(path)) {
+    FUI.ShowError(ProtectedFileMessage);
+    return false;
+  }
   if (WriteFileAtomically(path, WithCrLfLines(text))) return true;
   FUI.ShowError(MessageText(-4));
   return false;
@@ -135,29 +171,45 @@ bool TMainDocument::WriteText(const std::string& path, const std::string& text) 
 
 bool TMainDocument::SaveProject(const std::string& path) {
   if (!FProject) return false;
-  return WriteText(path, FProject->SaveInput());
+  const std::string text = FProject->SaveInput();
+  if (!WriteText(path, text)) return false;
+  FSavedInput = text;
+  return true;
+}
+
+bool TMainDocument::IsProtectedFile(const std::string& path) const {
+  struct stat target {};
+  if (stat(path.c_str(), &target) != 0) return false;
+  for (const std::string& file : FProtectedFiles) {
+    struct stat own {};
+    if (stat(file.c_str(), &own) == 0 && own.st_dev == target.st_dev && own.st_ino == target.st_ino) return true;
+  }
+  return false;
 }
 
 bool TMainDocument::Save() {
   if (!FProject) return false;
   FUI.CollectControls();
-  if (FProject->FileName.empty()) {
-    const std::string path = FUI.AskSaveFileName();
-    if (path.empty()) return false;
-    FProject->FileName = path;
-  }
-  if (!SaveProject(FProject->FileName)) return false;
+  const bool saved = FProject->FileName.empty() ? SaveAsChosenFile() : SaveProject(FProject->FileName);
+  if (!saved) return false;
   LastMessage = SuccessfullySavedMessage;
+  return true;
+}
+
+// A name that could not be written is not kept: the project stays with the
+// file it had, so the next Save does not fail the same way.
+bool TMainDocument::SaveAsChosenFile() {
+  const std::string path = FUI.AskSaveFileName();
+  if (path.empty()) return false;
+  if (!SaveProject(path)) return false;
+  FProject->FileName = path;
   return true;
 }
 
 bool TMainDocument::SaveAs() {
   if (!FProject) return false;
   FUI.CollectControls();
-  const std::string path = FUI.AskSaveFileName();
-  if (path.empty()) return false;
-  FProject->FileName = path;
-  return SaveProject(path);
+  return SaveAsChosenFile();
 }
 
 bool TMainDocument::SaveResult() {
@@ -202,8 +254,11 @@ bool TMainDocument::PrepareResult(TResultCommand command, int position) {
   if (!FProject) return false;
   FUI.CollectControls();
   const TProjectKindRow* row = ProjectKindRowOf(FKind);
-  if (command == TResultCommand::DisplayResult && row && row->ResultOfSelectedElement && !Element(position))
+  if (command == TResultCommand::DisplayResult && row && row->ResultOfSelectedElement && !Element(position)) {
+    // The result dialog shows one crossing or culvert: say why nothing opens.
+    FUI.ShowPlainMessage(ElementCount() == 0 ? NoElementsForResultMessage : NoElementSelectedMessage);
     return false;
+  }
   return CalculateTelling();
 }
 

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "appmodel/ProjectKinds.h"
 #include "model/NerraBase.h"
@@ -19,11 +20,19 @@ class TStormSewer;
 class TInletSpacing;
 class TDitchAnalysis;
 
+// The answer to "save the changes first?".
+enum class TSaveChoice { Save, Discard, Cancel };
+
 class TMainDocumentUI {
 public:
   virtual ~TMainDocumentUI() = default;
   // Yes/No question; true for Yes.
   virtual bool Confirm(const std::string& text) = 0;
+  // Save / Discard / Cancel before unsaved changes are dropped; a front end
+  // without that box asks Yes (discard) or No (keep the project).
+  virtual TSaveChoice AskSaveChanges(const std::string& text) {
+    return Confirm(text) ? TSaveChoice::Discard : TSaveChoice::Cancel;
+  }
   virtual void ShowError(const std::string& text) = 0;
   virtual void ShowPlainMessage(const std::string& text) = 0;
   // The chosen path, empty on cancel.
@@ -32,6 +41,9 @@ public:
   // Copies every identification control and every control of the active
   // page into the project.
   virtual void CollectControls() = 0;
+  // The open project was replaced or closed; the window redraws before any
+  // message follows.
+  virtual void ProjectReplaced() {}
 };
 
 enum class TResultCommand { DisplayResult, Preview, Print };
@@ -41,6 +53,11 @@ inline constexpr const char* CloseProjectQuestion =
 inline constexpr const char* RemoveElementQuestion = "The selected element is going to be removed?. Confirm?";
 inline constexpr const char* SuccessfullySavedMessage = "Successfully Saved";
 inline constexpr const char* NewFileStatus = "<new>";
+inline constexpr const char* NoElementsForResultMessage =
+    "The project has no elements yet. Add one with Add Element, then show its result.";
+inline constexpr const char* NoElementSelectedMessage = "Select an element in the list to show its result.";
+inline constexpr const char* ProtectedFileMessage =
+    "This file holds the program's parameter tables and cannot be replaced by a project.";
 
 class TMainDocument {
 public:
@@ -68,8 +85,17 @@ public:
   std::string StatusFileName() const;
   std::string LastMessage;
 
-  // Asks before discarding an open project; false when the user says No.
+  // Asks before discarding unsaved changes (Save / Discard / Cancel); an
+  // unchanged project closes without a question. False when the user keeps
+  // the project (or its save failed).
   bool CloseProject();
+  // Changed since it was created, opened or last saved (its input text
+  // differs from what was last written or read).
+  bool Modified() const;
+  void MarkUnmodified();
+  // Files no project may be saved over: the program's parameter tables.
+  void SetProtectedFiles(std::vector<std::string> paths) { FProtectedFiles = std::move(paths); }
+  bool IsProtectedFile(const std::string& path) const;
   bool NewProject(TProjectKind kind);
   // Close, open dialog, read. False when nothing was opened.
   bool Open();
@@ -122,6 +148,8 @@ private:
   // Calculates by the kind's rule and shows its message (before the results
   // of a partial calculation); false when the calculation was refused.
   bool CalculateTelling();
+  bool SaveAsChosenFile();
+  void AfterProjectReplaced();
   // The Save Result text; false when the calculation refused it.
   bool ResultText(std::string& text);
 
@@ -131,4 +159,7 @@ private:
   std::unique_ptr<TNerraBaseProject> FProject;
   TProjectKind FKind = TProjectKind::Unknown;
   unsigned FGeneration = 0;
+  // The input text as last saved or read; Modified compares against it.
+  std::string FSavedInput;
+  std::vector<std::string> FProtectedFiles;
 };

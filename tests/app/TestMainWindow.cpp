@@ -70,7 +70,7 @@ private slots:
     QVERIFY(window->pnlDataEntry->isHidden());
     QCOMPARE(window->StatusPanels[0]->text(), QString());
     QCOMPARE(window->actMoveElementUp->shortcut(), QKeySequence(QStringLiteral("Ctrl+U")));
-    QVERIFY(window->actSaveAs->shortcut().isEmpty());
+    QCOMPARE(window->actSaveAs->shortcuts(), QKeySequence::keyBindings(QKeySequence::SaveAs));
   }
 
   void startupFailsWithoutParameterFiles() {
@@ -198,8 +198,7 @@ private slots:
     QVERIFY(!grid->isColumnHidden(sscInletCrown));
     QVERIFY(grid->isColumnHidden(sscInletInvert));
     window->actNewStormSewerAnalysis->trigger();
-    QCOMPARE(FMessages.size(), size_t(1));
-    QCOMPARE(FMessages[0], std::string(CloseProjectQuestion));
+    QVERIFY(FMessages.empty());  // nothing changed: closed without a question
     QVERIFY(window->Document().StormSewer()->IsAnalysis);
     QCOMPARE(window->lblSSTitle->text(), QStringLiteral("STORM SEWER SYSTEM ANALYSIS"));
     QVERIFY(grid->isColumnHidden(sscOutletCrown));

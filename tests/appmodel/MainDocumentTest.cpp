@@ -139,6 +139,7 @@ TEST_F(MainDocumentTest, UnreadableOrUnknownFilesAreNotCompatible) {
 TEST_F(MainDocumentTest, OpenAsksBeforeDiscardingAndStopsOnNo) {
   ASSERT_TRUE(Document.NewProject(TProjectKind::DitchAnalysis));
   EXPECT_EQ(Document.StatusFileName(), "<new>");
+  Document.CurrentProject()->Identification.PID = "D-1";  // a change to lose
   UI.Answer = false;
   UI.OpenName = Sample("culvert-design.xml");
   EXPECT_FALSE(Document.Open());
@@ -309,12 +310,73 @@ TEST_F(MainDocumentTest, CloseAsksOnlyWithAProject) {
   EXPECT_TRUE(Document.CloseProject());
   EXPECT_TRUE(UI.Questions.empty());
   ASSERT_TRUE(Document.NewProject(TProjectKind::CulvertAnalysis));
+  // Unchanged: closed without a question.
+  EXPECT_TRUE(Document.NewProject(TProjectKind::InletSpacing));
+  EXPECT_TRUE(UI.Questions.empty());
+  Document.CurrentProject()->Identification.Project = "Changed";
+  EXPECT_TRUE(Document.Modified());
   UI.Answer = false;
-  EXPECT_FALSE(Document.NewProject(TProjectKind::InletSpacing));
-  EXPECT_EQ(Document.Kind(), TProjectKind::CulvertAnalysis);
+  EXPECT_FALSE(Document.NewProject(TProjectKind::CulvertAnalysis));
+  EXPECT_EQ(Document.Kind(), TProjectKind::InletSpacing);
+  EXPECT_EQ(UI.Questions, std::vector<std::string>{CloseProjectQuestion});
   UI.Answer = true;
   EXPECT_TRUE(Document.CloseProject());
   EXPECT_FALSE(Document.ProjectOpen());
+}
+
+// Save / Discard / Cancel: Save writes before closing; a save that fails
+// (or is cancelled) keeps the project open with its changes.
+TEST_F(MainDocumentTest, SaveChoiceWritesBeforeClosingAndAFailedSaveKeepsTheProject) {
+  struct TChoosingUI : TFakeUI {
+    TSaveChoice Choice = TSaveChoice::Save;
+    TSaveChoice AskSaveChanges(const std::string& text) override {
+      Questions.push_back(text);
+      return Choice;
+    }
+  } ui;
+  TMainDocument document(*Parameters, *Pipes, ui);
+  ASSERT_TRUE(document.NewProject(TProjectKind::DitchAnalysis));
+  document.CurrentProject()->Identification.PID = "D-9";
+  ui.SaveName = (Folder / "missing" / "ditch.xml").string();  // a folder that is not there
+  EXPECT_FALSE(document.CloseProject());
+  EXPECT_TRUE(document.ProjectOpen());
+  EXPECT_EQ(ui.Errors, std::vector<std::string>{MessageText(-4)});
+  EXPECT_EQ(document.CurrentProject()->FileName, "");  // the unwritable name is not kept
+  EXPECT_TRUE(document.Modified());
+
+  ui.SaveName = (Folder / "ditch.xml").string();
+  EXPECT_TRUE(document.CloseProject());
+  EXPECT_FALSE(document.ProjectOpen());
+  EXPECT_NE(ReadFile(Folder / "ditch.xml").find("D-9"), std::string::npos);
+}
+
+TEST_F(MainDocumentTest, FailedSaveAsKeepsThePreviousFileName) {
+  ASSERT_TRUE(Document.NewProject(TProjectKind::InletSpacing));
+  UI.SaveName = (Folder / "first.xml").string();
+  ASSERT_TRUE(Document.SaveAs());
+  UI.SaveName = (Folder / "no-such-folder" / "second.xml").string();
+  EXPECT_FALSE(Document.SaveAs());
+  EXPECT_EQ(Document.CurrentProject()->FileName, (Folder / "first.xml").string());
+  // So Save still writes where it wrote before.
+  Document.CurrentProject()->Identification.PID = "I-2";
+  EXPECT_TRUE(Document.Save());
+  EXPECT_NE(ReadFile(Folder / "first.xml").find("I-2"), std::string::npos);
+  EXPECT_FALSE(Document.Modified());
+}
+
+TEST_F(MainDocumentTest, ProgramTablesAreNotReplacedByAProject) {
+  WriteFile(Folder / "AppParameters.xml", "tables");
+  fs::create_symlink(Folder / "AppParameters.xml", Folder / "link.xml");
+  Document.SetProtectedFiles({(Folder / "AppParameters.xml").string()});
+  ASSERT_TRUE(Document.NewProject(TProjectKind::DitchAnalysis));
+  for (const char* name : {"AppParameters.xml", "link.xml"}) {
+    UI.Errors.clear();
+    EXPECT_FALSE(Document.SaveProject((Folder / name).string()));
+    EXPECT_EQ(UI.Errors, std::vector<std::string>{ProtectedFileMessage});
+  }
+  EXPECT_FALSE(Document.SaveResult((Folder / "AppParameters.xml").string()));
+  EXPECT_EQ(ReadFile(Folder / "AppParameters.xml"), "tables");
+  EXPECT_TRUE(Document.SaveProject((Folder / "other.xml").string()));
 }
 
 // "drevia FILE" (a double click in the file manager) opens without asking
