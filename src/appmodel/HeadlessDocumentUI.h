@@ -20,6 +20,9 @@ public:
   std::string AskOpenFileName() override { return std::string(); }
   std::string AskSaveFileName() override { return std::string(); }
   void CollectControls() override {}
+  // Nobody edits the project here, so nothing is compared before closing:
+  // a large project is not written to text once more just to tell.
+  bool TracksChanges() const override { return false; }
 
   // Every question asked and every message shown, oldest first.
   std::vector<std::string> Questions;

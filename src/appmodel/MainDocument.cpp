@@ -62,9 +62,13 @@ std::string TMainDocument::StatusFileName() const {
 
 // ---- documents ------------------------------------------------------------------
 
-bool TMainDocument::Modified() const { return FProject && FProject->SaveInput() != FSavedInput; }
+bool TMainDocument::Modified() const {
+  return FProject && FUI.TracksChanges() && FProject->SaveInput() != FSavedInput;
+}
 
-void TMainDocument::MarkUnmodified() { FSavedInput = FProject ? FProject->SaveInput() : std::string(); }
+void TMainDocument::MarkUnmodified() {
+  FSavedInput = FProject && FUI.TracksChanges() ? FProject->SaveInput() : std::string();
+}
 
 bool TMainDocument::CloseProject() {
   if (!FProject) return true;
@@ -173,7 +177,7 @@ bool TMainDocument::SaveProject(const std::string& path) {
   if (!FProject) return false;
   const std::string text = FProject->SaveInput();
   if (!WriteText(path, text)) return false;
-  FSavedInput = text;
+  if (FUI.TracksChanges()) FSavedInput = text;
   return true;
 }
 

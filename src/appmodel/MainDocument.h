@@ -44,6 +44,9 @@ public:
   // The open project was replaced or closed; the window redraws before any
   // message follows.
   virtual void ProjectReplaced() {}
+  // Whether the document keeps what was last saved or read to tell a
+  // modified project (a window does; a batch run need not).
+  virtual bool TracksChanges() const { return true; }
 };
 
 enum class TResultCommand { DisplayResult, Preview, Print };
