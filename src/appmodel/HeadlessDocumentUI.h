@@ -20,8 +20,8 @@ public:
   std::string AskOpenFileName() override { return std::string(); }
   std::string AskSaveFileName() override { return std::string(); }
   void CollectControls() override {}
-  // Nobody edits the project here, so nothing is compared before closing:
-  // a large project is not written to text once more just to tell.
+  // A large project is not written to text once more just to tell whether
+  // it changed: closing always asks (and is answered No).
   bool TracksChanges() const override { return false; }
 
   // Every question asked and every message shown, oldest first.

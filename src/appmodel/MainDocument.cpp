@@ -62,8 +62,10 @@ std::string TMainDocument::StatusFileName() const {
 
 // ---- documents ------------------------------------------------------------------
 
+// Without tracking every open project counts as changed, so closing it
+// always asks.
 bool TMainDocument::Modified() const {
-  return FProject && FUI.TracksChanges() && FProject->SaveInput() != FSavedInput;
+  return FProject && (!FUI.TracksChanges() || FProject->SaveInput() != FSavedInput);
 }
 
 void TMainDocument::MarkUnmodified() {
