@@ -431,7 +431,9 @@ void TfrmMainPage::closeEvent(QCloseEvent* event) {
 QString TfrmMainPage::LastFolder() const {
   const QString folder = UserSettings()->value(QStringLiteral("files/lastFolder")).toString();
   if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
-  return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  // A documents folder that does not exist would be offered as a file name.
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 void TfrmMainPage::RememberFolder(const QString& path) {
