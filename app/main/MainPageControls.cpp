@@ -422,28 +422,28 @@ void TfrmMainPage::RefreshIdentification() {
 }
 
 void TfrmMainPage::RefreshPage() {
-  if (TCulvertDesign* p = FDocument->CulvertDesign()) {
-    cbUCDesignFrequency->SelectCode(p->DischargeFrequency);
-    cbUCFloodFrequency->SelectCode(p->FloodFrequency);
-    cbUCPipeType->SelectCode(p->PipeType);
-    cbUCImprovedInlet->setChecked(p->ImprovedInlet);
-  } else if (TStormSewer* p = FDocument->StormSewer()) {
-    const TStormSewerGeneralParameters& g = p->GeneralParameters;
-    lblSSTitle->setText(p->IsAnalysis ? QStringLiteral("STORM SEWER SYSTEM ANALYSIS")
-                                      : QStringLiteral("STORM SEWER SYSTEM DESIGN"));
+  if (TCulvertDesign* design = FDocument->CulvertDesign()) {
+    cbUCDesignFrequency->SelectCode(design->DischargeFrequency);
+    cbUCFloodFrequency->SelectCode(design->FloodFrequency);
+    cbUCPipeType->SelectCode(design->PipeType);
+    cbUCImprovedInlet->setChecked(design->ImprovedInlet);
+  } else if (TStormSewer* sewer = FDocument->StormSewer()) {
+    const TStormSewerGeneralParameters& g = sewer->GeneralParameters;
+    lblSSTitle->setText(sewer->IsAnalysis ? QStringLiteral("STORM SEWER SYSTEM ANALYSIS")
+                                          : QStringLiteral("STORM SEWER SYSTEM DESIGN"));
     cbSSRainfallAreaCode->SelectCode(g.RainfallAreaCode);
     cbSSFullCapacityFrequency->SelectCode(g.FullCapacityFrequency);
     cbSSHydraulicGradeFrequency->SelectCode(g.HydraulicGradeFrequency);
     edtSSMinimumDiameter->SetFloatValue(g.MinimumDiameter);
     edtSSTailwaterElevation->SetFloatValue(g.TailwaterElevation);
-  } else if (TInletSpacing* p = FDocument->InletSpacing()) {
-    const TInletSpacingGeneralParameters& g = p->GeneralParameters;
+  } else if (TInletSpacing* inlets = FDocument->InletSpacing()) {
+    const TInletSpacingGeneralParameters& g = inlets->GeneralParameters;
     cbISWaterShedArea->SelectCode(g.WaterShedAreaCode);
     cbISStormFrequency->SelectCode(g.StormFrequency);
     edtISMaximumSpread->SetFloatValue(g.MaxSpread);
     edtISAllowableDepth->SetFloatValue(g.AllowableDepth);
-  } else if (TDitchAnalysis* p = FDocument->DitchAnalysis()) {
-    const TDitchAnalysisGeneralParameters& g = p->GeneralParameters;
+  } else if (TDitchAnalysis* ditch = FDocument->DitchAnalysis()) {
+    const TDitchAnalysisGeneralParameters& g = ditch->GeneralParameters;
     cbDAWaterShedArea->SelectCode(g.WaterShedAreaCode);
     edtDABeginTime->SetFloatValue(g.Time);
     cbDADepthFrequency->SelectCode(g.DepthStormFrequency);
