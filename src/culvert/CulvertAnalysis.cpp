@@ -335,6 +335,101 @@ namespace {
 // A size label such as "6.0 x 4.0 ft.".
 std::string OwnSizeLabel(double span, double rise) { return FixedText(span, 1) + " x " + FixedText(rise, 1) + " ft."; }
 
+// The leaf elements of one culvert element by name; a missing leaf reads
+// as empty text.
+class TElementLeaves {
+public:
+  explicit TElementLeaves(const TXMLElement& element) {
+    for (int k = 0; k < element.ChildCount(); ++k) FLeaves[element.Child(k)->Name] = element.Child(k)->Text;
+  }
+  double Number(const char* name) const { return XmlToFloat(Leaf(name)); }
+  int32_t Integer(const char* name) const { return XmlToInt(Leaf(name)); }
+  std::string Text(const char* name) const { return XmlToText(Leaf(name)); }
+
+private:
+  std::map<std::string, std::string> FLeaves;
+
+  std::string Leaf(const char* name) const {
+    const auto found = FLeaves.find(name);
+    return found == FLeaves.end() ? std::string() : found->second;
+  }
+};
+
+void ReadCulvertInput(TCulvertBaseElement& e, const TElementLeaves& leaf) {
+  e.InletElevation = leaf.Number("InletElevation");
+  e.OutletElevation = leaf.Number("OutletElevation");
+  e.TailwaterElevationMin = leaf.Number("TailwaterElevationMin");
+  e.TailwaterElevationMax = leaf.Number("TailwaterElevationMax");
+  e.DesignDischarge = leaf.Number("DesignDischarge");
+  e.FloodDischarge = leaf.Number("FloodDischarge");
+  e.DeltaDischarge = leaf.Number("DeltaDischarge");
+  e.UseHW = leaf.Integer("UseHW");
+  e.CulvertLength = leaf.Number("CulvertLength");
+  e.CulvertQuantity = leaf.Integer("CulvertQuantity");
+  e.InletType = leaf.Text("InletType");
+  e.BuriedDepthMin = leaf.Number("BuriedDepthMin");
+  e.BuriedDepthMax = leaf.Number("BuriedDepthMax");
+  e.BuriedDepthDelta = leaf.Number("BuriedDepthDelta");
+  e.CoeffN = leaf.Number("CoeffN");
+  e.BuriedCoeffN = leaf.Number("BuriedCoeffN");
+  e.CoeffKE = leaf.Number("CoeffKE");
+  e.OverflowElevation = 0;
+  e.CatalogueCorrugation = leaf.Text("CorrugationType");
+  e.CatalogueIndex = leaf.Integer("PipeSizeIndex");
+}
+
+// A box not in the catalogue is a custom box with a section of its own.
+void ReadBoxSize(TBoxSmoothElement& box, const TElementLeaves& leaf) {
+  box.FSpan = leaf.Number("Span");
+  box.FRise = leaf.Number("Rise");
+  if (box.Pipe) return;
+  TCulvertBasePipe& own = box.MakeOwnPipe();
+  own.CulvertType = "5";
+  own.PipeSizeIndex = -1;
+  own.SizeLabel = OwnSizeLabel(box.FSpan, box.FRise);
+  own.Rise = box.FRise;
+  own.Span = box.FSpan;
+  own.n = 0.012;
+}
+
+// A long span always has a section of its own, and always a buried bed.
+void ReadLongSpan(TLongSpanElement& span, const TElementLeaves& leaf) {
+  span.BuriedOption = true;
+  span.FSpan = leaf.Number("Span");
+  span.FRise = leaf.Number("Rise");
+  span.FTheta = leaf.Number("Theta");
+  span.FPhi = leaf.Number("Phi");
+  span.FRT = leaf.Number("RT");
+  span.FRS = leaf.Number("RS");
+  span.FlowArea = leaf.Number("FlowArea");
+  span.UnsubInlet = leaf.Text("UnsubInlet");
+  span.SubInlet = leaf.Text("SubInlet");
+  TCulvertBasePipe& own = span.MakeOwnPipe();
+  own.CulvertType = "7";
+  own.PipeSizeIndex = -1;
+  own.SizeLabel = OwnSizeLabel(span.FSpan, span.FRise);
+  own.Rise = span.FRise;
+  own.Span = span.FSpan;
+  own.n = 0;
+}
+
+// One "CulvertAnalysisElement"; none for an unknown culvert type.
+std::unique_ptr<TCulvertBaseElement> ReadCulvertElement(const TXMLElement& x, const TNerraParameterList* parameters,
+                                                        const TCulvertBasePipeList* catalogue) {
+  const TElementLeaves leaf(x);
+  const std::string type = leaf.Text("CulvertType");
+  std::unique_ptr<TCulvertBaseElement> e = CreateCulvertElement(type);
+  if (!e) return e;
+  e->Parameters = parameters;
+  e->ElementId = XmlToInt(x.Attributes.GetAttribute("id"));
+  e->BuriedOption = XmlToBool(x.Attributes.GetAttribute("BuriedOption"));
+  ReadCulvertInput(*e, leaf);
+  e->Pipe = catalogue ? catalogue->FindPipe(type, e->CatalogueCorrugation, e->CatalogueIndex) : nullptr;
+  if (auto* box = dynamic_cast<TBoxSmoothElement*>(e.get())) ReadBoxSize(*box, leaf);
+  else if (auto* span = dynamic_cast<TLongSpanElement*>(e.get())) ReadLongSpan(*span, leaf);
+  return e;
+}
+
 }  // namespace
 
 void TCulvertAnalysis::Load(const std::string& text) {
@@ -352,75 +447,12 @@ void TCulvertAnalysis::Load(const std::string& text) {
     for (int j = 0; j < block->ChildCount(); ++j) {
       const TXMLElement* x = block->Child(j);
       if (x->Name != "CulvertAnalysisElement") continue;
-      std::map<std::string, std::string> leaf;
-      for (int k = 0; k < x->ChildCount(); ++k) leaf[x->Child(k)->Name] = x->Child(k)->Text;
-      auto number = [&](const char* name) { return XmlToFloat(leaf[name]); };
-      auto integer = [&](const char* name) { return XmlToInt(leaf[name]); };
-      auto textOf = [&](const char* name) { return XmlToText(leaf[name]); };
-
-      const std::string type = textOf("CulvertType");
-      std::unique_ptr<TCulvertBaseElement> e = CreateCulvertElement(type);
+      std::unique_ptr<TCulvertBaseElement> e = ReadCulvertElement(*x, Parameters, Catalogue);
       if (!e) {
         // Not computed; Calculate names it, so it is not left out without a word.
-        SkippedElements.push_back("Element #" + x->Attributes.GetAttribute("id") + ": Culvert Type \"" + type +
-                                  "\" is not known; the element is left out.");
+        SkippedElements.push_back("Element #" + x->Attributes.GetAttribute("id") + ": Culvert Type \"" +
+                                  TElementLeaves(*x).Text("CulvertType") + "\" is not known; the element is left out.");
         continue;
-      }
-      e->Parameters = Parameters;
-      e->ElementId = XmlToInt(x->Attributes.GetAttribute("id"));
-      e->BuriedOption = XmlToBool(x->Attributes.GetAttribute("BuriedOption"));
-      e->InletElevation = number("InletElevation");
-      e->OutletElevation = number("OutletElevation");
-      e->TailwaterElevationMin = number("TailwaterElevationMin");
-      e->TailwaterElevationMax = number("TailwaterElevationMax");
-      e->DesignDischarge = number("DesignDischarge");
-      e->FloodDischarge = number("FloodDischarge");
-      e->DeltaDischarge = number("DeltaDischarge");
-      e->UseHW = integer("UseHW");
-      e->CulvertLength = number("CulvertLength");
-      e->CulvertQuantity = integer("CulvertQuantity");
-      e->InletType = textOf("InletType");
-      e->BuriedDepthMin = number("BuriedDepthMin");
-      e->BuriedDepthMax = number("BuriedDepthMax");
-      e->BuriedDepthDelta = number("BuriedDepthDelta");
-      e->CoeffN = number("CoeffN");
-      e->BuriedCoeffN = number("BuriedCoeffN");
-      e->CoeffKE = number("CoeffKE");
-      e->OverflowElevation = 0;
-      e->CatalogueCorrugation = textOf("CorrugationType");
-      e->CatalogueIndex = integer("PipeSizeIndex");
-      e->Pipe = Catalogue ? Catalogue->FindPipe(type, e->CatalogueCorrugation, e->CatalogueIndex) : nullptr;
-
-      if (auto* box = dynamic_cast<TBoxSmoothElement*>(e.get())) {
-        box->FSpan = number("Span");
-        box->FRise = number("Rise");
-        if (!box->Pipe) {
-          TCulvertBasePipe& own = box->MakeOwnPipe();
-          own.CulvertType = "5";
-          own.PipeSizeIndex = -1;
-          own.SizeLabel = OwnSizeLabel(box->FSpan, box->FRise);
-          own.Rise = box->FRise;
-          own.Span = box->FSpan;
-          own.n = 0.012;
-        }
-      } else if (auto* span = dynamic_cast<TLongSpanElement*>(e.get())) {
-        span->BuriedOption = true;
-        span->FSpan = number("Span");
-        span->FRise = number("Rise");
-        span->FTheta = number("Theta");
-        span->FPhi = number("Phi");
-        span->FRT = number("RT");
-        span->FRS = number("RS");
-        span->FlowArea = number("FlowArea");
-        span->UnsubInlet = textOf("UnsubInlet");
-        span->SubInlet = textOf("SubInlet");
-        TCulvertBasePipe& own = span->MakeOwnPipe();
-        own.CulvertType = "7";
-        own.PipeSizeIndex = -1;
-        own.SizeLabel = OwnSizeLabel(span->FSpan, span->FRise);
-        own.Rise = span->FRise;
-        own.Span = span->FSpan;
-        own.n = 0;
       }
       const std::string key = std::to_string(e->ElementId);
       Elements.Add(key, e.release());

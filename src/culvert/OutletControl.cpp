@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "culvert/CulvertShapes.h"
 #include "model/Geometry.h"
@@ -113,6 +114,161 @@ double TCulvertBaseElement::ProfileHeadwater() {
   return -10;
 }
 
+namespace {
+
+// The barrel as one discharge computation sees it.
+struct TBarrelGeometry {
+  double BuriedDepth;
+  double Rise;      // of the catalogue entry
+  double Fall;      // slope times length
+  double FullArea;  // of the catalogue entry
+};
+
+// Sets the outlet control headwater for the working discharge and returns
+// the outlet control code it stands for (ccUnknown when neither form of
+// outlet control applies). Where the direct-step profile gives the
+// headwater, the critical depth at the exit is kept in profileExitDepth.
+int OutletControlHeadwater(TCulvertBaseElement& e, const TBarrelGeometry& barrel,
+                           std::optional<double>& profileExitDepth) {
+  const double b = barrel.BuriedDepth;
+  const double D = barrel.Rise;
+  const double dc = e.CurrentCriticalDepth;
+  const double yn = e.CurrentNormalDepth;
+  const double tw = std::max(e.TailwaterDepth() - b, 0.0);
+  const double h0 = (dc + D - b) / 2;
+  const double Ef = VelocityHead(e.BarrelDischarge, barrel.FullArea) * (e.Ke() + 1) + D;
+  if (!(D - b > dc)) {
+    e.OutletHeadwaterDepth = std::max(D - b, tw) + e.OutletLoss - barrel.Fall;
+    return ccOutlet;
+  }
+  if (tw >= h0) {
+    e.OutletHeadwaterDepth = tw + e.OutletLoss - barrel.Fall;
+    return ccOutlet;
+  }
+  e.OutletHeadwaterDepth = h0 + e.OutletLoss - barrel.Fall;
+  if (e.OutletHeadwaterDepth >= Ef) return ccOutletFull;
+  if (yn >= dc) {
+    e.FProfileHeadwater = e.ProfileHeadwater();
+    if (!(e.FProfileHeadwater > 0)) return ccOutletFull;
+    profileExitDepth = dc;
+    e.OutletHeadwaterDepth = e.FProfileHeadwater;
+    return ccOutletProfile;
+  }
+  if (!(e.InletHeadwaterDepth / (D - b) > 1.2)) {
+    e.OutletHeadwaterValid = false;
+    return ccUnknown;
+  }
+  return ccOutlet;
+}
+
+// Inlet and outlet control of the working barrel discharge, and which of
+// them controls.
+void CalculateControl(TCulvertBaseElement& e, const TBarrelGeometry& barrel, std::optional<double>& profileExitDepth) {
+  e.CurrentNormalDepth = e.BarrelNormalDepth();
+  e.CurrentCriticalDepth = e.BarrelCriticalDepth();
+  e.InletHeadwaterDepth = e.InletControlHeadwater();
+  e.OutletLoss = e.OutletFullFlowLoss();
+  for (int pass = 1; pass <= 2; ++pass) {
+    const int c = OutletControlHeadwater(e, barrel, profileExitDepth);
+    e.ControlCode = (e.InletHeadwaterDepth > e.OutletHeadwaterDepth || c == ccUnknown) ? static_cast<uint8_t>(ccInlet)
+                                                                                       : static_cast<uint8_t>(c);
+    // Normal depth at the crown: take the barrel as just short of full once.
+    if (pass == 1 && e.FlowTypeNumber() == 1 &&
+        std::fabs(e.CurrentNormalDepth + barrel.BuriedDepth - barrel.Rise) <= 0.01) {
+      e.CurrentNormalDepth = e.FullDepthRatio() * e.CurrentNormalDepth;
+      continue;
+    }
+    break;
+  }
+}
+
+// The overflow search: where the headwater overtops the road, the barrel
+// discharge is lowered by 10, then 1, then 0.1 cfs until the headwater
+// stays just below the road; what no longer passes the barrel overflows.
+class TOverflowSearch {
+public:
+  enum TStep { NotStarted, Tens, Units, Tenths, Exhausted };
+
+  bool GaveUp() const { return FStep == Exhausted; }
+
+  // Moves the barrel discharge after a computation; false when the search
+  // is over (the headwater stays below the road).
+  bool Next(TCulvertBaseElement& e) {
+    double& Q = e.BarrelDischarge;
+    if (e.ControllingHeadwaterDepth() < e.OverflowHeight()) return StepBack(e, Q);
+    if (FStep == NotStarted) {
+      FSavedInletHeadwater = e.InletHeadwaterDepth;
+      FSavedOutletHeadwater = e.OutletHeadwaterDepth;
+      FStep = Tens;
+    }
+    // A step larger than what is left moves on to the next finer step at once.
+    if (FStep == Tens) {
+      if (Q < 10) FStep = Units;
+      else Q -= 10;
+    }
+    if (FStep == Units) {
+      if (Q < 1) FStep = Tenths;
+      else Q -= 1;
+    }
+    if (FStep == Tenths) {
+      if (Q < 0.1) FStep = Exhausted;
+      else Q -= 0.1;
+    }
+    return true;
+  }
+
+private:
+  TStep FStep = NotStarted;
+  double FSavedInletHeadwater = 0;
+  double FSavedOutletHeadwater = 0;
+
+  // Below the road: go back to one finer step under the last discharge that
+  // overtopped, or end the search.
+  bool StepBack(TCulvertBaseElement& e, double& Q) {
+    switch (FStep) {
+      case NotStarted: return false;  // the road is never overtopped
+      case Tens:
+        Q += 9;
+        FStep = Units;
+        return true;
+      case Units:
+        Q += 0.9;
+        FStep = Tenths;
+        return true;
+      default:
+        e.InletHeadwaterDepth = FSavedInletHeadwater;
+        e.OutletHeadwaterDepth = FSavedOutletHeadwater;
+        FStep = NotStarted;
+        return false;
+    }
+  }
+};
+
+// The outlet loss over the barrel and the outlet velocity at the depth the
+// controlling flow leaves the barrel with.
+void SetOutletResults(TCulvertBaseElement& e, const TBarrelGeometry& barrel, std::optional<double> profileExitDepth) {
+  const double b = barrel.BuriedDepth;
+  const double D = barrel.Rise;
+  const double exitDepth = profileExitDepth ? *profileExitDepth : e.OutletHeadwaterDepth - e.OutletLoss + barrel.Fall;
+  e.OutletLoss = std::max(e.InletHeadwaterDepth, e.OutletHeadwaterDepth) - exitDepth + barrel.Fall;
+
+  const double dc = e.CurrentCriticalDepth;
+  const double twDepth = e.TailwaterDepth();
+  double d;
+  if (e.InletHeadwaterDepth <= e.OutletHeadwaterDepth) {
+    d = dc;
+    if (twDepth - b > dc && twDepth < D) d = twDepth - b;
+    if (twDepth >= D) d = D - b;
+  } else {
+    d = e.CurrentNormalDepth;
+  }
+  const double Dr = e.Rise();
+  const double area = Dr > 0 ? e.AreaAtRatio((d + b) / Dr) - e.AreaAtRatio(b / Dr) : 0;
+  e.OutletVelocity = area != 0 ? e.BarrelDischarge / area : 0;
+}
+
+}  // namespace
+
 int32_t TCulvertBaseElement::CalculateDischarge(bool checkOverflow, double discharge, double tailwaterDepth,
                                                 double buriedDepth) {
   if (!Pipe) return 0;
@@ -126,121 +282,17 @@ int32_t TCulvertBaseElement::CalculateDischarge(bool checkOverflow, double disch
   ImprovedInletSlope = 0;
   OutletHeadwaterValid = true;
   const double Q0 = BarrelDischarge;
-  const double b = buriedDepth;
-  const double D = CatalogueRise();
-  const double SL = Slope() * CulvertLength;
-  const double fullArea = FullArea(*Pipe);
+  const TBarrelGeometry barrel{buriedDepth, CatalogueRise(), Slope() * CulvertLength, FullArea(*Pipe)};
 
-  int overflowState = 0;
-  double savedInletHeadwater = 0, savedOutletHeadwater = 0;
-  bool exitDepthSaved = false;
-  double savedExitDepth = 0;
-
+  std::optional<double> profileExitDepth;
+  TOverflowSearch overflow;
   for (;;) {
-    CurrentNormalDepth = BarrelNormalDepth();
-    CurrentCriticalDepth = BarrelCriticalDepth();
-    InletHeadwaterDepth = InletControlHeadwater();
-    OutletLoss = OutletFullFlowLoss();
-
-    for (int pass = 1; pass <= 2; ++pass) {
-      int c = 1;
-      const double dc = CurrentCriticalDepth;
-      const double yn = CurrentNormalDepth;
-      const double tw = std::max(TailwaterDepth() - b, 0.0);
-      const double h0 = (dc + D - b) / 2;
-      const double Ef = VelocityHead(BarrelDischarge, fullArea) * (Ke() + 1) + D;
-      if (D - b > dc) {
-        if (tw >= h0) {
-          OutletHeadwaterDepth = tw + OutletLoss - SL;
-        } else {
-          OutletHeadwaterDepth = h0 + OutletLoss - SL;
-          if (OutletHeadwaterDepth >= Ef) {
-            c = ccOutletFull;
-          } else if (yn >= dc) {
-            FProfileHeadwater = ProfileHeadwater();
-            if (FProfileHeadwater > 0) {
-              c = ccOutletProfile;
-              exitDepthSaved = true;
-              savedExitDepth = dc;
-              OutletHeadwaterDepth = FProfileHeadwater;
-            } else {
-              c = ccOutletFull;
-            }
-          } else if (!(InletHeadwaterDepth / (D - b) > 1.2)) {
-            OutletHeadwaterValid = false;
-            c = ccUnknown;
-          }
-        }
-      } else {
-        OutletHeadwaterDepth = std::max(D - b, tw) + OutletLoss - SL;
-      }
-      ControlCode = (InletHeadwaterDepth > OutletHeadwaterDepth || c == ccUnknown) ? static_cast<uint8_t>(ccInlet) : static_cast<uint8_t>(c);
-      // Normal depth at the crown: take the barrel as just short of full once.
-      if (pass == 1 && FlowTypeNumber() == 1 && std::fabs(yn + b - D) <= 0.01) {
-        CurrentNormalDepth = FullDepthRatio() * yn;
-        continue;
-      }
-      break;
-    }
-
-    if (!(checkOverflow && OverflowHeight() > 0 && overflowState != 4)) break;
-    // Overflow search: lower the barrel discharge by 10, then 1, then 0.1 cfs
-    // until the headwater stays just below the road.
-    double& Q = BarrelDischarge;
-    if (ControllingHeadwaterDepth() < OverflowHeight()) {
-      if (overflowState == 0) break;
-      if (overflowState == 1) {
-        Q += 9;
-        overflowState = 2;
-        continue;
-      }
-      if (overflowState == 2) {
-        Q += 0.9;
-        overflowState = 3;
-        continue;
-      }
-      InletHeadwaterDepth = savedInletHeadwater;
-      OutletHeadwaterDepth = savedOutletHeadwater;
-      overflowState = 0;
-      break;
-    }
-    if (overflowState == 0) {
-      savedInletHeadwater = InletHeadwaterDepth;
-      savedOutletHeadwater = OutletHeadwaterDepth;
-      overflowState = 1;
-    }
-    if (overflowState == 1) {
-      if (Q < 10) overflowState = 2;
-      else Q -= 10;
-    }
-    if (overflowState == 2) {
-      if (Q < 1) overflowState = 3;
-      else Q -= 1;
-    }
-    if (overflowState == 3) {
-      if (Q < 0.1) overflowState = 4;
-      else Q -= 0.1;
-    }
+    CalculateControl(*this, barrel, profileExitDepth);
+    if (!checkOverflow || !(OverflowHeight() > 0) || overflow.GaveUp()) break;
+    if (!overflow.Next(*this)) break;
   }
-
   OverflowDischarge = Q0 - BarrelDischarge;
-
-  const double exitDepth = exitDepthSaved ? savedExitDepth : OutletHeadwaterDepth - OutletLoss + SL;
-  OutletLoss = std::max(InletHeadwaterDepth, OutletHeadwaterDepth) - exitDepth + SL;
-
-  const double dc = CurrentCriticalDepth;
-  const double twDepth = TailwaterDepth();
-  double d;
-  if (InletHeadwaterDepth <= OutletHeadwaterDepth) {
-    d = dc;
-    if (twDepth - b > dc && twDepth < D) d = twDepth - b;
-    if (twDepth >= D) d = D - b;
-  } else {
-    d = CurrentNormalDepth;
-  }
-  const double Dr = Rise();
-  const double area = Dr > 0 ? AreaAtRatio((d + b) / Dr) - AreaAtRatio(b / Dr) : 0;
-  OutletVelocity = area != 0 ? BarrelDischarge / area : 0;
+  SetOutletResults(*this, barrel, profileExitDepth);
   return 0;
 }
 
