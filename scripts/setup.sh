@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing the project needs on Debian 12.
 set -euo pipefail
-packages=(build-essential cmake libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev qt6-base-dev fonts-dejavu-core
+packages=(build-essential cmake clang-format libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev qt6-base-dev fonts-dejavu-core
   # the Debian package: dpkg-shlibdeps (CPack finds the programs with
   # file) computes Depends, scdoc the manual pages; the package check runs
   # lintian, the desktop entry and file type checks and man
