@@ -20,13 +20,14 @@
 #include "foundation/Messages.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
+#include "support/ShippedTables.h"
 
 class TestCulvertAnalysisDialogs : public QObject {
   Q_OBJECT
 
 private:
-  TNerraParameterList FParameters;
-  TCulvertBasePipeList FCatalogue;
+  const TNerraParameterList& FParameters = ShippedParameters();
+  const TCulvertBasePipeList& FCatalogue = ShippedPipes();
   std::unique_ptr<TCulvertAnalysis> FProject;
   std::vector<std::string> FMessages;
 
@@ -61,12 +62,6 @@ private:
   std::string LastMessage() const { return FMessages.empty() ? std::string() : FMessages.back(); }
 
 private slots:
-  void initTestCase() {
-    QCOMPARE(QString::fromStdString(FParameters.LoadParameterFile(DREVIA_BIN_DIR "/AppParameters.xml")), QString());
-    QCOMPARE(QString::fromStdString(FCatalogue.LoadPipeFile(DREVIA_BIN_DIR "/UniversalCulvertParameters.xml")),
-             QString());
-  }
-
   void init() {
     FProject = std::make_unique<TCulvertAnalysis>(&FParameters, &FCatalogue);
     FMessages.clear();

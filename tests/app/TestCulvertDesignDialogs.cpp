@@ -23,6 +23,7 @@
 #include "foundation/Messages.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
+#include "support/ShippedTables.h"
 #include "xml/XmlDocument.h"
 
 namespace {
@@ -56,17 +57,14 @@ void Fill(TCulvertDesignElement& e) {
 class TestCulvertDesignDialogs : public QObject {
   Q_OBJECT
 
-  TNerraParameterList FParameters;
-  TCulvertBasePipeList FPipes;
+  const TNerraParameterList& FParameters = ShippedParameters();
+  const TCulvertBasePipeList& FPipes = ShippedPipes();
   std::vector<std::string> FMessages;
 
   QString LastMessage() const { return FMessages.empty() ? QString() : QString::fromStdString(FMessages.back()); }
 
 private slots:
   void initTestCase() {
-    QCOMPARE(QString::fromStdString(FParameters.LoadParameterFile(std::string(DREVIA_BIN_DIR) + "/AppParameters.xml")),
-             QString());
-    FPipes.LoadPipeFile(std::string(DREVIA_BIN_DIR) + "/UniversalCulvertParameters.xml");
     SetMessageBoxHandler([this](TMessageKind, const std::string& text) {
       FMessages.push_back(text);
       return false;

@@ -14,12 +14,13 @@
 #include "ditch/DitchAnalysis.h"
 #include "foundation/Messages.h"
 #include "model/ParameterList.h"
+#include "support/ShippedTables.h"
 
 class TestDitchDialogs : public QObject {
   Q_OBJECT
 
 private:
-  TNerraParameterList FParameters;
+  const TNerraParameterList& FParameters = ShippedParameters();
   std::vector<std::string> FMessages;
 
   TDitchAnalysisElement Section() const {
@@ -35,10 +36,6 @@ private:
   }
 
 private slots:
-  void initTestCase() {
-    QCOMPARE(QString::fromStdString(FParameters.LoadParameterFile(DREVIA_BIN_DIR "/AppParameters.xml")), QString());
-  }
-
   void init() {
     FMessages.clear();
     SetMessageBoxHandler([this](TMessageKind, const std::string& text) {

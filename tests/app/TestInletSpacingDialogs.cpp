@@ -21,12 +21,13 @@
 #include "foundation/Messages.h"
 #include "inletspacing/InletSpacing.h"
 #include "model/ParameterList.h"
+#include "support/ShippedTables.h"
 
 class TestInletSpacingDialogs : public QObject {
   Q_OBJECT
 
 private:
-  TNerraParameterList FParameters;
+  const TNerraParameterList& FParameters = ShippedParameters();
   std::vector<std::string> FMessages;
 
   // An inlet on grade every rule accepts.
@@ -48,11 +49,6 @@ private:
   int SumpIndex(const std::string& code) const { return FParameters.CodesOfCategory(pcSumpType)->IndexOfCode(code); }
 
 private slots:
-  void initTestCase() {
-    QCOMPARE(QString::fromStdString(FParameters.LoadParameterFile(DREVIA_SOURCE_DIR "/data/AppParameters.xml")),
-             QString());
-  }
-
   void init() {
     FMessages.clear();
     SetMessageBoxHandler([this](TMessageKind, const std::string& text) {

@@ -19,6 +19,7 @@
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
 #include "reports/CulvertDesignReport.h"
+#include "support/ShippedTables.h"
 #include "xml/XmlDocument.h"
 
 namespace {
@@ -47,15 +48,14 @@ int PdfPageCount(const QString& fileName) {
 class TestReports : public QObject {
   Q_OBJECT
 
-  TNerraParameterList FParameters;
-  TCulvertBasePipeList FPipes;
+  const TNerraParameterList& FParameters = ShippedParameters();
+  const TCulvertBasePipeList& FPipes = ShippedPipes();
   std::unique_ptr<TCulvertDesign> FDesign;
 
   std::unique_ptr<TReport> SampleReport() { return CreateCulvertDesignReport(*FDesign, FParameters); }
 
 private slots:
   void initTestCase() {
-    QCOMPARE(QString::fromStdString(StartupLoadParameters(DREVIA_BIN_DIR "/", FParameters, FPipes)), QString());
     FDesign = std::make_unique<TCulvertDesign>(&FParameters, &FPipes);
     TXMLDocument document;
     std::string error;

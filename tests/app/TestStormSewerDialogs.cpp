@@ -17,12 +17,13 @@
 #include "foundation/Messages.h"
 #include "model/ParameterList.h"
 #include "stormsewer/StormSewer.h"
+#include "support/ShippedTables.h"
 
 class TestStormSewerDialogs : public QObject {
   Q_OBJECT
 
 private:
-  TNerraParameterList FParameters;
+  const TNerraParameterList& FParameters = ShippedParameters();
   std::vector<std::string> FMessages;
 
   static TStormSewerElement Pipe() {
@@ -35,11 +36,6 @@ private:
   }
 
 private slots:
-  void initTestCase() {
-    QCOMPARE(QString::fromStdString(FParameters.LoadParameterFile(DREVIA_SOURCE_DIR "/data/AppParameters.xml")),
-             QString());
-  }
-
   void init() {
     FMessages.clear();
     SetMessageBoxHandler([this](TMessageKind, const std::string& text) {

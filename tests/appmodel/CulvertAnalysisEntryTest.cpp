@@ -10,14 +10,13 @@
 #include "culvert/CulvertShapes.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
+#include "support/ShippedTables.h"
 
 namespace {
 
 class CulvertAnalysisEntry : public ::testing::Test {
 protected:
   void SetUp() override {
-    ASSERT_EQ(Parameters.LoadParameterFile(std::string(DREVIA_BIN_DIR) + "/AppParameters.xml"), "");
-    ASSERT_EQ(Catalogue.LoadPipeFile(std::string(DREVIA_BIN_DIR) + "/UniversalCulvertParameters.xml"), "");
     for (int id : {1, 3, 5}) {
       auto* e = new TCircularSmoothElement();
       e->ElementId = id;
@@ -42,8 +41,8 @@ protected:
 
   TCulvertBaseElement* Element(int index) const { return List.Culvert(index); }
 
-  TNerraParameterList Parameters;
-  TCulvertBasePipeList Catalogue;
+  const TNerraParameterList& Parameters = ShippedParameters();
+  const TCulvertBasePipeList& Catalogue = ShippedPipes();
   TCulvertElementList List{true};
 };
 

@@ -12,24 +12,12 @@
 #include "appmodel/SlopeEntry.h"
 #include "foundation/DisplayFormat.h"
 #include "model/PipeCatalogue.h"
+#include "support/ShippedTables.h"
 #include "xml/XmlDocument.h"
 
 namespace {
 
-struct TTables {
-  TNerraParameterList Parameters;
-  TCulvertBasePipeList Pipes;
-};
-
-const TTables& Shipped() {
-  static const TTables* tables = [] {
-    auto* t = new TTables();
-    t->Parameters.LoadParameterFile(std::string(DREVIA_BIN_DIR) + "/AppParameters.xml");
-    t->Pipes.LoadPipeFile(std::string(DREVIA_BIN_DIR) + "/UniversalCulvertParameters.xml");
-    return t;
-  }();
-  return *tables;
-}
+const TShippedTables& Shipped() { return ShippedTables(); }
 
 // A crossing every check accepts.
 TCulvertDesignEntryValues Valid() {

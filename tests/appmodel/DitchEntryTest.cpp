@@ -9,6 +9,7 @@
 #include "appmodel/DitchEntry.h"
 #include "ditch/DitchAnalysisElementResult.h"
 #include "model/ParameterList.h"
+#include "support/ShippedTables.h"
 
 namespace {
 
@@ -113,8 +114,7 @@ TEST(DitchEntry, LiningIsStoredByItsClassCode) {
 class DitchResultGrid : public ::testing::Test {
 protected:
   void SetUp() override {
-    ASSERT_EQ(Parameters.LoadParameterFile(std::string(DREVIA_BIN_DIR) + "/AppParameters.xml"), "");
-    Sides = Parameters.CodesOfCategory(pcSewerSide);
+    Sides = ShippedParameters().CodesOfCategory(pcSewerSide);
     Section.SetBeginStation("10+00");
     Section.SetEndStation("12+50");
     Section.ElevationBegin = 100;
@@ -139,7 +139,6 @@ protected:
     return cells;
   }
 
-  TNerraParameterList Parameters;
   std::unique_ptr<TNerraBaseList> Sides;
   TDitchAnalysisElement Section;
   TDitchAnalysisElement Inflow;

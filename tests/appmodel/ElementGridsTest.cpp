@@ -9,22 +9,11 @@
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
 #include "stormsewer/StormSewer.h"
+#include "support/ShippedTables.h"
 
 namespace {
 
-struct TTables {
-  TNerraParameterList Parameters;
-  TCulvertBasePipeList Pipes;
-  TTables() {
-    Parameters.LoadParameterFile(std::string(DREVIA_BIN_DIR) + "/AppParameters.xml");
-    Pipes.LoadPipeFile(std::string(DREVIA_BIN_DIR) + "/UniversalCulvertParameters.xml");
-  }
-};
-
-const TTables& Tables() {
-  static const TTables tables;
-  return tables;
-}
+const TShippedTables& Tables() { return ShippedTables(); }
 
 TStormSewerElement* AddPipe(TStormSewer& sewer, const std::string& from, const std::string& to) {
   auto* pipe = new TStormSewerElement();

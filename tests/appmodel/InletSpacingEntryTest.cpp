@@ -10,17 +10,11 @@
 #include "appmodel/StormSewerEntry.h"
 #include "inletspacing/InletSpacing.h"
 #include "model/ParameterList.h"
+#include "support/ShippedTables.h"
 
 namespace {
 
-const TNerraParameterList& Codes() {
-  static const TNerraParameterList* codes = [] {
-    auto* list = new TNerraParameterList();
-    EXPECT_EQ(list->LoadParameterFile(std::string(DREVIA_SOURCE_DIR) + "/data/AppParameters.xml"), "");
-    return list;
-  }();
-  return *codes;
-}
+const TNerraParameterList& Codes() { return ShippedParameters(); }
 
 // An inlet on grade every rule accepts.
 TInletSpacingEntryValues ValidInlet() {

@@ -14,6 +14,7 @@
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
 #include "stormsewer/StormSewer.h"
+#include "support/ShippedTables.h"
 
 namespace {
 
@@ -55,12 +56,6 @@ std::string Sample(const std::string& name) { return std::string(DREVIA_SOURCE_D
 
 class MainDocumentTest : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() {
-    Parameters = new TNerraParameterList();
-    Pipes = new TCulvertBasePipeList();
-    ASSERT_EQ(Parameters->LoadParameterFile(std::string(DREVIA_BIN_DIR) + "/AppParameters.xml"), "");
-    ASSERT_EQ(Pipes->LoadPipeFile(std::string(DREVIA_BIN_DIR) + "/UniversalCulvertParameters.xml"), "");
-  }
   void SetUp() override {
     Folder = fs::temp_directory_path() /
              ("drevia-maindoc-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
@@ -68,15 +63,12 @@ protected:
   }
   void TearDown() override { fs::remove_all(Folder); }
 
-  static TNerraParameterList* Parameters;
-  static TCulvertBasePipeList* Pipes;
+  const TNerraParameterList* Parameters = &ShippedParameters();
+  const TCulvertBasePipeList* Pipes = &ShippedPipes();
   TFakeUI UI;
   TMainDocument Document{*Parameters, *Pipes, UI};
   fs::path Folder;
 };
-
-TNerraParameterList* MainDocumentTest::Parameters = nullptr;
-TCulvertBasePipeList* MainDocumentTest::Pipes = nullptr;
 
 TStormSewerElement* AddPipe(TMainDocument& document, const std::string& from, const std::string& to) {
   auto pipe = std::make_unique<TStormSewerElement>();

@@ -10,18 +10,12 @@
 #include "appmodel/StormSewerEntry.h"
 #include "foundation/DisplayFormat.h"
 #include "model/ParameterList.h"
+#include "support/ShippedTables.h"
 #include "stormsewer/StormSewerElement.h"
 
 namespace {
 
-const TNerraParameterList& Codes() {
-  static const TNerraParameterList* codes = [] {
-    auto* list = new TNerraParameterList();
-    EXPECT_EQ(list->LoadParameterFile(std::string(DREVIA_SOURCE_DIR) + "/data/AppParameters.xml"), "");
-    return list;
-  }();
-  return *codes;
-}
+const TNerraParameterList& Codes() { return ShippedParameters(); }
 
 // A pipe run every rule accepts.
 TStormSewerEntryValues ValidPipe() {

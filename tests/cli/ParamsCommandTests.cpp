@@ -2,18 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sstream>
 
 #include "ParamsCommands.h"
 #include "model/ParameterList.h"
+#include "support/ShippedTables.h"
 
 namespace {
 
-const std::string Data = std::string(DREVIA_SOURCE_DIR) + "/data";
+const std::string Data = ShippedDataFolder();
 
 TEST(ParamsCommandTest, SummaryIntensityAndFailures) {
-  if (!std::filesystem::exists(Data + "/AppParameters.xml")) GTEST_SKIP() << "shipped files not present yet";
   std::ostringstream out, err;
   EXPECT_EQ(RunParamsCommand(Data, out, err), 0);
   for (const char* line : {"  RainfallArea: ", "  ArchCorrugatedInletType: ", "  type 5 (concrete box): "})
@@ -22,8 +21,7 @@ TEST(ParamsCommandTest, SummaryIntensityAndFailures) {
   EXPECT_EQ(RunParamsCommand("/nonexistent-drevia", none, message), 1);
   EXPECT_EQ(message.str(), "Parameters configuration file not found\n");
 
-  TNerraParameterList table;
-  ASSERT_EQ(table.LoadParameterFile(Data + "/AppParameters.xml"), "");
+  const TNerraParameterList& table = ShippedParameters();
   const std::string area = table.CodesOfCategory(pcRainfallArea)->ItemAs<TNerraBaseCode>(0)->Code;
   const std::string frequency = table.CodesOfCategory(pcStormFrequency)->ItemAs<TNerraBaseCode>(0)->Code;
   std::ostringstream value, quiet;

@@ -8,22 +8,7 @@
 #include "culvert/CulvertShapes.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
-
-struct TCulvertTables {
-  TNerraParameterList Parameters;
-  TCulvertBasePipeList Pipes;
-};
-
-// The shipped code table and catalogue, loaded once.
-inline const TCulvertTables& ShippedTables() {
-  static const TCulvertTables* tables = [] {
-    auto* t = new TCulvertTables();
-    t->Parameters.LoadParameterFile(std::string(DREVIA_SOURCE_DIR) + "/data/AppParameters.xml");
-    t->Pipes.LoadPipeFile(std::string(DREVIA_SOURCE_DIR) + "/data/UniversalCulvertParameters.xml");
-    return t;
-  }();
-  return *tables;
-}
+#include "support/ShippedTables.h"
 
 // A culvert of a catalogue size, 100 ft long on a 1 % slope, inlet code "1".
 template <class T>

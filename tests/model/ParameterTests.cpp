@@ -5,9 +5,13 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <unistd.h>
 
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
+#include "support/ShippedTables.h"
 
 namespace {
 
@@ -143,10 +147,7 @@ TEST(ParameterListTest, CoefficientsMustBeFiniteNumbers) {
 
 // The files delivered with the program hold every table the modules use.
 TEST(ShippedDataTest, ParameterFilesAreComplete) {
-  const std::string folder = std::string(DREVIA_SOURCE_DIR) + "/data/";
-  if (!std::filesystem::exists(folder + "AppParameters.xml")) GTEST_SKIP() << "shipped files not present yet";
-  TNerraParameterList table;
-  ASSERT_EQ(table.LoadParameterFile(folder + "AppParameters.xml"), "");
+  const TNerraParameterList& table = ShippedParameters();
   for (int c = 0; c < ParameterCategoryCount; ++c)
     EXPECT_GT(table.CountOfCategory(TParameterCategory(c)), 0) << CategoryTypeName(TParameterCategory(c));
   const std::pair<TParameterCategory, std::vector<std::string>> required[] = {
@@ -168,8 +169,7 @@ TEST(ShippedDataTest, ParameterFilesAreComplete) {
     }
 
   // Sizes of every type and corrugation count 1, 2, 3 ... in ascending order.
-  TCulvertBasePipeList pipes;
-  ASSERT_EQ(pipes.LoadPipeFile(folder + "UniversalCulvertParameters.xml"), "");
+  const TCulvertBasePipeList& pipes = ShippedPipes();
   std::vector<std::pair<std::string, std::string>> lists = {{"1", ""}, {"3", ""}, {"5", ""}};
   for (const auto& [type, category] : {std::pair{"2", pcCircularCorrugationType}, {"4", pcArcCorrugationType}}) {
     const auto corrugations = table.CodesOfCategory(category);
@@ -187,6 +187,35 @@ TEST(ShippedDataTest, ParameterFilesAreComplete) {
       }
     }
   }
+}
+
+// The tests' loader of the shipped tables refuses what the program would
+// refuse, and an empty table, naming the file: a test never runs on an
+// empty table.
+TEST(ShippedDataTest, TestLoaderFailsLoudly) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("drevia-shipped-" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  auto expectFailure = [&](const std::string& file) {
+    try {
+      LoadTables(folder.string());
+      ADD_FAILURE() << "loaded without " << file;
+    } catch (const std::runtime_error& error) {
+      EXPECT_NE(std::string(error.what()).find(file), std::string::npos) << error.what();
+    }
+  };
+  expectFailure("AppParameters.xml");  // missing
+  std::filesystem::copy_file(ShippedDataFolder() + "/AppParameters.xml", folder / "AppParameters.xml");
+  expectFailure("UniversalCulvertParameters.xml");  // missing
+  std::ofstream(folder / "UniversalCulvertParameters.xml")
+      << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?><Application Name=\"Drevia\" Version=\"110\">"
+         "<UniversalCulvertParameters version=\"110\"></UniversalCulvertParameters></Application>";
+  expectFailure("UniversalCulvertParameters.xml");  // no entries
+  std::filesystem::copy_file(ShippedDataFolder() + "/UniversalCulvertParameters.xml",
+                             folder / "UniversalCulvertParameters.xml",
+                             std::filesystem::copy_options::overwrite_existing);
+  EXPECT_GT(LoadTables(folder.string())->Pipes.Count(), 0);
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

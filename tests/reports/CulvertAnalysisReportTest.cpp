@@ -14,15 +14,14 @@
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
-#include "ShippedTables.h"
+#include "support/ShippedTables.h"
 #include "reports/CulvertAnalysisReport.h"
 #include "xml/XmlDocument.h"
 
 namespace {
 
 std::unique_ptr<TCulvertAnalysis> Load(const std::string& sample, int option) {
-  EXPECT_EQ(Shipped().Error, "");
-  auto analysis = std::make_unique<TCulvertAnalysis>(&Shipped().Parameters, &Shipped().Pipes);
+  auto analysis = std::make_unique<TCulvertAnalysis>(&ShippedTables().Parameters, &ShippedTables().Pipes);
   TXMLDocument document;
   std::string error;
   const std::string fileName = std::string(DREVIA_SOURCE_DIR) + "/samples/culvert-analysis-" + sample + ".xml";
@@ -40,7 +39,7 @@ std::unique_ptr<TCulvertAnalysis> Sample(const std::string& sample, int option) 
 }
 
 std::unique_ptr<TReport> ReportOf(const TCulvertAnalysis& analysis) {
-  return CreateCulvertAnalysisReport(analysis, Shipped().Parameters);
+  return CreateCulvertAnalysisReport(analysis, ShippedTables().Parameters);
 }
 
 std::vector<std::string> AllTexts(const std::vector<TRenderedPage>& pages) {
@@ -219,7 +218,7 @@ TEST(CulvertAnalysisReport, PagesFrameAndEmptyProject) {
   for (const TRenderedPage& page : pages) printed += page.Records.size();
   EXPECT_EQ(printed, static_cast<size_t>(report->Dataset.RecordCount()));
 
-  TCulvertAnalysis empty(&Shipped().Parameters, &Shipped().Pipes);
+  TCulvertAnalysis empty(&ShippedTables().Parameters, &ShippedTables().Pipes);
   const auto blank = ReportOf(empty)->Paginate();
   ASSERT_EQ(blank.size(), 1u);
   EXPECT_TRUE(blank[0].HasText("HEADWATER CONTROL CODES:"));

@@ -13,7 +13,7 @@
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
-#include "ShippedTables.h"
+#include "support/ShippedTables.h"
 #include "reports/CulvertDesignReport.h"
 #include "xml/XmlDocument.h"
 
@@ -22,8 +22,7 @@ namespace {
 // The sample project, calculated with a pipe type and, when given, only the
 // crossings listed (by id).
 std::unique_ptr<TCulvertDesign> Sample(const std::string& pipeType, std::vector<int> keep = {}) {
-  EXPECT_EQ(Shipped().Error, "");
-  auto design = std::make_unique<TCulvertDesign>(&Shipped().Parameters, &Shipped().Pipes);
+  auto design = std::make_unique<TCulvertDesign>(&ShippedTables().Parameters, &ShippedTables().Pipes);
   TXMLDocument document;
   std::string error;
   const std::string fileName = std::string(DREVIA_SOURCE_DIR) + "/samples/culvert-design.xml";
@@ -69,7 +68,7 @@ int Record(const TReport& report, int element, const std::string& code, int barr
 
 TEST(CulvertDesignReport, OneRecordPerRowInFieldOrder) {
   const auto design = Sample("0");
-  const auto report = CreateCulvertDesignReport(*design, Shipped().Parameters);
+  const auto report = CreateCulvertDesignReport(*design, ShippedTables().Parameters);
   const TReportDataset& d = report->Dataset;
   const std::vector<std::string> names = {
       "INLET_INVERT", "OUTLET_INVERT", "PIPE_LENGTH", "SLOPE", "OVERFLOW", "ALLOWED_HWA", "INLET_TYPE",
@@ -101,7 +100,7 @@ TEST(CulvertDesignReport, OneRecordPerRowInFieldOrder) {
 
 TEST(CulvertDesignReport, CrossingGroupTexts) {
   const auto design = Sample("0");
-  const auto report = CreateCulvertDesignReport(*design, Shipped().Parameters);
+  const auto report = CreateCulvertDesignReport(*design, ShippedTables().Parameters);
   const auto texts = AllTexts(report->Paginate());
   // Crossing 1: no Manning override, flood discharge 70; crossing 2: flood 0.
   EXPECT_EQ(After(texts, "Design Manning 'n' :"), "(default)");
@@ -121,13 +120,13 @@ TEST(CulvertDesignReport, CrossingGroupTexts) {
 
   design->Crossing(0)->CoeffN = 0.013;
   ASSERT_EQ(design->Calculate(), 0);
-  const auto overridden = AllTexts(CreateCulvertDesignReport(*design, Shipped().Parameters)->Paginate());
+  const auto overridden = AllTexts(CreateCulvertDesignReport(*design, ShippedTables().Parameters)->Paginate());
   EXPECT_EQ(After(overridden, "Design Manning 'n' :"), "0.0130");
 }
 
 TEST(CulvertDesignReport, TypeAndCorrugationGroups) {
   const auto design = Sample("0");
-  const auto report = CreateCulvertDesignReport(*design, Shipped().Parameters);
+  const auto report = CreateCulvertDesignReport(*design, ShippedTables().Parameters);
   const auto texts = AllTexts(report->Paginate());
   // Crossing 1, circular concrete: default inlet type 3, no corrugation
   // group, the first detail line follows the Ke value.
@@ -152,7 +151,7 @@ TEST(CulvertDesignReport, DiameterExceedsAllowableHeadwater) {
   // Crossing 2 allows 2 ft of headwater: the one-barrel 66 in design fails
   // 1.25 x 2 ft and is followed by a two-barrel design that passes.
   const auto design = Sample("1", {2});
-  const auto report = CreateCulvertDesignReport(*design, Shipped().Parameters);
+  const auto report = CreateCulvertDesignReport(*design, ShippedTables().Parameters);
   const TReportDataset& d = report->Dataset;
   const int single = Record(*report, 2, "D", 1), dual = Record(*report, 2, "D", 2);
   ASSERT_GE(single, 0);
@@ -172,7 +171,7 @@ TEST(CulvertDesignReport, DiameterExceedsAllowableHeadwater) {
 
 TEST(CulvertDesignReport, BuriedCrossing) {
   const auto design = Sample("99", {5});
-  const auto report = CreateCulvertDesignReport(*design, Shipped().Parameters);
+  const auto report = CreateCulvertDesignReport(*design, ShippedTables().Parameters);
   const auto pages = report->Paginate();
   const auto texts = AllTexts(pages);
   EXPECT_EQ(After(texts, "Entrance Type :", 0), "Groove end with headwall");
@@ -189,7 +188,7 @@ TEST(CulvertDesignReport, BuriedCrossing) {
 
 TEST(CulvertDesignReport, PagesAndFrame) {
   const auto design = Sample("99");
-  const auto report = CreateCulvertDesignReport(*design, Shipped().Parameters);
+  const auto report = CreateCulvertDesignReport(*design, ShippedTables().Parameters);
   const auto pages = report->Paginate();
   ASSERT_GT(pages.size(), 2u);
   for (const TRenderedPage& page : pages) {
@@ -216,8 +215,8 @@ TEST(CulvertDesignReport, PagesAndFrame) {
 }
 
 TEST(CulvertDesignReport, ProjectWithoutCrossings) {
-  TCulvertDesign design(&Shipped().Parameters, &Shipped().Pipes);
-  const auto report = CreateCulvertDesignReport(design, Shipped().Parameters);
+  TCulvertDesign design(&ShippedTables().Parameters, &ShippedTables().Pipes);
+  const auto report = CreateCulvertDesignReport(design, ShippedTables().Parameters);
   EXPECT_EQ(report->Dataset.RecordCount(), 0);
   const auto pages = report->Paginate();
   ASSERT_EQ(pages.size(), 1u);

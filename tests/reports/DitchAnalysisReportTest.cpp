@@ -14,15 +14,14 @@
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
-#include "ShippedTables.h"
+#include "support/ShippedTables.h"
 #include "reports/DitchAnalysisReport.h"
 #include "xml/XmlDocument.h"
 
 namespace {
 
 std::unique_ptr<TDitchAnalysis> Sample() {
-  EXPECT_EQ(Shipped().Error, "");
-  auto ditch = std::make_unique<TDitchAnalysis>(&Shipped().Parameters);
+  auto ditch = std::make_unique<TDitchAnalysis>(&ShippedTables().Parameters);
   TXMLDocument document;
   std::string error;
   const std::string fileName = std::string(DREVIA_SOURCE_DIR) + "/samples/ditch-analysis.xml";
@@ -107,7 +106,7 @@ struct THandMade {
 
 TEST(DitchAnalysisReport, SectionDataOnceThenItsRows) {
   const auto ditch = Sample();
-  const auto report = CreateDitchAnalysisReport(*ditch, Shipped().Parameters);
+  const auto report = CreateDitchAnalysisReport(*ditch, ShippedTables().Parameters);
   const TReportDataset& d = report->Dataset;
   ASSERT_EQ(d.RecordCount(), ditch->ResultList.Count());
   EXPECT_EQ(d.Text(0, "STORM_FREQUENCY"), "10");
@@ -138,7 +137,7 @@ TEST(DitchAnalysisReport, SectionDataOnceThenItsRows) {
 
 TEST(DitchAnalysisReport, ConcentratedInflow) {
   const auto ditch = Sample();
-  const auto report = CreateDitchAnalysisReport(*ditch, Shipped().Parameters);
+  const auto report = CreateDitchAnalysisReport(*ditch, ShippedTables().Parameters);
   const auto lines = LinesWith(report->Paginate(), "Concentrated Inflow");
   ASSERT_EQ(lines.size(), 1u);
   // Stations, area, coefficient, C·A sum (1.8·0.55 + 1.2·0.5 + 6.5·0.35) and
@@ -151,7 +150,7 @@ TEST(DitchAnalysisReport, SteepGradeMark) {
   ditch->Element(0)->Grade = 0.12;
   ditch->Element(1)->Grade = 0.05;
   ASSERT_EQ(ditch->Calculate(), 0);
-  const auto report = CreateDitchAnalysisReport(*ditch, Shipped().Parameters);
+  const auto report = CreateDitchAnalysisReport(*ditch, ShippedTables().Parameters);
   const auto steep = LinesWith(report->Paginate(), "0.1200");
   ASSERT_EQ(steep.size(), 1u);
   EXPECT_EQ(After(steep[0], "0.1200"), "*");
@@ -169,7 +168,7 @@ TEST(DitchAnalysisReport, ExceededLimitsInParentheses) {
   ditch.Row(false, ltRCPTypeB, 10.5, 5.9 / (10.5 * 62.4));  // depth 10.50, shear 5.90
   auto& message = ditch.Row(false, ltExceedsAllowed, 0, 0);
   message.Message = "Depth exceeds allowed";
-  const auto report = CreateDitchAnalysisReport(ditch.Project, Shipped().Parameters);
+  const auto report = CreateDitchAnalysisReport(ditch.Project, ShippedTables().Parameters);
   const auto lines = Lines(report->Paginate());
   const auto shear = std::find_if(lines.begin(), lines.end(), [](auto& l) { return Contains(l, "(7.20)"); });
   ASSERT_NE(shear, lines.end());
@@ -188,7 +187,7 @@ TEST(DitchAnalysisReport, ExceededLimitsInParentheses) {
 TEST(DitchAnalysisReport, TitleBandFrameAndEmptyProject) {
   auto ditch = Sample();
   ditch->GeneralParameters.SetAllowableShear(ltTurfType3, 7);
-  const auto pages = CreateDitchAnalysisReport(*ditch, Shipped().Parameters)->Paginate();
+  const auto pages = CreateDitchAnalysisReport(*ditch, ShippedTables().Parameters)->Paginate();
   const auto texts = pages[0].TextsInOrder();
   EXPECT_EQ(After(texts, "Date :"), "04/15/2024");
   EXPECT_EQ(After(texts, "Rainfall Area :"), "3");
@@ -203,9 +202,9 @@ TEST(DitchAnalysisReport, TitleBandFrameAndEmptyProject) {
     EXPECT_EQ(page.HasText("Allowable Shears"), page.Number == 1);
   }
 
-  TDitchAnalysis empty(&Shipped().Parameters);
+  TDitchAnalysis empty(&ShippedTables().Parameters);
   ASSERT_EQ(empty.Calculate(), 0);
-  const auto blank = CreateDitchAnalysisReport(empty, Shipped().Parameters)->Paginate();
+  const auto blank = CreateDitchAnalysisReport(empty, ShippedTables().Parameters)->Paginate();
   ASSERT_EQ(blank.size(), 1u);
   EXPECT_TRUE(blank[0].HasText("(*) Warning: Grade is steeper than allowable."));
   EXPECT_TRUE(blank[0].HasText("STATION"));

@@ -13,21 +13,14 @@
 #include "inletspacing/InletSpacing.h"
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
+#include "support/ShippedTables.h"
 #include "model/PipeCatalogue.h"
 #include "reports/InletSpacingReport.h"
 #include "xml/XmlDocument.h"
 
 namespace {
 
-const TNerraParameterList& Parameters() {
-  static TNerraParameterList* parameters = [] {
-    auto* p = new TNerraParameterList();
-    TCulvertBasePipeList pipes;
-    EXPECT_EQ(StartupLoadParameters(std::string(DREVIA_BIN_DIR) + "/", *p, pipes), "");
-    return p;
-  }();
-  return *parameters;
-}
+const TNerraParameterList& Parameters() { return ShippedParameters(); }
 
 std::unique_ptr<TInletSpacing> Sample() {
   auto project = std::make_unique<TInletSpacing>(&Parameters());

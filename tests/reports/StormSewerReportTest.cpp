@@ -11,6 +11,7 @@
 
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
+#include "support/ShippedTables.h"
 #include "model/PipeCatalogue.h"
 #include "reports/StormSewerReport.h"
 #include "stormsewer/StormSewer.h"
@@ -18,15 +19,7 @@
 
 namespace {
 
-const TNerraParameterList& Parameters() {
-  static TNerraParameterList* parameters = [] {
-    auto* p = new TNerraParameterList();
-    TCulvertBasePipeList pipes;
-    EXPECT_EQ(StartupLoadParameters(std::string(DREVIA_BIN_DIR) + "/", *p, pipes), "");
-    return p;
-  }();
-  return *parameters;
-}
+const TNerraParameterList& Parameters() { return ShippedParameters(); }
 
 std::unique_ptr<TStormSewer> Sample(const std::string& name, bool isAnalysis) {
   auto sewer = std::make_unique<TStormSewer>(isAnalysis, &Parameters());

@@ -6,17 +6,12 @@
 #include <thread>
 
 #include "SewerTestSupport.h"
+#include "support/ShippedTables.h"
 #include "xml/XmlDocument.h"
 
 namespace {
 
-const TNerraParameterList& Shipped() {
-  static TNerraParameterList parameters;
-  static const std::string error =
-      parameters.LoadParameterFile(std::string(DREVIA_SOURCE_DIR) + "/data/AppParameters.xml");
-  EXPECT_EQ(error, "");
-  return parameters;
-}
+const TNerraParameterList& Shipped() { return ShippedParameters(); }
 
 std::unique_ptr<TStormSewer> Sample(const char* name, bool isAnalysis) {
   auto project = std::make_unique<TStormSewer>(isAnalysis, &Shipped());
