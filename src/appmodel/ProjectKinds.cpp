@@ -33,7 +33,7 @@ std::unique_ptr<TNerraElement> NewCulvertDesignElement() {
   for (std::string* code : {&crossing->CircularCorrugatedInletType, &crossing->CircularConcreteInletType,
                             &crossing->EllipticalConcreteInletType, &crossing->BoxInletType,
                             &crossing->ArchCorrugatedInletType, &crossing->DefaultInletType})
-    *code = "1";
+    *code = std::string("1");  // assigning the literal trips GCC 12's -Wrestrict at -O2
   return crossing;
 }
 
