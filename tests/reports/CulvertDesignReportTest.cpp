@@ -228,12 +228,12 @@ TEST(CulvertDesignReport, ProjectWithoutCrossings) {
 
 TEST(CulvertDesignReport, CrossingsNumberedByTheirPlaceInTheList) {
   const auto all = Sample("1");
-  const auto texts = AllTexts(CreateCulvertDesignReport(*all, Shipped().Parameters)->Paginate());
+  const auto texts = AllTexts(CreateCulvertDesignReport(*all, ShippedTables().Parameters)->Paginate());
   for (int i = 1; i <= all->Elements.Count(); ++i)
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "Crossing " + std::to_string(i)), 1) << i;
   // With the first crossing removed, the one with id 2 is the first.
   const auto second = Sample("1", {2});
-  const auto report = CreateCulvertDesignReport(*second, Shipped().Parameters);
+  const auto report = CreateCulvertDesignReport(*second, ShippedTables().Parameters);
   EXPECT_EQ(report->Dataset.Text(0, "ELEMENT_NUMBER"), "2");
   EXPECT_EQ(report->Dataset.Text(0, "CROSSING_NUMBER"), "1");
   EXPECT_TRUE(report->Paginate()[0].HasText("Crossing 1"));

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ShippedTables.h"
+#include "support/ShippedTables.h"
 #include "culvert/CulvertAnalysis.h"
 #include "culvert/CulvertDesign.h"
 #include "ditch/DitchAnalysis.h"
@@ -17,9 +17,9 @@
 #include "stormsewer/StormSewer.h"
 
 TEST(ProjectReport, EveryKindGetsItsOwnReport) {
-  const TNerraParameterList& parameters = Shipped().Parameters;
-  TCulvertDesign design(&parameters, &Shipped().Pipes);
-  TCulvertAnalysis analysis(&parameters, &Shipped().Pipes);
+  const TNerraParameterList& parameters = ShippedTables().Parameters;
+  TCulvertDesign design(&parameters, &ShippedTables().Pipes);
+  TCulvertAnalysis analysis(&parameters, &ShippedTables().Pipes);
   TStormSewer sewer(true, &parameters);
   TInletSpacing inlets(&parameters);
   TDitchAnalysis ditch(&parameters);
@@ -31,18 +31,18 @@ TEST(ProjectReport, EveryKindGetsItsOwnReport) {
 }
 
 TEST(ProjectReport, DefaultFileNameBesideTheProject) {
-  TDitchAnalysis ditch(&Shipped().Parameters);
+  TDitchAnalysis ditch(&ShippedTables().Parameters);
   EXPECT_EQ(DefaultReportFileName(ditch), "ditch-analysis-report.pdf") << "a new project has no folder";
   ditch.FileName = "/jobs/sr31/mill creek.v2.xml";
   EXPECT_EQ(DefaultReportFileName(ditch), "/jobs/sr31/mill creek.v2-ditch-analysis-report.pdf");
   ditch.FileName = "C:\\jobs\\route9";
   EXPECT_EQ(DefaultReportFileName(ditch), "C:\\jobs\\route9-ditch-analysis-report.pdf");
-  TCulvertDesign design(&Shipped().Parameters, &Shipped().Pipes);
+  TCulvertDesign design(&ShippedTables().Parameters, &ShippedTables().Pipes);
   design.FileName = "route9.xml";
   EXPECT_EQ(DefaultReportFileName(design), "route9-culvert-design-report.pdf");
-  EXPECT_EQ(CreateProjectReport(design, Shipped().Parameters)->PdfFileName, "route9-culvert-design-report.pdf")
+  EXPECT_EQ(CreateProjectReport(design, ShippedTables().Parameters)->PdfFileName, "route9-culvert-design-report.pdf")
       << "the report carries the name its PDF is offered under";
-  TStormSewer sewer(false, &Shipped().Parameters);
+  TStormSewer sewer(false, &ShippedTables().Parameters);
   sewer.FileName = "/jobs/.xml";
   EXPECT_EQ(DefaultReportFileName(sewer), "/jobs/.xml-storm-sewer-report.pdf") << "a name that is only an extension";
 }
