@@ -117,6 +117,8 @@ void TMainDocument::AfterProjectReplaced() {
 
 bool TMainDocument::Open() {
   if (!CloseProject()) return false;
+  // The closed project leaves the window before the open dialog shows.
+  FUI.ProjectReplaced();
   const std::string path = FUI.AskOpenFileName();
   if (path.empty()) return false;
   return OpenFile(path);
