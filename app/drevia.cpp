@@ -12,7 +12,8 @@ namespace {
 
 const char* const DesktopUsage =
     "usage: drevia [--help] [--version] [FILE]\n"
-    "The " DREVIA_PRODUCT_NAME " desktop: culvert design and analysis, storm sewer\n"
+    "The " DREVIA_PRODUCT_NAME
+    " desktop: culvert design and analysis, storm sewer\n"
     "design and analysis, inlet spacing and ditch analysis.\n"
     "\n"
     "  FILE         a project file to open at start-up\n"

@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "ShippedTables.h"
 #include "culvert/CulvertAnalysis.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
-#include "ShippedTables.h"
 
 namespace {
 
@@ -109,12 +109,10 @@ void BM_PerformanceCurve500(benchmark::State& state) {
 
   state.counters["rows"] = static_cast<double>(rows);
   state.counters["sections_per_row"] = static_cast<double>(evaluations) / static_cast<double>(rows);
-  state.counters["time_per_row"] =
-      benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate |
-                                                        benchmark::Counter::kInvert);
-  state.counters["time_per_section"] =
-      benchmark::Counter(static_cast<double>(evaluations), benchmark::Counter::kIsIterationInvariantRate |
-                                                               benchmark::Counter::kInvert);
+  state.counters["time_per_row"] = benchmark::Counter(
+      static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["time_per_section"] = benchmark::Counter(
+      static_cast<double>(evaluations), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_PerformanceCurve500)->Unit(benchmark::kMillisecond);
 

@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "ShippedTables.h"
 #include "culvert/CulvertDesign.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
-#include "ShippedTables.h"
 
 namespace {
 
@@ -20,8 +20,7 @@ long long Computations = 0;
 template <class TShape>
 class TCounted : public TShape {
 public:
-  int32_t CalculateDischarge(bool checkOverflow, double discharge, double tailwaterDepth,
-                             double buriedDepth) override {
+  int32_t CalculateDischarge(bool checkOverflow, double discharge, double tailwaterDepth, double buriedDepth) override {
     ++Computations;
     return TShape::CalculateDischarge(checkOverflow, discharge, tailwaterDepth, buriedDepth);
   }
@@ -76,9 +75,10 @@ void BM_DesignAllTypesImprovedInlets(benchmark::State& state) {
   }
   if (!design->LastError.empty()) state.SkipWithError(design->LastError.c_str());
   state.SetItemsProcessed(runs * crossings);
-  state.counters["time_per_crossing"] = benchmark::Counter(
-      static_cast<double>(runs * crossings), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-  state.counters["computations_per_crossing"] = static_cast<double>(Computations) / static_cast<double>(runs * crossings);
+  state.counters["time_per_crossing"] = benchmark::Counter(static_cast<double>(runs * crossings),
+                                                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["computations_per_crossing"] =
+      static_cast<double>(Computations) / static_cast<double>(runs * crossings);
   state.counters["computations_per_run"] = static_cast<double>(Computations) / static_cast<double>(runs);
 }
 

@@ -54,8 +54,8 @@ void BM_DitchCalculate(benchmark::State& state) {
     project.Calculate();
     benchmark::DoNotOptimize(project.ResultList.Count());
   }
-  state.counters["per_section"] = benchmark::Counter(
-      sections, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["per_section"] =
+      benchmark::Counter(sections, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
   state.counters["rows"] = project.ResultList.Count();
 }
 

@@ -20,15 +20,20 @@ namespace {
 // A storm-sewer-like project: runs of leaves, an attribute, an entity, an
 // empty element, as the system's writer lays them out.
 std::string ProjectText(size_t bytes) {
-  std::string t = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?><Application Name=\"Drevia\" Version=\"110\" "
-                  "unit=\"english\"><StormSewerDesign><Identification><PID>P-1</PID><Project>Large</Project>"
-                  "</Identification><StormSewerElementList>";
+  std::string t =
+      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?><Application Name=\"Drevia\" Version=\"110\" "
+      "unit=\"english\"><StormSewerDesign><Identification><PID>P-1</PID><Project>Large</Project>"
+      "</Identification><StormSewerElementList>";
   for (int i = 1; t.size() < bytes; ++i) {
     const std::string id = std::to_string(i);
-    t += "<StormSewerElement id=\"" + id + "\"><UpstreamJunction>J" + id + "</UpstreamJunction>"
-         "<DownstreamJunction>J" + std::to_string(i + 1) + "</DownstreamJunction><Length>123.456789012345</Length>"
+    t += "<StormSewerElement id=\"" + id + "\"><UpstreamJunction>J" + id +
+         "</UpstreamJunction>"
+         "<DownstreamJunction>J" +
+         std::to_string(i + 1) +
+         "</DownstreamJunction><Length>123.456789012345</Length>"
          "<Slope>0.0125</Slope><RunoffCoefficient>0.65</RunoffCoefficient><DrainageArea>1.25</DrainageArea>"
-         "<Description>Run &amp; branch " + id + "</Description><Empty/></StormSewerElement>";
+         "<Description>Run &amp; branch " +
+         id + "</Description><Empty/></StormSewerElement>";
   }
   t += "</StormSewerElementList></StormSewerDesign></Application>";
   return t;

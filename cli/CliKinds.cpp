@@ -19,8 +19,7 @@ const TCliKind* FindCliKind(TProjectKind kind) {
 
 std::string RefusedKindOption(const TCliKind& kind, const std::string& kindElementName, const TCliOptions& options) {
   for (const std::string& given : options.Given)
-    if (std::find(kind.Options.begin(), kind.Options.end(), given) == kind.Options.end())
-    {
+    if (std::find(kind.Options.begin(), kind.Options.end(), given) == kind.Options.end()) {
       std::string takers;
       for (const TCliKind& other : CliKinds())
         if (std::find(other.Options.begin(), other.Options.end(), given) != other.Options.end())

@@ -55,7 +55,8 @@ int ReportUsageError(const std::string& message, std::ostream& err) {
 int ParseCommandLine(const std::vector<std::string>& arguments, TCommandLine& commandLine, std::ostream& out,
                      std::ostream& err) {
   TCliOptions& options = commandLine.Options;
-  CLI::App app("The headless front end of " DREVIA_PRODUCT_NAME ": reads, converts, calculates\n"
+  CLI::App app("The headless front end of " DREVIA_PRODUCT_NAME
+               ": reads, converts, calculates\n"
                "and saves project files without a display.",
                ProgramName);
   app.set_version_flag("--version", std::string(ProgramName) + " (" DREVIA_PRODUCT_NAME ") " DREVIA_VERSION,

@@ -55,13 +55,34 @@ public:
   void Null();
 
   // A key and its value, in an object.
-  void Field(const std::string& key, const std::string& value) { Key(key); String(value); }
-  void Field(const std::string& key, const char* value) { Key(key); String(value); }
-  void Field(const std::string& key, double value) { Key(key); Number(value); }
-  void Field(const std::string& key, int value) { Key(key); Integer(value); }
-  void Field(const std::string& key, long long value) { Key(key); Integer(value); }
-  void Field(const std::string& key, bool value) { Key(key); Bool(value); }
-  void Field(const std::string& key, std::nullptr_t) { Key(key); Null(); }
+  void Field(const std::string& key, const std::string& value) {
+    Key(key);
+    String(value);
+  }
+  void Field(const std::string& key, const char* value) {
+    Key(key);
+    String(value);
+  }
+  void Field(const std::string& key, double value) {
+    Key(key);
+    Number(value);
+  }
+  void Field(const std::string& key, int value) {
+    Key(key);
+    Integer(value);
+  }
+  void Field(const std::string& key, long long value) {
+    Key(key);
+    Integer(value);
+  }
+  void Field(const std::string& key, bool value) {
+    Key(key);
+    Bool(value);
+  }
+  void Field(const std::string& key, std::nullptr_t) {
+    Key(key);
+    Null();
+  }
 
 private:
   struct TContainer {

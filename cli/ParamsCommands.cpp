@@ -84,8 +84,7 @@ int RunIntensityCommand(const std::string& dataDir, const std::string& area, con
     return 1;
   }
   if (parameters.FindRainfallCoefficients(area, frequency).Position < 0)
-    err << "No rainfall coefficients for area " << area << " and frequency " << frequency
-        << "; the intensity is 0\n";
+    err << "No rainfall coefficients for area " << area << " and frequency " << frequency << "; the intensity is 0\n";
   out << FullPrecision(parameters.RainfallIntensity(frequency, area, time)) << '\n';
   return 0;
 }

@@ -1,18 +1,18 @@
 // drevia-cli: the headless front end over the same core as the desktop.
 
+#include <unistd.h>
 #include <climits>
 #include <iostream>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "CliKinds.h"
 #include "CommandLine.h"
 #include "JsonWriter.h"
+#include "appmodel/ProjectKinds.h"
 #include "foundation/DebugChannel.h"
 #include "foundation/Messages.h"
-#include "appmodel/ProjectKinds.h"
 #include "model/ProjectFile.h"
 #include "xml/XmlDocument.h"
 
@@ -129,8 +129,8 @@ int ProjectCommand(const std::string& command, const std::string& dataDir, const
 
 int main(int argc, char** argv) {
   TCommandLine commandLine;
-  if (const int status = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), commandLine, std::cout,
-                                          std::cerr);
+  if (const int status =
+          ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), commandLine, std::cout, std::cerr);
       status >= 0)
     return status;
   const TCliOptions& options = commandLine.Options;

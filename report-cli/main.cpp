@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/reports/ReportPdf.h"
 #include "appmodel/HeadlessDocumentUI.h"
 #include "appmodel/MainDocument.h"
 #include "culvert/CulvertAnalysis.h"
@@ -24,7 +25,6 @@
 #include "model/PipeCatalogue.h"
 #include "reports/ProjectReport.h"
 #include "reports/Report.h"
-#include "app/reports/ReportPdf.h"
 
 namespace {
 
@@ -144,7 +144,8 @@ int main(int argc, char** argv) {
       app.add_option("--pipe-type", options.PipeType, "culvert design: pipe type 0, 1-5 or 99 (default 0)")
           ->type_name("CODE")
           ->check(CLI::IsMember({"0", "1", "2", "3", "4", "5", "99"}).description(""));
-  CLI::Option* improved = app.add_flag("--improved-inlet", options.ImprovedInlet, "culvert design: try improved inlets");
+  CLI::Option* improved =
+      app.add_flag("--improved-inlet", options.ImprovedInlet, "culvert design: try improved inlets");
   app.add_option("--data-dir", options.DataDir, "folder of the parameter files (default: found beside the program)")
       ->type_name("DIR");
   app.footer(

@@ -5,5 +5,5 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
-find src cli app tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |
+find src cli app tests bench fuzz report-cli \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |
   xargs -0 clang-format --dry-run -Werror

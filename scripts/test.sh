@@ -7,6 +7,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 "$root/scripts/check-layout.sh"
+"$root/scripts/check-format.sh"
 jobs="$(nproc)"
 
 echo "== normal build"

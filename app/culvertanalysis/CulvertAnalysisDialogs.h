@@ -20,8 +20,7 @@ class TNerraParameterList;
 std::unique_ptr<TCulvertBaseElement> EditCulvertAnalysisElement(const TCulvertBaseElement* element,
                                                                 TCulvertAnalysis& project,
                                                                 const TNerraParameterList& parameters,
-                                                                const TCulvertBasePipeList& catalogue,
-                                                                QWidget* parent);
+                                                                const TCulvertBasePipeList& catalogue, QWidget* parent);
 
 // Lists the element's rows of the last calculation; the caller calculates
 // first. Read only.

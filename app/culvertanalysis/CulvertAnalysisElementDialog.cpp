@@ -80,8 +80,7 @@ void SelectCodeOrFirst(TCodeListCombobox* combo, const std::string& code) { comb
 
 }  // namespace
 
-TfrmCulvertAnalysisElement::TfrmCulvertAnalysisElement(const TCulvertBaseElement* element,
-                                                       TCulvertAnalysis& project,
+TfrmCulvertAnalysisElement::TfrmCulvertAnalysisElement(const TCulvertBaseElement* element, TCulvertAnalysis& project,
                                                        const TNerraParameterList& parameters,
                                                        const TCulvertBasePipeList& catalogue, QWidget* owner)
     : TfrmBaseDlgForm(nullptr, owner),
@@ -216,8 +215,8 @@ QWidget* TfrmCulvertAnalysisElement::BuildCoefficients() {
   grid->addWidget(lblCoeffKE, 2, 0);
   grid->addWidget(lblCoeffKEOverride, 2, 1);
   grid->addWidget(edtCoeffKE, 2, 2);
-  auto* note = new QLabel(
-      QStringLiteral("Override : When entered, they override the default values. (See Manual)"), box);
+  auto* note =
+      new QLabel(QStringLiteral("Override : When entered, they override the default values. (See Manual)"), box);
   note->setWordWrap(true);
   grid->addWidget(note, 3, 0, 1, 3);
   return box;
@@ -282,7 +281,8 @@ void TfrmCulvertAnalysisElement::FillLists() {
   cbSubmergedInlet->FillFromCodes(*FSubmergedInlets);
   cbBoxPipeSize->clear();
   cbBoxPipeSize->AddItem(QStringLiteral("Custom Size"), nullptr);
-  for (int i = 0; i < FBoxSizes->Count(); ++i) cbBoxPipeSize->AddItem(FromCore(FBoxSizes->Key(i)), FBoxSizes->Object(i));
+  for (int i = 0; i < FBoxSizes->Count(); ++i)
+    cbBoxPipeSize->AddItem(FromCore(FBoxSizes->Key(i)), FBoxSizes->Object(i));
   edtPipeNumber->setFocus();
 }
 
@@ -328,7 +328,8 @@ void TfrmCulvertAnalysisElement::FillPipeSizes() {
   // The combo box keeps pointers to the catalogue, not to this list.
   FPipeSizes = FCatalogue.PipesOf(pipeType, corrugation);
   cbPipeSize->clear();
-  for (int i = 0; i < FPipeSizes->Count(); ++i) cbPipeSize->AddItem(FromCore(FPipeSizes->Key(i)), FPipeSizes->Object(i));
+  for (int i = 0; i < FPipeSizes->Count(); ++i)
+    cbPipeSize->AddItem(FromCore(FPipeSizes->Key(i)), FPipeSizes->Object(i));
   if (cbPipeSize->count() > 0) cbPipeSize->setCurrentIndex(0);
 }
 
@@ -353,9 +354,7 @@ void TfrmCulvertAnalysisElement::PipeTypeRules() {
       pcPipeType->setCurrentIndex(1);
       BoxSizeChanged();
       break;
-    case TCulvertTypePage::LongSpan:
-      pcPipeType->setCurrentIndex(2);
-      break;
+    case TCulvertTypePage::LongSpan: pcPipeType->setCurrentIndex(2); break;
   }
   btnInletCoefficients->setVisible(view.PipeCoefficientsVisible);
   gbBuriedDepth->setVisible(view.BuriedDepthVisible);
@@ -378,8 +377,8 @@ void TfrmCulvertAnalysisElement::EnterSlope() {
   RefreshSlope();
   double slope = edtPipeSlope->FloatValue();
   if (!::EnterSlope(slope, this)) return;
-  edtOutletInvert->SetFloatValue(OutletForSlope(edtInletInvert->FloatValue(), edtPipeLength->FloatValue(), slope,
-                                                edtOutletInvert->FloatValue()));
+  edtOutletInvert->SetFloatValue(
+      OutletForSlope(edtInletInvert->FloatValue(), edtPipeLength->FloatValue(), slope, edtOutletInvert->FloatValue()));
   RefreshSlope();
 }
 

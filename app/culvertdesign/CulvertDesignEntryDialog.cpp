@@ -207,9 +207,8 @@ void TfrmCulvertDesignElementEntry::BuildPopupMenus() {
   inletMenu->addAction(actInletCoefficients);
   auto* headwallMenu = new QMenu(this);
   headwallMenu->addAction(actCoefficientKE);
-  connect(tsInletTypes, &QWidget::customContextMenuRequested, this, [this, inletMenu](const QPoint& at) {
-    inletMenu->exec(tsInletTypes->viewport()->mapToGlobal(at));
-  });
+  connect(tsInletTypes, &QWidget::customContextMenuRequested, this,
+          [this, inletMenu](const QPoint& at) { inletMenu->exec(tsInletTypes->viewport()->mapToGlobal(at)); });
   connect(tsOtherInletTypes, &QWidget::customContextMenuRequested, this, [this, headwallMenu](const QPoint& at) {
     headwallMenu->exec(tsOtherInletTypes->viewport()->mapToGlobal(at));
   });
@@ -373,4 +372,3 @@ void TfrmCulvertDesignElementEntry::ShowInletCoefficients(int row) {
 }
 
 void TfrmCulvertDesignElementEntry::ShowCoefficientKE() { NewCoefficientKEDialog(SelectedHeadwallRow(), this)->exec(); }
-

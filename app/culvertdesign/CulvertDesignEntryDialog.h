@@ -21,8 +21,7 @@ class TCodeListCombobox;
 class TfrmCulvertDesignElementEntry : public TfrmBaseDlgForm {
   Q_OBJECT
 public:
-  TfrmCulvertDesignElementEntry(TCulvertDesignElement& element, const TNerraParameterList& parameters,
-                                QWidget* owner);
+  TfrmCulvertDesignElementEntry(TCulvertDesignElement& element, const TNerraParameterList& parameters, QWidget* owner);
 
   void SetSubject(TBaseObject* subject) override;
   void Initialize() override;

@@ -52,4 +52,3 @@ void TfrmCulvertDesignResult::SelectTab(int index) {
   FModel.SelectTab(index);
   Display();
 }
-

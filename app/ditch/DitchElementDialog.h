@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "appmodel/DitchEntry.h"
 #include <string>
+#include "appmodel/DitchEntry.h"
 
 #include "app/framework/BaseForm.h"
 

@@ -16,8 +16,7 @@ TfrmDitchAnalysisResult::TfrmDitchAnalysisResult(TDitchAnalysis& project, const 
   setWindowTitle(QStringLiteral("Ditch Analysis Result"));
   CancelButton()->hide();
   QStringList headings;
-  for (int column = 0; column < DitchResultColumnCount; ++column)
-    headings << FromCore(DitchResultHeading(column));
+  for (int column = 0; column < DitchResultColumnCount; ++column) headings << FromCore(DitchResultHeading(column));
   SetColumns(headings);
   resize(1200, 500);
   Create();

@@ -31,9 +31,7 @@ char CoreChar(const QString& text) {
 class TBaseEdit::TChangeFilter : public QValidator {
 public:
   explicit TChangeFilter(TBaseEdit* edit) : QValidator(edit), FEdit(edit) {}
-  State validate(QString& input, int&) const override {
-    return FEdit->FilterChange(input) ? Acceptable : Invalid;
-  }
+  State validate(QString& input, int&) const override { return FEdit->FilterChange(input) ? Acceptable : Invalid; }
 
 private:
   TBaseEdit* FEdit;

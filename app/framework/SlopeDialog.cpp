@@ -42,4 +42,3 @@ bool EnterSlope(double& slope, QWidget* parent) {
   slope = dialog.Slope();
   return true;
 }
-

@@ -44,9 +44,7 @@ bool CheckForUpdate(const std::string& applicationKey, QWidget*) {
   // window in front.
   TUpdateServices services;
   services.VersionOfFile = [](const std::string& file) { return ProgramFileVersionText(file); };
-  services.Confirm = [](const std::string& question) {
-    return ShowMessageBox(TMessageKind::Confirmation, question);
-  };
+  services.Confirm = [](const std::string& question) { return ShowMessageBox(TMessageKind::Confirmation, question); };
   services.StartProcess = [](const std::string& program) {
     return QProcess::startDetached(FromPath(program), QStringList());
   };

@@ -36,9 +36,7 @@ void TElementGridModel::Refresh() {
   endResetModel();
 }
 
-int TElementGridModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : FGrid.RowCount();
-}
+int TElementGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : FGrid.RowCount(); }
 
 int TElementGridModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : FGrid.ColumnCount();

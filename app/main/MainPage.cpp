@@ -3,25 +3,25 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMimeData>
-#include <QSettings>
-#include <QStandardPaths>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPrintDialog>
+#include <QMimeData>
 #include <QPixmap>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QSettings>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QStatusBar>
-#include <QTableView>
 #include <QStyle>
+#include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -259,13 +259,12 @@ void TfrmMainPage::SetShortcuts() {
 }
 
 void TfrmMainPage::ConnectNewProjectActions() {
-  const std::pair<QAction*, TProjectKind> kinds[] = {
-      {actNewCulvertDesign, TProjectKind::CulvertDesign},
-      {actNewCulvertAnalysis, TProjectKind::CulvertAnalysis},
-      {actNewStormSewerDesign, TProjectKind::StormSewerDesign},
-      {actNewStormSewerAnalysis, TProjectKind::StormSewerAnalysis},
-      {actNewInletSpacing, TProjectKind::InletSpacing},
-      {actNewDitchAnalysis, TProjectKind::DitchAnalysis}};
+  const std::pair<QAction*, TProjectKind> kinds[] = {{actNewCulvertDesign, TProjectKind::CulvertDesign},
+                                                     {actNewCulvertAnalysis, TProjectKind::CulvertAnalysis},
+                                                     {actNewStormSewerDesign, TProjectKind::StormSewerDesign},
+                                                     {actNewStormSewerAnalysis, TProjectKind::StormSewerAnalysis},
+                                                     {actNewInletSpacing, TProjectKind::InletSpacing},
+                                                     {actNewDitchAnalysis, TProjectKind::DitchAnalysis}};
   for (const auto& [action, kind] : kinds)
     connect(action, &QAction::triggered, this, [this, kind = kind] { NewProject(kind); });
 }
@@ -332,9 +331,10 @@ void TfrmMainPage::CreateMenus() {
   FProjectMenu = project;
   project->addActions({actDisplayResult, actSaveResult});
   project->addSeparator();
-  project->addActions({actAddElement, actModifyElement, actRemoveElement, actSplitElement, actMoveElementUp,
-                       actMoveElementDown});
-  menuBar()->addMenu(QStringLiteral("&Tools"))
+  project->addActions(
+      {actAddElement, actModifyElement, actRemoveElement, actSplitElement, actMoveElementUp, actMoveElementDown});
+  menuBar()
+      ->addMenu(QStringLiteral("&Tools"))
       ->addActions({actCalendar, actParameters, actGeometricalTool, actHydraulicTool});
   menuBar()->addMenu(QStringLiteral("&Help"))->addActions({actHelpContents, actAbout});
 }
@@ -368,8 +368,8 @@ void TfrmMainPage::CreateToolBar() {
   bar->addSeparator();
   bar->addActions({actCut, actCopy, actPaste});
   bar->addSeparator();
-  bar->addActions({actDisplayResult, actAddElement, actModifyElement, actRemoveElement, actMoveElementUp,
-                   actMoveElementDown});
+  bar->addActions(
+      {actDisplayResult, actAddElement, actModifyElement, actRemoveElement, actMoveElementUp, actMoveElementDown});
   bar->addSeparator();
   bar->addActions({actCalendar, actHelpContents});
 }
@@ -694,8 +694,7 @@ void TfrmMainPage::RemoveElementCommand() {
   const int position = SelectedPosition();
   if (position < 0) return;
   CollectControls();
-  if (FDocument->RemoveElement(position))
-    AfterElementCommand(std::min(position, FDocument->ElementCount() - 1));
+  if (FDocument->RemoveElement(position)) AfterElementCommand(std::min(position, FDocument->ElementCount() - 1));
 }
 
 void TfrmMainPage::MoveElementUpCommand() {

@@ -146,13 +146,12 @@ public:
   std::array<QLabel*, 3> StatusPanels{};
 
   // Actions, named as the commands.
-  QAction *actNew, *actNewCulvertDesign, *actNewCulvertAnalysis, *actNewStormSewerDesign,
-      *actNewStormSewerAnalysis, *actNewInletSpacing, *actNewDitchAnalysis, *actOpen, *actSave, *actSaveAs,
-      *actRemove, *actClose, *actImport, *actExport, *actPreview, *actPrint, *actPrinterSetup, *actExit, *actUndo,
-      *actExportReportPdf,
-      *actCut, *actCopy, *actPaste, *actDisplayResult, *actSaveResult, *actAddElement, *actModifyElement,
-      *actRemoveElement, *actSplitElement, *actMoveElementUp, *actMoveElementDown, *actCalendar, *actParameters,
-      *actGeometricalTool, *actHydraulicTool, *actHelpContents, *actAbout, *actContextHelp;
+  QAction *actNew, *actNewCulvertDesign, *actNewCulvertAnalysis, *actNewStormSewerDesign, *actNewStormSewerAnalysis,
+      *actNewInletSpacing, *actNewDitchAnalysis, *actOpen, *actSave, *actSaveAs, *actRemove, *actClose, *actImport,
+      *actExport, *actPreview, *actPrint, *actPrinterSetup, *actExit, *actUndo, *actExportReportPdf, *actCut, *actCopy,
+      *actPaste, *actDisplayResult, *actSaveResult, *actAddElement, *actModifyElement, *actRemoveElement,
+      *actSplitElement, *actMoveElementUp, *actMoveElementDown, *actCalendar, *actParameters, *actGeometricalTool,
+      *actHydraulicTool, *actHelpContents, *actAbout, *actContextHelp;
 
 protected:
   void closeEvent(QCloseEvent* event) override;

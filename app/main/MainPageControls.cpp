@@ -146,9 +146,9 @@ QWidget* TfrmMainPage::CreateIdentificationPanel() {
   edtDescription = MakeText(box, "edtDescription", 80);
   edtLocation = MakeText(box, "edtLocation", 50);
   edtAuthor = MakeText(box, "edtAuthor", 20);
-  const std::pair<const char*, TBaseEdit*> rows[] = {{"PID", edtJobNumber},         {"Date", edtProjectDate},
-                                                     {"Project", edtProject},       {"Description", edtDescription},
-                                                     {"Location", edtLocation},     {"Designer", edtAuthor}};
+  const std::pair<const char*, TBaseEdit*> rows[] = {{"PID", edtJobNumber},     {"Date", edtProjectDate},
+                                                     {"Project", edtProject},   {"Description", edtDescription},
+                                                     {"Location", edtLocation}, {"Designer", edtAuthor}};
   int row = 0;
   for (const auto& [label, edit] : rows) {
     grid->addWidget(new QLabel(QString::fromLatin1(label), box), row / 2, (row % 2) * 2);
@@ -159,12 +159,24 @@ QWidget* TfrmMainPage::CreateIdentificationPanel() {
     TNerraBaseProject* p = FDocument->CurrentProject();
     return p ? &p->Identification : nullptr;
   };
-  Bind(-1, edtJobNumber, [=, this] { if (auto* i = identification()) i->PID = TextOf(edtJobNumber); });
-  Bind(-1, edtProjectDate, [=, this] { if (auto* i = identification()) i->ProjectDate = edtProjectDate->DateValue(); });
-  Bind(-1, edtProject, [=, this] { if (auto* i = identification()) i->Project = TextOf(edtProject); });
-  Bind(-1, edtDescription, [=, this] { if (auto* i = identification()) i->Description = TextOf(edtDescription); });
-  Bind(-1, edtLocation, [=, this] { if (auto* i = identification()) i->Location = TextOf(edtLocation); });
-  Bind(-1, edtAuthor, [=, this] { if (auto* i = identification()) i->Designer = TextOf(edtAuthor); });
+  Bind(-1, edtJobNumber, [=, this] {
+    if (auto* i = identification()) i->PID = TextOf(edtJobNumber);
+  });
+  Bind(-1, edtProjectDate, [=, this] {
+    if (auto* i = identification()) i->ProjectDate = edtProjectDate->DateValue();
+  });
+  Bind(-1, edtProject, [=, this] {
+    if (auto* i = identification()) i->Project = TextOf(edtProject);
+  });
+  Bind(-1, edtDescription, [=, this] {
+    if (auto* i = identification()) i->Description = TextOf(edtDescription);
+  });
+  Bind(-1, edtLocation, [=, this] {
+    if (auto* i = identification()) i->Location = TextOf(edtLocation);
+  });
+  Bind(-1, edtAuthor, [=, this] {
+    if (auto* i = identification()) i->Designer = TextOf(edtAuthor);
+  });
   return box;
 }
 
@@ -212,15 +224,19 @@ QWidget* TfrmMainPage::CreateCulvertDesignPage() {
   CreateGridBox(mpCulvertDesign, "tsCulvertDesignElementList");
   layout->addStretch(1);
   auto design = [this] { return FDocument->CulvertDesign(); };
-  Bind(mpCulvertDesign, cbUCDesignFrequency,
-       [=, this] { if (auto* p = design()) p->DischargeFrequency = cbUCDesignFrequency->SelectedCode(""); });
-  Bind(mpCulvertDesign, cbUCFloodFrequency,
-       [=, this] { if (auto* p = design()) p->FloodFrequency = cbUCFloodFrequency->SelectedCode(""); });
+  Bind(mpCulvertDesign, cbUCDesignFrequency, [=, this] {
+    if (auto* p = design()) p->DischargeFrequency = cbUCDesignFrequency->SelectedCode("");
+  });
+  Bind(mpCulvertDesign, cbUCFloodFrequency, [=, this] {
+    if (auto* p = design()) p->FloodFrequency = cbUCFloodFrequency->SelectedCode("");
+  });
   // Nothing selected stores "0", which tries every culvert type.
-  Bind(mpCulvertDesign, cbUCPipeType,
-       [=, this] { if (auto* p = design()) p->PipeType = cbUCPipeType->SelectedCode("0"); });
-  Bind(mpCulvertDesign, cbUCImprovedInlet,
-       [=, this] { if (auto* p = design()) p->ImprovedInlet = cbUCImprovedInlet->isChecked(); });
+  Bind(mpCulvertDesign, cbUCPipeType, [=, this] {
+    if (auto* p = design()) p->PipeType = cbUCPipeType->SelectedCode("0");
+  });
+  Bind(mpCulvertDesign, cbUCImprovedInlet, [=, this] {
+    if (auto* p = design()) p->ImprovedInlet = cbUCImprovedInlet->isChecked();
+  });
   return page;
 }
 
@@ -276,9 +292,8 @@ QWidget* TfrmMainPage::CreateStormSewerPage() {
   edtManningDefault->SetDisabledColor(InactiveCaptionColor());
   edtManningDefault->SetEditEnabled(false);
   manningsForm->addRow(QStringLiteral("Default Value (*)"), edtManningDefault);
-  manningsForm->addRow(new QLabel(FromCore("(*) " + FormatFixed(0.013, 3) + " for Pipe Diameter > " +
-                                           FormatFixed(60, 0) + " in."),
-                                  mannings));
+  manningsForm->addRow(new QLabel(
+      FromCore("(*) " + FormatFixed(0.013, 3) + " for Pipe Diameter > " + FormatFixed(60, 0) + " in."), mannings));
   row->addWidget(mannings);
   layout->addLayout(row);
   // The grid sits below the splitter, in pcGrids.
@@ -288,18 +303,21 @@ QWidget* TfrmMainPage::CreateStormSewerPage() {
     TStormSewer* p = FDocument->StormSewer();
     return p ? &p->GeneralParameters : nullptr;
   };
-  Bind(mpStormSewer, cbSSRainfallAreaCode,
-       [=, this] { if (auto* g = parameters()) g->RainfallAreaCode = cbSSRainfallAreaCode->SelectedCode(""); });
+  Bind(mpStormSewer, cbSSRainfallAreaCode, [=, this] {
+    if (auto* g = parameters()) g->RainfallAreaCode = cbSSRainfallAreaCode->SelectedCode("");
+  });
   Bind(mpStormSewer, cbSSFullCapacityFrequency, [=, this] {
     if (auto* g = parameters()) g->FullCapacityFrequency = cbSSFullCapacityFrequency->SelectedCode("");
   });
   Bind(mpStormSewer, cbSSHydraulicGradeFrequency, [=, this] {
     if (auto* g = parameters()) g->HydraulicGradeFrequency = cbSSHydraulicGradeFrequency->SelectedCode("");
   });
-  Bind(mpStormSewer, edtSSMinimumDiameter,
-       [=, this] { if (auto* g = parameters()) g->MinimumDiameter = edtSSMinimumDiameter->FloatValue(); });
-  Bind(mpStormSewer, edtSSTailwaterElevation,
-       [=, this] { if (auto* g = parameters()) g->TailwaterElevation = edtSSTailwaterElevation->FloatValue(); });
+  Bind(mpStormSewer, edtSSMinimumDiameter, [=, this] {
+    if (auto* g = parameters()) g->MinimumDiameter = edtSSMinimumDiameter->FloatValue();
+  });
+  Bind(mpStormSewer, edtSSTailwaterElevation, [=, this] {
+    if (auto* g = parameters()) g->TailwaterElevation = edtSSTailwaterElevation->FloatValue();
+  });
   return page;
 }
 
@@ -324,14 +342,18 @@ QWidget* TfrmMainPage::CreateInletSpacingPage() {
     TInletSpacing* p = FDocument->InletSpacing();
     return p ? &p->GeneralParameters : nullptr;
   };
-  Bind(mpInletSpacing, cbISWaterShedArea,
-       [=, this] { if (auto* g = parameters()) g->WaterShedAreaCode = cbISWaterShedArea->SelectedCode(""); });
-  Bind(mpInletSpacing, cbISStormFrequency,
-       [=, this] { if (auto* g = parameters()) g->StormFrequency = cbISStormFrequency->SelectedCode(""); });
-  Bind(mpInletSpacing, edtISMaximumSpread,
-       [=, this] { if (auto* g = parameters()) g->MaxSpread = edtISMaximumSpread->FloatValue(); });
-  Bind(mpInletSpacing, edtISAllowableDepth,
-       [=, this] { if (auto* g = parameters()) g->AllowableDepth = edtISAllowableDepth->FloatValue(); });
+  Bind(mpInletSpacing, cbISWaterShedArea, [=, this] {
+    if (auto* g = parameters()) g->WaterShedAreaCode = cbISWaterShedArea->SelectedCode("");
+  });
+  Bind(mpInletSpacing, cbISStormFrequency, [=, this] {
+    if (auto* g = parameters()) g->StormFrequency = cbISStormFrequency->SelectedCode("");
+  });
+  Bind(mpInletSpacing, edtISMaximumSpread, [=, this] {
+    if (auto* g = parameters()) g->MaxSpread = edtISMaximumSpread->FloatValue();
+  });
+  Bind(mpInletSpacing, edtISAllowableDepth, [=, this] {
+    if (auto* g = parameters()) g->AllowableDepth = edtISAllowableDepth->FloatValue();
+  });
   return page;
 }
 
@@ -355,7 +377,12 @@ QWidget* TfrmMainPage::CreateDitchAnalysisPage() {
   shearForm->addRow(new QLabel(QStringLiteral("Protection Type"), shear));
   const char* names[] = {"edtDASeedShear",    "edtDAJuteMatShear", "edtDATempMatShear", "edtDATurfMatType1",
                          "edtDATurfMatType2", "edtDATurfMatType3", "edtDARCPShearB"};
-  const char* labels[] = {"Seed", "Jute Mat", "Temporary Mat", "Permanent Mat Type 1", "Type 2", "Type 3",
+  const char* labels[] = {"Seed",
+                          "Jute Mat",
+                          "Temporary Mat",
+                          "Permanent Mat Type 1",
+                          "Type 2",
+                          "Type 3",
                           "Rock Channel Protection Type B"};
   for (size_t i = 0; i < edtDAShear.size(); ++i) {
     edtDAShear[i] = MakeFixed(shear, names[i], 2);
@@ -374,14 +401,18 @@ QWidget* TfrmMainPage::CreateDitchAnalysisPage() {
     TDitchAnalysis* p = FDocument->DitchAnalysis();
     return p ? &p->GeneralParameters : nullptr;
   };
-  Bind(mpDitchAnalysis, cbDAWaterShedArea,
-       [=, this] { if (auto* g = parameters()) g->WaterShedAreaCode = cbDAWaterShedArea->SelectedCode(""); });
-  Bind(mpDitchAnalysis, edtDABeginTime,
-       [=, this] { if (auto* g = parameters()) g->Time = edtDABeginTime->FloatValue(); });
-  Bind(mpDitchAnalysis, cbDADepthFrequency,
-       [=, this] { if (auto* g = parameters()) g->DepthStormFrequency = cbDADepthFrequency->SelectedCode(""); });
-  Bind(mpDitchAnalysis, cbDAVelocityFrequency,
-       [=, this] { if (auto* g = parameters()) g->VelocityStormFrequency = cbDAVelocityFrequency->SelectedCode(""); });
+  Bind(mpDitchAnalysis, cbDAWaterShedArea, [=, this] {
+    if (auto* g = parameters()) g->WaterShedAreaCode = cbDAWaterShedArea->SelectedCode("");
+  });
+  Bind(mpDitchAnalysis, edtDABeginTime, [=, this] {
+    if (auto* g = parameters()) g->Time = edtDABeginTime->FloatValue();
+  });
+  Bind(mpDitchAnalysis, cbDADepthFrequency, [=, this] {
+    if (auto* g = parameters()) g->DepthStormFrequency = cbDADepthFrequency->SelectedCode("");
+  });
+  Bind(mpDitchAnalysis, cbDAVelocityFrequency, [=, this] {
+    if (auto* g = parameters()) g->VelocityStormFrequency = cbDAVelocityFrequency->SelectedCode("");
+  });
   return page;
 }
 

@@ -102,8 +102,10 @@ TReportTextPlacement PlaceReportText(const TRenderedText& text) {
   const QFontMetricsF metrics(placed.Font, &MeasureDevice());
   const double advance = metrics.horizontalAdvance(placed.Text) / PixelsPerPoint;
   double left = text.X;
-  if (text.Align == TReportAlign::Right) left = text.X + text.Width - advance;
-  else if (text.Align == TReportAlign::Center) left = text.X + (text.Width - advance) / 2;
+  if (text.Align == TReportAlign::Right)
+    left = text.X + text.Width - advance;
+  else if (text.Align == TReportAlign::Center)
+    left = text.X + (text.Width - advance) / 2;
   // The line is centred in its box, as Qt centres a single line.
   const double lineHeight = (metrics.ascent() + metrics.descent()) / PixelsPerPoint;
   const double baseline = text.Y + (text.Height - lineHeight) / 2 + metrics.ascent() / PixelsPerPoint;

@@ -6,12 +6,14 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
-#include "reports/Report.h"
 #include "app/reports/ReportPainter.h"
+#include "reports/Report.h"
 
 namespace {
 
-QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+QString Latin1(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
@@ -33,8 +35,7 @@ bool PaintReportPages(const TReport& report, QPagedPaintDevice& device, bool fro
   const int dpi = device.logicalDpiX();
   const double paperWidth = device.pageLayout().fullRectPixels(dpi).width();
   const double scale = report.Layout.Page.Width > 0 ? paperWidth / report.Layout.Page.Width : dpi / 72.0;
-  const QPointF origin =
-      fromPaperCorner ? QPointF() : -QPointF(device.pageLayout().paintRectPixels(dpi).topLeft());
+  const QPointF origin = fromPaperCorner ? QPointF() : -QPointF(device.pageLayout().paintRectPixels(dpi).topLeft());
   TReportPainter pagePainter(painter, scale, origin);
   for (size_t i = 0; i < pages.size(); ++i) {
     if (i > 0 && !device.newPage()) break;

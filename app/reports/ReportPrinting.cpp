@@ -59,4 +59,3 @@ bool PrintReport(const TReport& report, QWidget* parent, QPrinter* chosen) {
     if (!PaintReport(report, printer)) return false;
   return true;
 }
-

@@ -65,8 +65,7 @@ TfrmCulvertToolForm::TfrmCulvertToolForm(const QString& caption, QWidget* owner)
           {QStringLiteral("edtArchSpan"), QStringLiteral("edtArchRise"), QStringLiteral("edtArchRT"),
            QStringLiteral("edtArchRS"), QStringLiteral("edtArchTheta"), QStringLiteral("edtArchPhi"),
            QStringLiteral("edtArchRC"), QStringLiteral("edtArchGamma")},
-          {&edtArchSpan, &edtArchRise, &edtArchRT, &edtArchRS, &edtArchTheta, &edtArchPhi, &edtArchRC,
-           &edtArchGamma});
+          {&edtArchSpan, &edtArchRise, &edtArchRT, &edtArchRS, &edtArchTheta, &edtArchPhi, &edtArchRC, &edtArchGamma});
   AddPage(csBox, {QStringLiteral("Width"), QStringLiteral("Height")},
           {QStringLiteral("edtWidth"), QStringLiteral("edtHeight")}, {&edtWidth, &edtHeight});
   ContentLayout()->addWidget(pcShape);

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "CliKinds.h"
-#include "kinds/CulvertResultJson.h"
-#include "foundation/DisplayFormat.h"
 #include "culvert/CulvertAnalysis.h"
+#include "foundation/DisplayFormat.h"
+#include "kinds/CulvertResultJson.h"
 #include "model/PipeCatalogue.h"
 
 namespace {
@@ -29,8 +29,8 @@ const TColumn Columns[] = {
     {[](const TCulvertElementResult& r) { return Fixed(r.HeadwaterLoss, 2); }},
     {[](const TCulvertElementResult& r) { return Fixed(r.InletHeadwater, 2); }},
     {[](const TCulvertElementResult& r) {
-       return r.OutletHeadwaterValid ? Fixed(r.OutletHeadwater, 2) : std::string("N/A");
-     }},
+      return r.OutletHeadwaterValid ? Fixed(r.OutletHeadwater, 2) : std::string("N/A");
+    }},
     {[](const TCulvertElementResult& r) { return r.FlowType; }},
     {[](const TCulvertElementResult& r) { return Fixed(r.Velocity, 2); }},
     {[](const TCulvertElementResult& r) { return Fixed(r.NormalDepth, 2); }},
@@ -73,9 +73,12 @@ void PrintElement(const TCulvertBaseElement& e, std::ostream& out) {
     text.erase(text.find_last_not_of(' ') + 1);
     out << text << '\n';
   }
-  if (rowCount == 0) out << "No records found\n";
-  else if (rowCount == 1) out << "One record found\n";
-  else out << rowCount << " records found\n";
+  if (rowCount == 0)
+    out << "No records found\n";
+  else if (rowCount == 1)
+    out << "One record found\n";
+  else
+    out << rowCount << " records found\n";
 }
 
 void PrintText(TNerraBaseProject& project, std::ostream& out) {
@@ -88,7 +91,6 @@ void PrintText(TNerraBaseProject& project, std::ostream& out) {
     }
   }
 }
-
 
 void PrintJson(TNerraBaseProject& project, TJsonWriter& json) {
   TCulvertAnalysis& analysis = Analysis(project);
@@ -105,10 +107,14 @@ void PrintJson(TNerraBaseProject& project, TJsonWriter& json) {
 
 std::string Configure(TNerraBaseProject& project, const TCliOptions& options) {
   TCulvertAnalysis& analysis = Analysis(project);
-  if (options.AnalysisOption == "performance") analysis.SetAnalysisOption(aoPerformanceCurve);
-  else if (options.AnalysisOption == "buried") analysis.SetAnalysisOption(aoBuriedDepthCurve);
-  else if (options.AnalysisOption == "system") analysis.SetAnalysisOption(aoCulvertSystem);
-  else return "--option takes performance, buried or system";
+  if (options.AnalysisOption == "performance")
+    analysis.SetAnalysisOption(aoPerformanceCurve);
+  else if (options.AnalysisOption == "buried")
+    analysis.SetAnalysisOption(aoBuriedDepthCurve);
+  else if (options.AnalysisOption == "system")
+    analysis.SetAnalysisOption(aoCulvertSystem);
+  else
+    return "--option takes performance, buried or system";
   return std::string();
 }
 

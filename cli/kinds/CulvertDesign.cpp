@@ -12,9 +12,9 @@
 
 #include "CliKinds.h"
 #include "appmodel/CulvertDesignEntry.h"
+#include "culvert/CulvertDesign.h"
 #include "foundation/DisplayFormat.h"
 #include "kinds/CulvertResultJson.h"
-#include "culvert/CulvertDesign.h"
 #include "model/PipeCatalogue.h"
 
 namespace {
@@ -43,7 +43,8 @@ std::vector<std::string> Cells(const TCulvertElementResult& r, const TNerraParam
 }
 
 void PrintTable(const TCulvertElementResultList& rows, const TNerraParameterList* parameters, std::ostream& out) {
-  std::vector<std::vector<std::string>> lines{ResultHeadingsOf(TProjectKind::CulvertDesign, CulvertDesignResultColumns)};
+  std::vector<std::vector<std::string>> lines{
+      ResultHeadingsOf(TProjectKind::CulvertDesign, CulvertDesignResultColumns)};
   for (int i = 0; i < rows.Count(); ++i) {
     if (const TCulvertElementResult* row = rows.Row(i)) lines.push_back(Cells(*row, parameters));
   }
@@ -63,15 +64,17 @@ void PrintTable(const TCulvertElementResultList& rows, const TNerraParameterList
     out << text << '\n';
   }
   const size_t count = lines.size() - 1;
-  if (count == 0) out << "No records found\n";
-  else if (count == 1) out << "One record found\n";
-  else out << count << " records found\n";
+  if (count == 0)
+    out << "No records found\n";
+  else if (count == 1)
+    out << "One record found\n";
+  else
+    out << count << " records found\n";
 }
 
 void PrintText(TNerraBaseProject& project, std::ostream& out) {
   TCulvertDesign& design = Design(project);
-  out << "CULVERT DESIGN - pipe type " << design.PipeType << (design.ImprovedInlet ? ", improved inlets" : "")
-      << '\n';
+  out << "CULVERT DESIGN - pipe type " << design.PipeType << (design.ImprovedInlet ? ", improved inlets" : "") << '\n';
   for (int i = 0; i < design.Elements.Count(); ++i) {
     const TCulvertDesignElement* crossing = design.Crossing(i);
     if (!crossing) continue;
@@ -83,7 +86,6 @@ void PrintText(TNerraBaseProject& project, std::ostream& out) {
     }
   }
 }
-
 
 void PrintJson(TNerraBaseProject& project, TJsonWriter& json) {
   TCulvertDesign& design = Design(project);

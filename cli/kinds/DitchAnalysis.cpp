@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "CliKinds.h"
-#include "foundation/DisplayFormat.h"
 #include "ditch/DitchAnalysis.h"
+#include "foundation/DisplayFormat.h"
 #include "model/ParameterList.h"
 
 namespace {
@@ -44,16 +44,14 @@ std::string IfResult(const TCellContext& c, double value, int decimals) {
 const TColumn Columns[] = {
     {[](const TCellContext& c) { return c.Row.FirstLine ? c.Element.BeginStationText() : ""; }},
     {[](const TCellContext& c) -> std::string {
-       if (c.Inflow) return "Conc.Inflow";
-       return c.Row.FirstLine ? c.Element.EndStationText() : "";
-     }},
+      if (c.Inflow) return "Conc.Inflow";
+      return c.Row.FirstLine ? c.Element.EndStationText() : "";
+    }},
     {[](const TCellContext& c) {
-       return c.SectionLine() && c.Sides ? c.Sides->DescriptionOfCode(c.Element.Side) : std::string();
-     }},
+      return c.SectionLine() && c.Sides ? c.Sides->DescriptionOfCode(c.Element.Side) : std::string();
+    }},
     {[](const TCellContext& c) { return IfSection(c, c.Element.DitchLength(), 2); }},
-    {[](const TCellContext& c) {
-       return IfSection(c, c.Element.Radius > 0 ? c.Element.Radius : c.Element.Width, 2);
-     }},
+    {[](const TCellContext& c) { return IfSection(c, c.Element.Radius > 0 ? c.Element.Radius : c.Element.Width, 2); }},
     {[](const TCellContext& c) { return IfSection(c, c.Element.Inslope, 2); }},
     {[](const TCellContext& c) { return IfSection(c, c.Element.Backslope, 2); }},
     {[](const TCellContext& c) { return IfSection(c, c.Element.DitchGrade(), 4); }},
@@ -62,16 +60,16 @@ const TColumn Columns[] = {
     {[](const TCellContext& c) { return c.Row.FirstLine ? FormatFixed(c.Element.RunoffCoeff, 2) : std::string(); }},
     {[](const TCellContext& c) { return IfSection(c, c.Element.CASum, 2); }},
     {[](const TCellContext& c) -> std::string {
-       if (c.Inflow) return "";
-       return c.Message ? c.Row.Message : c.Row.LiningName();
-     }},
+      if (c.Inflow) return "";
+      return c.Message ? c.Row.Message : c.Row.LiningName();
+    }},
     {[](const TCellContext& c) { return IfResult(c, c.Row.Intensity, 2); }},
     {[](const TCellContext& c) { return c.ResultLine() ? c.Row.FrequencyCode : ""; }},
     {[](const TCellContext& c) { return IfResult(c, c.Row.ManningCoeff, 3); }},
     {[](const TCellContext& c) {
-       if (c.Inflow) return FormatFixed(c.Element.ConcTime, 2);
-       return IfResult(c, c.Row.FlowTime, 2);
-     }},
+      if (c.Inflow) return FormatFixed(c.Element.ConcTime, 2);
+      return IfResult(c, c.Row.FlowTime, 2);
+    }},
     {[](const TCellContext& c) { return IfResult(c, c.Row.Velocity(), 2); }},
     {[](const TCellContext& c) { return IfResult(c, c.Row.Shear(), 2); }},
     {[](const TCellContext& c) { return IfResult(c, c.Row.Flow(), 2); }},

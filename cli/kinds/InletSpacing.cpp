@@ -23,8 +23,8 @@ struct TColumn {
 // The columns of the result dialog, in its order.
 const TColumn Columns[] = {
     {[](const TInletSpacingElement& p, const TNerraBaseList* sumps) {
-       return sumps ? sumps->DescriptionOfCode(p.Sump) : std::string();
-     }},
+      return sumps ? sumps->DescriptionOfCode(p.Sump) : std::string();
+    }},
     {[](const TInletSpacingElement& p, const TNerraBaseList*) { return p.StationText(); }},
     {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.UsedGutterLength(), 2); }},
     {[](const TInletSpacingElement& p, const TNerraBaseList*) { return Fixed(p.RunoffCoeff, 2); }},

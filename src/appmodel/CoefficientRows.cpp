@@ -9,7 +9,7 @@ bool InletCoefficientsAvailable(int row) { return row >= 1 && row <= 3; }
 
 std::vector<TCoefficientRow> InletCoefficientRows(const TNerraInletTypeCode& set) {
   const auto value = [](double number) { return FormatFixed(number, 4); };
-  return {{"Ke", value(set.KE)}, {"K", value(set.K)},   {"M", value(set.M)}, {"Qmax", value(set.QMAX)},
+  return {{"Ke", value(set.KE)}, {"K", value(set.K)},  {"M", value(set.M)},  {"Qmax", value(set.QMAX)},
           {"SL", value(set.SL)}, {"Y", value(set.KP)}, {"c", value(set.KD)}, {"Qmin", value(set.QMIN)}};
 }
 

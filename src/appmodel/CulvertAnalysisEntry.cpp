@@ -55,9 +55,7 @@ TPipeTypeView ApplyPipeTypeRules(const std::string& pipeType, bool& buriedOption
 
 namespace {
 
-bool IsOwnPipe(const TCulvertBaseElement& element) {
-  return element.OwnPipe && element.Pipe == element.OwnPipe.get();
-}
+bool IsOwnPipe(const TCulvertBaseElement& element) { return element.OwnPipe && element.Pipe == element.OwnPipe.get(); }
 
 void LoadShape(TCulvertAnalysisEntryValues& v, const TCulvertBaseElement& element) {
   const TCulvertBasePipe* catalogueSize = IsOwnPipe(element) ? nullptr : element.Pipe;
@@ -120,9 +118,28 @@ void TCulvertAnalysisEntryValues::Load(const TCulvertBaseElement& element) {
 namespace {
 
 bool AllFinite(const TCulvertAnalysisEntryValues& v) {
-  for (double x : {v.PipeLength, v.BoxWidth, v.BoxHeight, v.Span, v.Rise, v.Theta, v.Phi, v.RT, v.RS, v.FlowArea,
-                   v.InletInvert, v.OutletInvert, v.CoeffN, v.BuriedCoeffN, v.CoeffKE, v.FlowMin, v.FlowMax,
-                   v.FlowDelta, v.TailwaterMin, v.TailwaterMax, v.BuriedDepthMin, v.BuriedDepthMax,
+  for (double x : {v.PipeLength,
+                   v.BoxWidth,
+                   v.BoxHeight,
+                   v.Span,
+                   v.Rise,
+                   v.Theta,
+                   v.Phi,
+                   v.RT,
+                   v.RS,
+                   v.FlowArea,
+                   v.InletInvert,
+                   v.OutletInvert,
+                   v.CoeffN,
+                   v.BuriedCoeffN,
+                   v.CoeffKE,
+                   v.FlowMin,
+                   v.FlowMax,
+                   v.FlowDelta,
+                   v.TailwaterMin,
+                   v.TailwaterMax,
+                   v.BuriedDepthMin,
+                   v.BuriedDepthMax,
                    v.BuriedDepthDelta}) {
     if (!std::isfinite(x)) return false;
   }
@@ -141,12 +158,14 @@ std::string GeneralCheck(const TCulvertAnalysisEntryValues& v, const TCulvertEle
                          const TCulvertBaseElement* edited) {
   if (v.PipeNumber <= 0 || PipeNumberTaken(list, edited, v.PipeNumber)) return InvalidPipeNumberMessage;
   if (v.OutletInvert >= v.InletInvert) return "Outlet Invert Elevation should be lower than Inlet Invert Elevation.";
-  if (v.TailwaterMax != 0 && v.TailwaterMax < v.TailwaterMin) return "Tailwater Min. should be lower than Tailwater Max.";
+  if (v.TailwaterMax != 0 && v.TailwaterMax < v.TailwaterMin)
+    return "Tailwater Min. should be lower than Tailwater Max.";
   if (v.PipeLength <= 0) return "Pipe length should be greater than 0.";
   if (v.FlowMin <= 0) return "Discharge Min. should be greater than 0.";
   if (v.FlowMax != 0 && !(v.FlowMax > v.FlowMin)) return "Discharge Max. should be greater than Discharge Min.";
   if (v.CoeffN < 0 || v.CoeffN >= 1) return "Manning's N Coefficient should greater than 0 and less than 1.";
-  if (v.CoeffKE < 0 || v.CoeffKE >= 1) return "Entrance Loss Coefficient (Ke) should be greater than 0 and less than 1.";
+  if (v.CoeffKE < 0 || v.CoeffKE >= 1)
+    return "Entrance Loss Coefficient (Ke) should be greater than 0 and less than 1.";
   return std::string();
 }
 
@@ -292,7 +311,9 @@ std::string CheckBuriedDepth(const TCulvertBaseElement& element) {
   return std::string();
 }
 
-std::string OwnPipeSizeLabel(double span, double rise) { return FixedText(span, 1) + " x " + FixedText(rise, 1) + " ft."; }
+std::string OwnPipeSizeLabel(double span, double rise) {
+  return FixedText(span, 1) + " x " + FixedText(rise, 1) + " ft.";
+}
 
 TNerraInletTypeCode LongSpanCoefficientSet(const TNerraUnsubmergedInletCode& unsubmerged,
                                            const TNerraSubmergedInletCode& submerged) {
@@ -315,8 +336,8 @@ TNerraInletTypeCode LongSpanCoefficientSet(const TNerraUnsubmergedInletCode& uns
 namespace {
 
 const char* const Headings[CulvertAnalysisResultColumnCount] = {
-    "Q (cfs.)", "Headloss (ft.)", "HWCI (ft.)",  "HWCO (ft.)",      "Flow Type",          "Velocity (fps.)",
-    "DN (ft.)", "DC (ft.)",       "Manning N",   "Type HW Control", "Buried Depth (ft.)", "Tailwater (ft.)",
+    "Q (cfs.)", "Headloss (ft.)", "HWCI (ft.)", "HWCO (ft.)",      "Flow Type",          "Velocity (fps.)",
+    "DN (ft.)", "DC (ft.)",       "Manning N",  "Type HW Control", "Buried Depth (ft.)", "Tailwater (ft.)",
 };
 
 }  // namespace

@@ -52,9 +52,9 @@ const char* FirstFailingCheck(const TCulvertDesignEntryValues& v, bool buriedCoe
 }
 
 bool AllFinite(const TCulvertDesignEntryValues& v) {
-  for (double value : {v.InletElevation, v.OutletElevation, v.CulvertLength, v.TailwaterElevation,
-                       v.OverflowElevation, v.DesignDischarge, v.FloodDischarge, v.AllowableHeadwaterElevation,
-                       v.CoeffN, v.BuriedCoeffN, v.CoeffKE}) {
+  for (double value :
+       {v.InletElevation, v.OutletElevation, v.CulvertLength, v.TailwaterElevation, v.OverflowElevation,
+        v.DesignDischarge, v.FloodDischarge, v.AllowableHeadwaterElevation, v.CoeffN, v.BuriedCoeffN, v.CoeffKE}) {
     if (!std::isfinite(value)) return false;
   }
   return true;
@@ -131,9 +131,22 @@ const std::array<const char*, 3>& HeadwallRowTexts() {
 // --- result dialog ---------------------------------------------------------------
 
 std::vector<std::string> CulvertDesignResultHeadings() {
-  return {"Q (cfs.)",          "#",         "Size",           "Headloss (ft.)",  "HWCI (ft.)",  "HWCO (ft.)",
-          "Flow Type",         "Velocity (fps.)", "DN (ft.)", "DC (ft.)",        "Manning N",   "Type HW Control",
-          "Overflow (cfs.)",   "Design Code", "Buried Depth (ft.)", "Note"};
+  return {"Q (cfs.)",
+          "#",
+          "Size",
+          "Headloss (ft.)",
+          "HWCI (ft.)",
+          "HWCO (ft.)",
+          "Flow Type",
+          "Velocity (fps.)",
+          "DN (ft.)",
+          "DC (ft.)",
+          "Manning N",
+          "Type HW Control",
+          "Overflow (cfs.)",
+          "Design Code",
+          "Buried Depth (ft.)",
+          "Note"};
 }
 
 std::vector<std::string> CulvertDesignResultTabs(const std::string& pipeType) {
@@ -164,10 +177,11 @@ std::string CulvertDesignResultCell(const TCulvertElementResult& row, int column
   }
 }
 
-TCulvertDesignResultModel::TCulvertDesignResultModel(const TCulvertDesignElement& crossing,
-                                                     const std::string& pipeType,
+TCulvertDesignResultModel::TCulvertDesignResultModel(const TCulvertDesignElement& crossing, const std::string& pipeType,
                                                      const TNerraParameterList* parameters)
-    : FCrossing(crossing), FParameters(parameters), FTabs(CulvertDesignResultTabs(pipeType)),
+    : FCrossing(crossing),
+      FParameters(parameters),
+      FTabs(CulvertDesignResultTabs(pipeType)),
       FShownType(DesignResultTypes(pipeType).front()) {
   Collect();
 }

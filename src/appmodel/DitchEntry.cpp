@@ -43,8 +43,8 @@ TDitchEntryValues LoadDitchEntry(const TDitchAnalysisElement& element) {
 namespace {
 
 bool AllFinite(const TDitchEntryValues& v) {
-  for (double x : {v.DitchLength, v.ElevationBegin, v.ElevationEnd, v.Grade, v.RunoffCoeff, v.RunoffArea,
-                   v.RadiusWidth, v.Inslope, v.Backslope, v.CoeffN, v.ConcTime}) {
+  for (double x : {v.DitchLength, v.ElevationBegin, v.ElevationEnd, v.Grade, v.RunoffCoeff, v.RunoffArea, v.RadiusWidth,
+                   v.Inslope, v.Backslope, v.CoeffN, v.ConcTime}) {
     if (!std::isfinite(x)) return false;
   }
   return true;

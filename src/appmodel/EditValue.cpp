@@ -12,8 +12,7 @@
 
 namespace {
 const char* const DigitChars = "0123456789ABCDEF";
-const char* const MonthNames[12] = {"jan", "feb", "mar", "apr", "may", "jun",
-                                    "jul", "aug", "sep", "oct", "nov", "dec"};
+const char* const MonthNames[12] = {"jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct", "nov", "dec"};
 const char* const ShortMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 const char* const LongMonths[12] = {"January", "February", "March",     "April",   "May",      "June",
@@ -289,15 +288,24 @@ std::string FormatDateMask(TDateTime value, const std::string& mask) {
       while (i + run < mask.size() && Lower(mask[i + run]) == ch) ++run;
     i += run;
     const int width = run >= 2 ? 2 : 1;
-    if (ch == 'y') text += run >= 3 ? Padded(year, 4) : Padded(year % 100, 2);
-    else if (ch == 'm' && afterHour) text += Padded(minute, width);
-    else if (ch == 'm') text += run >= 4 ? LongMonths[month - 1] : run == 3 ? ShortMonths[month - 1] : Padded(month, width);
-    else if (ch == 'd') text += Padded(day, width);
-    else if (ch == 'h') text += Padded(hour, width);
-    else if (ch == 'n') text += Padded(minute, width);
-    else if (ch == 's') text += Padded(second, width);
-    else if (ch == '/') text += FormatSettings().DateSeparator;
-    else text.append(run, mask[i - run]);
+    if (ch == 'y')
+      text += run >= 3 ? Padded(year, 4) : Padded(year % 100, 2);
+    else if (ch == 'm' && afterHour)
+      text += Padded(minute, width);
+    else if (ch == 'm')
+      text += run >= 4 ? LongMonths[month - 1] : run == 3 ? ShortMonths[month - 1] : Padded(month, width);
+    else if (ch == 'd')
+      text += Padded(day, width);
+    else if (ch == 'h')
+      text += Padded(hour, width);
+    else if (ch == 'n')
+      text += Padded(minute, width);
+    else if (ch == 's')
+      text += Padded(second, width);
+    else if (ch == '/')
+      text += FormatSettings().DateSeparator;
+    else
+      text.append(run, mask[i - run]);
     if (IsLetter(ch)) afterHour = ch == 'h';
   }
   return text;

@@ -33,10 +33,10 @@ enum TEditDataType {
 // Which of the three value slots a kind uses.
 enum class TEditSlot { Text, Integer, Float };
 TEditSlot SlotOfType(TEditDataType type);
-bool IsIntegerType(TEditDataType type);    // binary, hex, integer, octal
-bool IsNumberType(TEditDataType type);     // exponent, fixed, float
-bool IsDateTimeType(TEditDataType type);   // date-time, date, time
-int BaseOfType(TEditDataType type);        // 2, 16, 10, 8; 0 for other kinds
+bool IsIntegerType(TEditDataType type);   // binary, hex, integer, octal
+bool IsNumberType(TEditDataType type);    // exponent, fixed, float
+bool IsDateTimeType(TEditDataType type);  // date-time, date, time
+int BaseOfType(TEditDataType type);       // 2, 16, 10, 8; 0 for other kinds
 // "MM/DD/YYYY", "MM/DD/YYYY hh:mm:ss", "hh:mm:ss"; empty for other kinds.
 std::string DefaultMask(TEditDataType type);
 

@@ -14,68 +14,64 @@
 
 namespace {
 
-const std::array<const char*, cdcColumnCount> CulvertDesignHeadings = {
-    "",
-    "Design Discharge (cfs.)",
-    "Allowable HW Elevation (ft.)",
-    "Inlet Invert Elevation (ft.)",
-    "Outlet Invert Elevation (ft.)",
-    "Pipe Length (ft.)",
-    "Slope (ft.)",
-    "Tailwater Elevation (ft.)",
-    "Overflow Elevation (ft.)",
-    "Flood Discharge (cfs.)",
-    "Manning N",
-    "Special KE"};
+const std::array<const char*, cdcColumnCount> CulvertDesignHeadings = {"",
+                                                                       "Design Discharge (cfs.)",
+                                                                       "Allowable HW Elevation (ft.)",
+                                                                       "Inlet Invert Elevation (ft.)",
+                                                                       "Outlet Invert Elevation (ft.)",
+                                                                       "Pipe Length (ft.)",
+                                                                       "Slope (ft.)",
+                                                                       "Tailwater Elevation (ft.)",
+                                                                       "Overflow Elevation (ft.)",
+                                                                       "Flood Discharge (cfs.)",
+                                                                       "Manning N",
+                                                                       "Special KE"};
 
-const std::array<const char*, cacColumnCount> CulvertAnalysisHeadings = {
-    "",
-    "#",
-    "Use HW",
-    "Culvert Type",
-    "Corrugation Type",
-    "Culvert Size",
-    "Inlet Invert Elevation (ft.)",
-    "Outlet Invert Elevation (ft.)",
-    "Pipe Length (ft.)",
-    "Slope (ft.)",
-    "Tailwater Elevation (ft.)",
-    "Overflow Elevation (ft.)"};
+const std::array<const char*, cacColumnCount> CulvertAnalysisHeadings = {"",
+                                                                         "#",
+                                                                         "Use HW",
+                                                                         "Culvert Type",
+                                                                         "Corrugation Type",
+                                                                         "Culvert Size",
+                                                                         "Inlet Invert Elevation (ft.)",
+                                                                         "Outlet Invert Elevation (ft.)",
+                                                                         "Pipe Length (ft.)",
+                                                                         "Slope (ft.)",
+                                                                         "Tailwater Elevation (ft.)",
+                                                                         "Overflow Elevation (ft.)"};
 
-const std::array<const char*, sscColumnCount> StormSewerHeadings = {
-    "",
-    "From Junction",
-    "To Junction",
-    "Begin Station",
-    "End Station",
-    "Inlet Type",
-    "Time (min.)",
-    "Pipe Length (ft.)",
-    "Pipe Slope (ft./ft.)",
-    "Inlet Cover Elevation (ft.)",
-    "Outlet Cover Elevation (ft.)",
-    "Inlet Crown Elevation (ft.)",
-    "Outlet Crown Elevation (ft.)",
-    "Inlet Invert Elevation (ft.)",
-    "Outlet Invert Elevation (ft.)"};
+const std::array<const char*, sscColumnCount> StormSewerHeadings = {"",
+                                                                    "From Junction",
+                                                                    "To Junction",
+                                                                    "Begin Station",
+                                                                    "End Station",
+                                                                    "Inlet Type",
+                                                                    "Time (min.)",
+                                                                    "Pipe Length (ft.)",
+                                                                    "Pipe Slope (ft./ft.)",
+                                                                    "Inlet Cover Elevation (ft.)",
+                                                                    "Outlet Cover Elevation (ft.)",
+                                                                    "Inlet Crown Elevation (ft.)",
+                                                                    "Outlet Crown Elevation (ft.)",
+                                                                    "Inlet Invert Elevation (ft.)",
+                                                                    "Outlet Invert Elevation (ft.)"};
 
-const std::array<const char*, iscColumnCount> InletSpacingHeadings = {
-    "",
-    "Sump Type",
-    "Station",
-    "Gutter Length (ft.)",
-    "Conc. Time (min.)",
-    "Runoff Coeff.",
-    "Area (acres)",
-    "Long. Slope (ft./ft.)",
-    "Gutter X-Slope (ft./ft.)",
-    "Gutter Width (ft.)",
-    "Flow (cfs.)",
-    "Pavement X-Slope (ft./ft.)"};
+const std::array<const char*, iscColumnCount> InletSpacingHeadings = {"",
+                                                                      "Sump Type",
+                                                                      "Station",
+                                                                      "Gutter Length (ft.)",
+                                                                      "Conc. Time (min.)",
+                                                                      "Runoff Coeff.",
+                                                                      "Area (acres)",
+                                                                      "Long. Slope (ft./ft.)",
+                                                                      "Gutter X-Slope (ft./ft.)",
+                                                                      "Gutter Width (ft.)",
+                                                                      "Flow (cfs.)",
+                                                                      "Pavement X-Slope (ft./ft.)"};
 
 const std::array<const char*, dacColumnCount> DitchHeadings = {
-    "Station Begin", "Station End",  "Runoff Coeff.", "Area",       "Inslope",         "Width",        "Radius",
-    "Backslope",     "Grade",        "Ditch Length",  "Conc. Time", "Elevation Begin", "Elevation End"};
+    "Station Begin", "Station End", "Runoff Coeff.", "Area",       "Inslope",         "Width",        "Radius",
+    "Backslope",     "Grade",       "Ditch Length",  "Conc. Time", "Elevation Begin", "Elevation End"};
 
 template <size_t N>
 std::string HeadingOf(const std::array<const char*, N>& headings, int column) {
@@ -90,8 +86,7 @@ std::string PositiveOrEmpty(double value, int decimals) {
   return value > 0 ? FormatFixed(value, decimals) : std::string();
 }
 
-std::string DescriptionOf(const TNerraParameterList* parameters, TParameterCategory category,
-                          const std::string& code) {
+std::string DescriptionOf(const TNerraParameterList* parameters, TParameterCategory category, const std::string& code) {
   if (!parameters) return std::string();
   const TNerraBaseCode* entry = parameters->FindCode(category, code);
   return entry ? entry->Description : std::string();

@@ -18,9 +18,9 @@ bool IsListed(const TNerraBaseList& codes, const std::string& code) {
 }
 
 bool AllFinite(const TInletSpacingEntryValues& v) {
-  for (double value : {v.LongSlope, v.Flow, v.ConcTime, v.GutterLength, v.GutterSlope, v.GutterWidth, v.ManningGN,
-                       v.PavementSlope, v.ManningPN, v.Depression, v.RunoffCoeff, v.RunoffArea, v.OverlandLength,
-                       v.OverlandSlope})
+  for (double value :
+       {v.LongSlope, v.Flow, v.ConcTime, v.GutterLength, v.GutterSlope, v.GutterWidth, v.ManningGN, v.PavementSlope,
+        v.ManningPN, v.Depression, v.RunoffCoeff, v.RunoffArea, v.OverlandLength, v.OverlandSlope})
     if (!std::isfinite(value)) return false;
   return true;
 }
@@ -130,26 +130,25 @@ void TInletSpacingEntryModel::Store(const TInletSpacingEntryValues& v, TInletSpa
 // ---------------------------------------------------------------- result grid
 
 const std::vector<std::string>& InletSpacingResultHeadings() {
-  static const std::vector<std::string> headings = {
-      "Sump Type",
-      "Station",
-      "Gutter Length (ft.)",
-      "Runoff Coeff.",
-      "Concen. Time (min.)",
-      "Gutter Time (min.)",
-      "Time Used (min.)",
-      "Longitud. Slope (ft./ft.)",
-      "Gutter X-Slope (ft./ft.)",
-      "Pavement X-Slope (ft./ft.)",
-      "Gutter Width (ft.)",
-      "Local Depression (ft.)",
-      "Rainfall",
-      "Area (acres)",
-      "Intercepted Flow (cfs.)",
-      "Bypass Flow (cfs.)",
-      "Total Flow (cfs.)",
-      "Depth Flow (ft.)",
-      "Spread on Pavement (ft.)"};
+  static const std::vector<std::string> headings = {"Sump Type",
+                                                    "Station",
+                                                    "Gutter Length (ft.)",
+                                                    "Runoff Coeff.",
+                                                    "Concen. Time (min.)",
+                                                    "Gutter Time (min.)",
+                                                    "Time Used (min.)",
+                                                    "Longitud. Slope (ft./ft.)",
+                                                    "Gutter X-Slope (ft./ft.)",
+                                                    "Pavement X-Slope (ft./ft.)",
+                                                    "Gutter Width (ft.)",
+                                                    "Local Depression (ft.)",
+                                                    "Rainfall",
+                                                    "Area (acres)",
+                                                    "Intercepted Flow (cfs.)",
+                                                    "Bypass Flow (cfs.)",
+                                                    "Total Flow (cfs.)",
+                                                    "Depth Flow (ft.)",
+                                                    "Spread on Pavement (ft.)"};
   return headings;
 }
 

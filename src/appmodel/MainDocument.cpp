@@ -47,9 +47,7 @@ TMainDocument::TMainDocument(const TNerraParameterList& parameters, const TCulve
 TMainDocument::~TMainDocument() = default;
 
 TCulvertDesign* TMainDocument::CulvertDesign() const { return dynamic_cast<TCulvertDesign*>(FProject.get()); }
-TCulvertAnalysis* TMainDocument::CulvertAnalysis() const {
-  return dynamic_cast<TCulvertAnalysis*>(FProject.get());
-}
+TCulvertAnalysis* TMainDocument::CulvertAnalysis() const { return dynamic_cast<TCulvertAnalysis*>(FProject.get()); }
 TStormSewer* TMainDocument::StormSewer() const { return dynamic_cast<TStormSewer*>(FProject.get()); }
 TInletSpacing* TMainDocument::InletSpacing() const { return dynamic_cast<TInletSpacing*>(FProject.get()); }
 TDitchAnalysis* TMainDocument::DitchAnalysis() const { return dynamic_cast<TDitchAnalysis*>(FProject.get()); }

@@ -45,8 +45,8 @@ struct TProjectKindRow {
   // The main window's page and element grid (storm sewer design and
   // analysis share one).
   TElementGridKind Page = TElementGridKind::CulvertDesign;
-  std::unique_ptr<TNerraBaseProject> (*CreateProject)(const TNerraParameterList&, const TCulvertBasePipeList&) =
-      nullptr;
+  std::unique_ptr<TNerraBaseProject> (*CreateProject)(const TNerraParameterList&,
+                                                      const TCulvertBasePipeList&) = nullptr;
   // A new element with its starting values; none where the element dialog
   // creates the element itself (culvert analysis).
   std::unique_ptr<TNerraElement> (*CreateElement)() = nullptr;

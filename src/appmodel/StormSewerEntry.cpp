@@ -18,8 +18,8 @@ std::string ListedCode(const TNerraBaseList& codes, const std::string& code) {
 bool AllFinite(const TStormSewerEntryValues& v) {
   for (int i = 0; i < 4; ++i)
     if (!std::isfinite(v.RunoffArea[i]) || !std::isfinite(v.RunoffCoeff[i])) return false;
-  for (double value : {v.InletElevation, v.OutletElevation, v.InletCover, v.OutletCover, v.Length, v.MinDiameter,
-                       v.Time, v.CoeffN})
+  for (double value :
+       {v.InletElevation, v.OutletElevation, v.InletCover, v.OutletCover, v.Length, v.MinDiameter, v.Time, v.CoeffN})
     if (!std::isfinite(value)) return false;
   return true;
 }
@@ -142,32 +142,31 @@ TStormSewerSums TStormSewerEntryModel::Sums(const TStormSewerEntryValues& v) {
 // ---------------------------------------------------------------- result grid
 
 const std::vector<std::string>& StormSewerResultHeadings() {
-  static const std::vector<std::string> headings = {
-      "",
-      "Junction",
-      "Station",
-      "Sum CA",
-      "Time (min.)",
-      "Rainfall (FC)",
-      "Rainfall (HG)",
-      "Flow (FC) (cfs.)",
-      "Flow (HG) (cfs.)",
-      "Diameter (in.)",
-      "Length (ft.)",
-      "Slope (ft./ft.)",
-      "Inlet Flow Elev. (ft.)",
-      "Oulet Flow Elev. (ft.)",
-      "Velocity (fps.)",
-      "Just Full Capacity",
-      "Frict. Slope",
-      "HGL Inlet (ft.)",
-      "HGL Oulet (ft.)",
-      "Inlet Cover (ft.)",
-      "Outlet Cover (ft.)",
-      "Cover-HG (ft.)",
-      "Cover - Crown",
-      "InletType",
-      "Manning's \"n\""};
+  static const std::vector<std::string> headings = {"",
+                                                    "Junction",
+                                                    "Station",
+                                                    "Sum CA",
+                                                    "Time (min.)",
+                                                    "Rainfall (FC)",
+                                                    "Rainfall (HG)",
+                                                    "Flow (FC) (cfs.)",
+                                                    "Flow (HG) (cfs.)",
+                                                    "Diameter (in.)",
+                                                    "Length (ft.)",
+                                                    "Slope (ft./ft.)",
+                                                    "Inlet Flow Elev. (ft.)",
+                                                    "Oulet Flow Elev. (ft.)",
+                                                    "Velocity (fps.)",
+                                                    "Just Full Capacity",
+                                                    "Frict. Slope",
+                                                    "HGL Inlet (ft.)",
+                                                    "HGL Oulet (ft.)",
+                                                    "Inlet Cover (ft.)",
+                                                    "Outlet Cover (ft.)",
+                                                    "Cover-HG (ft.)",
+                                                    "Cover - Crown",
+                                                    "InletType",
+                                                    "Manning's \"n\""};
   return headings;
 }
 

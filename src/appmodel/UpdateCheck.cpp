@@ -16,8 +16,7 @@ namespace {
 // although nothing reads it in place, since other installations find this
 // program's version by scanning the file for it.
 [[gnu::used]] const char VersionRecord[] =
-    "DREVIA-FILE-VERSION:" DREVIA_FILE_VERSION
-    "\nProductName=" DREVIA_PRODUCT_NAME
+    "DREVIA-FILE-VERSION:" DREVIA_FILE_VERSION "\nProductName=" DREVIA_PRODUCT_NAME
     "\nFileDescription=Highway drainage design: culverts, storm sewers, inlet spacing and ditches"
     "\nLegalCopyright=Copyright (C) QORV. All rights reserved.\n";
 

@@ -62,8 +62,7 @@ struct TUpdateServices {
   std::function<bool(const std::string& program)> StartProcess;
 };
 
-inline constexpr char UpdateQuestion[] =
-    "A new version of this application is available. Do you want to download it?";
+inline constexpr char UpdateQuestion[] = "A new version of this application is available. Do you want to download it?";
 
 // Compares the installed and the offered program file and, when the offered
 // one is newer and the user agrees, starts the installer. True when the

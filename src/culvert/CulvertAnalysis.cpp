@@ -231,8 +231,10 @@ int32_t TCulvertAnalysis::Calculate() {
       auto* e = Elements.Culvert(i);
       if (!e) continue;
       e->PrepareCoefficients();
-      if (AnalysisOption == aoBuriedDepthCurve) e->CalculateBuriedDepthCurve();
-      else e->CalculatePerformanceCurve();
+      if (AnalysisOption == aoBuriedDepthCurve)
+        e->CalculateBuriedDepthCurve();
+      else
+        e->CalculatePerformanceCurve();
     }
   }
 
@@ -425,8 +427,10 @@ std::unique_ptr<TCulvertBaseElement> ReadCulvertElement(const TXMLElement& x, co
   e->BuriedOption = XmlToBool(x.Attributes.GetAttribute("BuriedOption"));
   ReadCulvertInput(*e, leaf);
   e->Pipe = catalogue ? catalogue->FindPipe(type, e->CatalogueCorrugation, e->CatalogueIndex) : nullptr;
-  if (auto* box = dynamic_cast<TBoxSmoothElement*>(e.get())) ReadBoxSize(*box, leaf);
-  else if (auto* span = dynamic_cast<TLongSpanElement*>(e.get())) ReadLongSpan(*span, leaf);
+  if (auto* box = dynamic_cast<TBoxSmoothElement*>(e.get()))
+    ReadBoxSize(*box, leaf);
+  else if (auto* span = dynamic_cast<TLongSpanElement*>(e.get()))
+    ReadLongSpan(*span, leaf);
   return e;
 }
 

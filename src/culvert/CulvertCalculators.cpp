@@ -107,8 +107,7 @@ TGeometricToolResult BoxGeometry(const TCalculatorSection& s, double y) {
 // Normal and critical depth from a throw-away element of the shape: with no
 // pipe its own rise, width and CoeffN apply, and its depth ratios shape the
 // normal depth as in a culvert computation.
-void SolveDepths(TCulvertBaseElement& element, double rise, const THydraulicToolInput& d,
-                 THydraulicToolResult& r) {
+void SolveDepths(TCulvertBaseElement& element, double rise, const THydraulicToolInput& d, THydraulicToolResult& r) {
   element.FRise = rise;
   element.BarrelDischarge = d.Flow;
   element.CulvertLength = 1;
@@ -244,8 +243,7 @@ double ManningFlow(const TSectionGeometry& geometry, double n, double slope) {
   return ManningK / n * RealPower(f.HydraulicRadius, ManningExponent) * std::sqrt(slope) * f.Area;
 }
 
-TGeometricToolResult CalculateGeometricTool(TCalculatorShape shape, const TCalculatorSection& section,
-                                            double depth) {
+TGeometricToolResult CalculateGeometricTool(TCalculatorShape shape, const TCalculatorSection& section, double depth) {
   switch (shape) {
     case csCircular: return Checked(CircularGeometry(section, depth));
     case csElliptical: return Checked(EllipticalGeometry(section, depth));

@@ -63,8 +63,7 @@ struct TGeometricToolResult {
 };
 
 // "Calculation" of the geometric tool at the depth y.
-TGeometricToolResult CalculateGeometricTool(TCalculatorShape shape, const TCalculatorSection& section,
-                                            double depth);
+TGeometricToolResult CalculateGeometricTool(TCalculatorShape shape, const TCalculatorSection& section, double depth);
 
 struct THydraulicToolInput {
   double Flow = 0;  // cfs

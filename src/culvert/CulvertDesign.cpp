@@ -180,12 +180,18 @@ int32_t TCulvertDesign::DesignCulvertTypes(TCulvertDesignElement& crossing, cons
 
     // Pipe type "0" stops at the first type (from the circular corrugated
     // pipe on) whose last candidate found a size; "99" designs every type.
-    if (!any) t = 0;
-    else if (t == 1) t = 2;
-    else if (t == 2) t = (all || !found) ? 3 : box ? 5 : 0;
-    else if (t == 3) t = (all || !found) ? 4 : 0;
-    else if (t == 4) t = box ? 5 : 0;
-    else t = 0;
+    if (!any)
+      t = 0;
+    else if (t == 1)
+      t = 2;
+    else if (t == 2)
+      t = (all || !found) ? 3 : box ? 5 : 0;
+    else if (t == 3)
+      t = (all || !found) ? 4 : 0;
+    else if (t == 4)
+      t = box ? 5 : 0;
+    else
+      t = 0;
   }
   return 0;
 }
@@ -255,8 +261,15 @@ struct TSearch {
 
 int32_t SearchPipeSize(TCulvertBaseElement& e, const std::string& culvertType, const std::string& corrugation,
                        const TCulvertBasePipeList& catalogue, bool improvedInlet, bool disableBuriedTable) {
-  TSearch search{e, culvertType, corrugation, catalogue, improvedInlet, e.BuriedOption && !disableBuriedTable,
-                 e.TailwaterElevationMin - e.OutletElevation, 0, {}};
+  TSearch search{e,
+                 culvertType,
+                 corrugation,
+                 catalogue,
+                 improvedInlet,
+                 e.BuriedOption && !disableBuriedTable,
+                 e.TailwaterElevationMin - e.OutletElevation,
+                 0,
+                 {}};
   int32_t result = -1;
   bool found = false;
   e.CulvertQuantity = 1;
@@ -324,9 +337,12 @@ std::string DesignResultNote(const TCulvertElementResult& row, const TNerraParam
   if (row.DesignCode != "D") return row.ImprovedInletType != iiNone ? row.ImprovedInlet : std::string();
   if (!row.Pipe || !parameters) return std::string();
   TParameterCategory category;
-  if (row.Pipe->CulvertType == "2") category = pcCircularCorrugationType;
-  else if (row.Pipe->CulvertType == "4") category = pcArcCorrugationType;
-  else return std::string();
+  if (row.Pipe->CulvertType == "2")
+    category = pcCircularCorrugationType;
+  else if (row.Pipe->CulvertType == "4")
+    category = pcArcCorrugationType;
+  else
+    return std::string();
   const TNerraBaseCode* code = parameters->FindCode(category, row.Pipe->CorrugationType);
   return code ? code->Description : std::string();
 }

@@ -84,10 +84,10 @@ public:
   TCulvertElementList Elements;  // of TCulvertDesignElement, in grid order
   const TCulvertBasePipeList* Catalogue = nullptr;
   const TNerraParameterList* Parameters = nullptr;
-  bool ImprovedInlet = false;     // chosen on the page, not stored
-  std::string PipeType = "0";     // "DesignPipeType" code chosen on the page, not stored
-  std::string FloodFrequency;     // years
-  std::string DischargeFrequency; // years
+  bool ImprovedInlet = false;          // chosen on the page, not stored
+  std::string PipeType = "0";          // "DesignPipeType" code chosen on the page, not stored
+  std::string FloodFrequency;          // years
+  std::string DischargeFrequency;      // years
   TCandidateFactory CandidateFactory;  // CreateCulvertElement when empty
 
   TCulvertDesignElement* Crossing(int index) const { return Elements.ItemAs<TCulvertDesignElement>(index); }

@@ -148,8 +148,10 @@ void TCulvertDesign::Load(const std::string& text) {
     } else if (block->Name == "UniversalCulvertParameters") {
       for (int j = 0; j < block->ChildCount(); ++j) {
         const TXMLElement* leaf = block->Child(j);
-        if (leaf->Name == "DischargeFrequency") DischargeFrequency = XmlToText(leaf->Text);
-        else if (leaf->Name == "FloodFrequency") FloodFrequency = XmlToText(leaf->Text);
+        if (leaf->Name == "DischargeFrequency")
+          DischargeFrequency = XmlToText(leaf->Text);
+        else if (leaf->Name == "FloodFrequency")
+          FloodFrequency = XmlToText(leaf->Text);
       }
     } else if (block->Name == "CulvertDesignList") {
       for (int j = 0; j < block->ChildCount(); ++j) {

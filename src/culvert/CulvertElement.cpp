@@ -8,9 +8,7 @@
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
 
-std::string FixedText(double value, int decimals) {
-  return FormatFixed(std::isfinite(value) ? value : 0.0, decimals);
-}
+std::string FixedText(double value, int decimals) { return FormatFixed(std::isfinite(value) ? value : 0.0, decimals); }
 
 bool TCulvertElementResult::IsFinite() const {
   for (double v : {Flow, Velocity, Overflow, InletHeadwater, CriticalDepth, NormalDepth, OutletHeadwater, Tailwater,
@@ -25,9 +23,7 @@ TCulvertBaseElement::~TCulvertBaseElement() = default;
 
 std::string TCulvertBaseElement::CulvertTypeText() const { return Pipe ? Pipe->CulvertType : CulvertTypeCode(); }
 
-std::string TCulvertBaseElement::CorrugationText() const {
-  return Pipe ? Pipe->CorrugationType : CatalogueCorrugation;
-}
+std::string TCulvertBaseElement::CorrugationText() const { return Pipe ? Pipe->CorrugationType : CatalogueCorrugation; }
 
 int32_t TCulvertBaseElement::PipeSizeIndexValue() const { return Pipe ? Pipe->PipeSizeIndex : CatalogueIndex; }
 
@@ -99,7 +95,8 @@ std::string TCulvertBaseElement::Validate() {
       message = "Culvert Size not compatible with current version of Drevia. Check the input file.";
   }
   if (OutletElevation >= InletElevation) return "Outlet Invert Elevation should be lower than Inlet Invert Elevation.";
-  if (TailwaterElevationMin < OutletElevation) return "Tailwater Elevation should be higher than Outlet Invert Elevation.";
+  if (TailwaterElevationMin < OutletElevation)
+    return "Tailwater Elevation should be higher than Outlet Invert Elevation.";
   if (TailwaterElevationMax != 0 && TailwaterElevationMax < TailwaterElevationMin)
     return "Tailwater Min. should be lower than Tailwater Max.";
   if (OverflowElevation < InletElevation) return "Overflow Elevation should be higher than Inlet Invert Elevation.";
@@ -148,9 +145,7 @@ double TCulvertBaseElement::BarrelNormalDepth() { return NormalDepth(BuriedDepth
 
 double TCulvertBaseElement::BarrelCriticalDepth() { return CriticalDepth(BuriedDepth, Rise(), BarrelDischarge); }
 
-void TCulvertBaseElement::ClearCoefficients() {
-  SubmergedSL = UnsubmergedSL = KP = KD = QMAX = QMIN = K = M = 0;
-}
+void TCulvertBaseElement::ClearCoefficients() { SubmergedSL = UnsubmergedSL = KP = KD = QMAX = QMIN = K = M = 0; }
 
 void TCulvertBaseElement::PrepareCoefficients() { ClearCoefficients(); }
 
@@ -198,15 +193,20 @@ double TCulvertBaseElement::AreaAboveBed(double depth, const TBedSection& bed) c
 double TCulvertBaseElement::AllowableHeadwaterDepth() const {
   const double D = CatalogueRise();
   double h = 0;
-  if (AllowableHeadwaterType == "0") h = D;
-  else if (AllowableHeadwaterType == "1") h = D + 2;
-  else if (AllowableHeadwaterType == "2") h = D + 4;
+  if (AllowableHeadwaterType == "0")
+    h = D;
+  else if (AllowableHeadwaterType == "1")
+    h = D + 2;
+  else if (AllowableHeadwaterType == "2")
+    h = D + 4;
   const double a = AllowableHeadwaterElevation - InletElevation;
   if (a > 0 && a < h) h = a;
   return h;
 }
 
-bool TCulvertBaseElement::HeadwaterAllowanceCheck() const { return 1.25 * AllowableHeadwaterDepth() >= CatalogueRise(); }
+bool TCulvertBaseElement::HeadwaterAllowanceCheck() const {
+  return 1.25 * AllowableHeadwaterDepth() >= CatalogueRise();
+}
 
 std::string TCulvertBaseElement::DesignCodeText() const {
   if (DesignCode != "D" && DesignCode != "F") return DesignCode;
@@ -215,9 +215,7 @@ std::string TCulvertBaseElement::DesignCodeText() const {
   return DesignCode + " - " + std::to_string(-static_cast<int64_t>(DesignOffset));
 }
 
-int TCulvertBaseElement::FlowTypeNumber() const {
-  return ControllingHeadwaterDepth() <= 1.2 * CatalogueRise() ? 1 : 2;
-}
+int TCulvertBaseElement::FlowTypeNumber() const { return ControllingHeadwaterDepth() <= 1.2 * CatalogueRise() ? 1 : 2; }
 
 std::string TCulvertBaseElement::FlowTypeLetter() const {
   const double tw = TailwaterDepth();

@@ -177,8 +177,7 @@ public:
 
   // --- element slots --------------------------------------------------------------
   double ManningN() const override;
-  double CompositeN(double hydraulicRadius, double wallPerimeter, double bedWidth,
-                    double depthRatio) const override;
+  double CompositeN(double hydraulicRadius, double wallPerimeter, double bedWidth, double depthRatio) const override;
   std::string Validate() override;
 
   virtual void LoadInletCoefficients(TParameterCategory category);
@@ -195,15 +194,14 @@ public:
   // fills before the profile reaches the inlet.
   virtual double ProfileHeadwater();
   // The whole computation for one total discharge; fills the working fields.
-  virtual int32_t CalculateDischarge(bool checkOverflow, double discharge, double tailwaterDepth,
-                                     double buriedDepth);
+  virtual int32_t CalculateDischarge(bool checkOverflow, double discharge, double tailwaterDepth, double buriedDepth);
   // The "D - 2" row of a design: improved inlets first for circular pipes.
   virtual void CalculateDesign(double tailwaterDepth, double referenceFullArea);
   virtual int32_t DesignImprovedInlet(double referenceFullArea);
   virtual double TaperedInletHeadwater(int type, double criticalSpecificHead, double fall);
   // CalculateDischarge plus a result row; 0 without doing anything when no pipe.
-  virtual int32_t CalculateAndRecord(bool clearResults, bool checkOverflow, double discharge,
-                                     double tailwaterDepth, double buriedDepth);
+  virtual int32_t CalculateAndRecord(bool clearResults, bool checkOverflow, double discharge, double tailwaterDepth,
+                                     double buriedDepth);
   virtual void CalculatePerformanceCurve();
   virtual void CalculateBuriedDepthCurve();
   // Clears the eight inlet coefficients; shapes with a coefficient category

@@ -57,8 +57,7 @@ double TEllipticalElement::Span() const { return Pipe && Pipe->Span > 0 ? Pipe->
 
 TSectionProperties TEllipticalElement::SectionProperties(double depthRatio) const {
   const double D = Rise();
-  return FromGeometry(
-      CompoundArcSection(depthRatio * D, D, Span(), RT(), RS(), DegToRad(Theta()), DegToRad(Phi())));
+  return FromGeometry(CompoundArcSection(depthRatio * D, D, Span(), RT(), RS(), DegToRad(Theta()), DegToRad(Phi())));
 }
 
 double TEllipticalSmoothElement::RT() const {

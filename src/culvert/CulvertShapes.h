@@ -99,12 +99,10 @@ public:
   std::string CulvertTypeCode() const override { return "7"; }
   void Assign(const TBaseObject* source) override;
   double MaxFlowDepthRatio() const override { return 0.909; }
-  double CompositeN(double hydraulicRadius, double wallPerimeter, double bedWidth,
-                    double depthRatio) const override;
+  double CompositeN(double hydraulicRadius, double wallPerimeter, double bedWidth, double depthRatio) const override;
   std::string Validate() override;
   void PrepareCoefficients() override;
-  int32_t CalculateDischarge(bool checkOverflow, double discharge, double tailwaterDepth,
-                             double buriedDepth) override;
+  int32_t CalculateDischarge(bool checkOverflow, double discharge, double tailwaterDepth, double buriedDepth) override;
   // Stores the full-section area and hydraulic radius into the own record.
   void UpdateFullSection();
 };
@@ -118,8 +116,7 @@ public:
   void Assign(const TBaseObject* source) override;
   double MaxFlowDepthRatio() const override { return 0.95; }
   double FullFlowDischargeRatio() const override { return 1.01; }
-  double CompositeN(double hydraulicRadius, double wallPerimeter, double bedWidth,
-                    double depthRatio) const override;
+  double CompositeN(double hydraulicRadius, double wallPerimeter, double bedWidth, double depthRatio) const override;
   TSectionProperties SectionProperties(double depthRatio) const override;
   std::string Validate() override;
   double ShapeDefaultKe(const std::string& inletType) const override;

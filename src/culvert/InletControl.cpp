@@ -144,8 +144,10 @@ double TBoxSmoothElement::InletControlHeadwater() {
     const double C = -1.02364 + 2.28989 * a - 1.13667 * a * a + 0.19479 * a * a * a;
     h = q * q / (C * C * D * D * D * 64.4);
   }
-  if (InletType == "2" || InletType == "4") h = 1.08 * h + 0.02;
-  else if (InletType == "3") h = 1.24 * h - 0.14;
+  if (InletType == "2" || InletType == "4")
+    h = 1.08 * h + 0.02;
+  else if (InletType == "3")
+    h = 1.24 * h - 0.14;
   return h * D;
 }
 
@@ -301,9 +303,12 @@ int32_t TCulvertBaseElement::DesignImprovedInlet(double Ar) {
       if (r > 0) break;
       const double nextF = F + 0.1 * D;
       double nextS;
-      if (NotBeyond(nextF, 0.8 * D)) nextS = (S * L - nextF) / L;
-      else if (t == iiSlopeTaper && NotBeyond(nextF, 1.4 * D)) nextS = (S * L - nextF) / (L - 3 * D);
-      else break;
+      if (NotBeyond(nextF, 0.8 * D))
+        nextS = (S * L - nextF) / L;
+      else if (t == iiSlopeTaper && NotBeyond(nextF, 1.4 * D))
+        nextS = (S * L - nextF) / (L - 3 * D);
+      else
+        break;
       if (nextS < 0.005) break;
       F = nextF;
       s = nextS;

@@ -77,8 +77,10 @@ double TCulvertBaseElement::ProfileHeadwater() {
   for (int step = 0; step < 1000000; ++step) {
     double y2, E2, V2, dx;
     for (;;) {
-      if (std::fabs(yn - y1) <= dy0) y2 = yn;
-      else y2 = y1 < yn ? y1 + dy : y1 - dy;
+      if (std::fabs(yn - y1) <= dy0)
+        y2 = yn;
+      else
+        y2 = y1 < yn ? y1 + dy : y1 - dy;
       const double a2 = AreaAtRatio((y2 + b) / D) - bed.Area;
       V2 = a2 != 0 ? Q / a2 : 0;
       E2 = V2 * V2 / 64.4 + y2;
@@ -95,8 +97,10 @@ double TCulvertBaseElement::ProfileHeadwater() {
       // On a reach where the bed and friction slopes balance, no distance
       // changes the energy: the reach is taken as endless (or as no reach
       // when the energy does not change either).
-      if (denominator != 0) dx = std::fabs(dE / denominator);
-      else dx = dE == 0 ? 0 : HUGE_VAL;
+      if (denominator != 0)
+        dx = std::fabs(dE / denominator);
+      else
+        dx = dE == 0 ? 0 : HUGE_VAL;
 
       if (dx >= L / 5 && halvings < 3) {
         dy /= 2;
@@ -203,16 +207,22 @@ public:
     }
     // A step larger than what is left moves on to the next finer step at once.
     if (FStep == Tens) {
-      if (Q < 10) FStep = Units;
-      else Q -= 10;
+      if (Q < 10)
+        FStep = Units;
+      else
+        Q -= 10;
     }
     if (FStep == Units) {
-      if (Q < 1) FStep = Tenths;
-      else Q -= 1;
+      if (Q < 1)
+        FStep = Tenths;
+      else
+        Q -= 1;
     }
     if (FStep == Tenths) {
-      if (Q < 0.1) FStep = Exhausted;
-      else Q -= 0.1;
+      if (Q < 0.1)
+        FStep = Exhausted;
+      else
+        Q -= 0.1;
     }
     return true;
   }

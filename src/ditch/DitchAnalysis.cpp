@@ -9,10 +9,10 @@
 namespace {
 
 // The allowable-shear keys of the parameters block, in file order.
-const std::pair<const char*, TLiningType> ShearKeys[] = {
-    {"SeedShear", ltSeed},       {"JuteMatShear", ltJuteMat}, {"TempMatShear", ltTempMat},
-    {"TurfMatType1", ltTurfType1}, {"TurfMatType2", ltTurfType2}, {"TurfMatType3", ltTurfType3},
-    {"RCPShearTypeB", ltRCPTypeB}};
+const std::pair<const char*, TLiningType> ShearKeys[] = {{"SeedShear", ltSeed},         {"JuteMatShear", ltJuteMat},
+                                                         {"TempMatShear", ltTempMat},   {"TurfMatType1", ltTurfType1},
+                                                         {"TurfMatType2", ltTurfType2}, {"TurfMatType3", ltTurfType3},
+                                                         {"RCPShearTypeB", ltRCPTypeB}};
 
 void WriteParameters(TXMLElement* kind, const TDitchAnalysisGeneralParameters& parameters) {
   TXMLElement* block = kind->AddChild("DitchAnalysisParameters");

@@ -43,18 +43,14 @@ double TDitchAnalysisElement::DitchGrade() const {
 
 std::string TDitchAnalysisElement::LiningCode() const {
   switch (Lining) {
-    case ltSeed:
-      return "1";
+    case ltSeed: return "1";
     case ltJuteMat:
     case ltTempMat:
     case ltTurfType1:
     case ltTurfType2:
-    case ltTurfType3:
-      return "2";
-    case ltRCPTypeB:
-      return "7";
-    default:
-      return std::string();
+    case ltTurfType3: return "2";
+    case ltRCPTypeB: return "7";
+    default: return std::string();
   }
 }
 

@@ -33,4 +33,3 @@ std::string TDitchAnalysisElementResult::LiningName() const {
 }
 
 void TDitchAnalysisElementResultList::ClearRows() { Clear(); }
-

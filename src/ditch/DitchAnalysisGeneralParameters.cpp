@@ -3,9 +3,15 @@
 #include <stdexcept>
 #include <utility>
 
-const std::array<const char*, LiningTypeCount> LiningNames = {
-    "", "Seed", "Jute Mat", "Temp. Mat", "Perm, Type 1", "Perm, Type 2", "Perm, Type 3", "RCP, Type B",
-    "Shear exceeds allowed"};
+const std::array<const char*, LiningTypeCount> LiningNames = {"",
+                                                              "Seed",
+                                                              "Jute Mat",
+                                                              "Temp. Mat",
+                                                              "Perm, Type 1",
+                                                              "Perm, Type 2",
+                                                              "Perm, Type 3",
+                                                              "RCP, Type B",
+                                                              "Shear exceeds allowed"};
 
 const std::array<double, LiningTypeCount> DefaultLiningManningN = {0, 0.03, 0.04, 0.04, 0.04, 0.04, 0.04, 0.06, 0};
 

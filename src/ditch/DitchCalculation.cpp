@@ -77,7 +77,8 @@ void ComputeRow(TDitchAnalysisElementResult& row, const TDitchAnalysisElement& e
                 double startTime) {
   const double K = ManningFactor * std::sqrt(element.DitchGrade()) / row.ManningCoeff;
   const double zAvg = (element.Inslope + element.Backslope) / 2;
-  const double P1 = std::sqrt(element.Inslope * element.Inslope + 1) + std::sqrt(element.Backslope * element.Backslope + 1);
+  const double P1 =
+      std::sqrt(element.Inslope * element.Inslope + 1) + std::sqrt(element.Backslope * element.Backslope + 1);
 
   // Without flow (no rainfall for the area and storm, or no runoff area)
   // the ditch is dry: no depth, and the time stays where it was.

@@ -119,7 +119,6 @@ int CompareTextNoCase(const std::string& a, const std::string& b) {
 }  // namespace
 
 void TBaseList::Sort() {
-  std::stable_sort(FItems.begin(), FItems.end(), [](const TListEntry& a, const TListEntry& b) {
-    return CompareTextNoCase(a.Key, b.Key) < 0;
-  });
+  std::stable_sort(FItems.begin(), FItems.end(),
+                   [](const TListEntry& a, const TListEntry& b) { return CompareTextNoCase(a.Key, b.Key) < 0; });
 }

@@ -51,7 +51,8 @@ public:
   // Appends the entry (the list takes ownership when it owns its objects)
   // and moves the cursor to it.
   void Add(const std::string& key, TBaseObject* object);
-  template <class T> T* AddNew(const std::string& key = std::string()) {
+  template <class T>
+  T* AddNew(const std::string& key = std::string()) {
     T* object = new T();
     Add(key, object);
     return object;
@@ -63,7 +64,10 @@ public:
   // none or an empty key. None of these move the cursor.
   TBaseObject* Object(int index) const;
   const std::string& Key(int index) const;
-  template <class T> T* ItemAs(int index) const { return dynamic_cast<T*>(Object(index)); }
+  template <class T>
+  T* ItemAs(int index) const {
+    return dynamic_cast<T*>(Object(index));
+  }
   void Insert(int index, const std::string& key, TBaseObject* object);
   // Removes the entry and hands the object to the caller (never freed here).
   TBaseObject* Extract(int index);

@@ -44,16 +44,14 @@ int DaysInMonth(int year, int month) {
 bool ParseField(const std::string& text, size_t& pos, int& value) {
   const size_t start = pos;
   long long v = 0;
-  while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9' && pos - start < 9)
-    v = v * 10 + (text[pos++] - '0');
+  while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9' && pos - start < 9) v = v * 10 + (text[pos++] - '0');
   value = static_cast<int>(v);
   return pos > start;
 }
 }  // namespace
 
 bool TryEncodeDate(int year, int month, int day, TDateTime& date) {
-  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
-    return false;
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return false;
   date = static_cast<double>(DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
                              ZeroDateOffset);
   return true;

@@ -1,11 +1,11 @@
 #include "foundation/FileIO.h"
 
-#include <cerrno>
-#include <climits>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <climits>
+#include <random>
 
 namespace {
 

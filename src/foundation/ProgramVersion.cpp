@@ -34,6 +34,4 @@ std::string FileVersionText(const TProgramVersion& version) {
   return text;
 }
 
-std::string ReportTitle(const TProgramVersion& version) {
-  return version.ProductName + " " + FileVersionText(version);
-}
+std::string ReportTitle(const TProgramVersion& version) { return version.ProductName + " " + FileVersionText(version); }

@@ -49,9 +49,9 @@ struct TSagHead {
   double Spread = 0;
 };
 struct TSagGrateConstants {
-  double WeirLength;   // P, ft
-  double OpeningArea;  // Ao, ft2
-  double CrossSlope;   // e of the depression
+  double WeirLength;       // P, ft
+  double OpeningArea;      // Ao, ft2
+  double CrossSlope;       // e of the depression
   double DepressionDepth;  // f, ft
 };
 TSagGrateConstants SagGrateConstants(TSagRule rule);

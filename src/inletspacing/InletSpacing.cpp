@@ -125,8 +125,7 @@ std::string CheckInletSpacingEntry(const TInletSpacingEntry& e) {
   if (!(e.LongSlope > 0 && e.LongSlope < 1)) return MsgSlopeRange;
   if (!(e.Flow > 0 || (e.RunoffCoeff > 0 && e.RunoffArea > 0))) return MsgFlowOrRunoff;
   const bool timeGiven = e.ConcTime > 0;
-  if (!(timeGiven || (e.OverlandLength > 0 && e.OverlandSlope > 0 && e.OverlandSlope <= 100)))
-    return MsgTimeOrOverland;
+  if (!(timeGiven || (e.OverlandLength > 0 && e.OverlandSlope > 0 && e.OverlandSlope <= 100))) return MsgTimeOrOverland;
   if (!(timeGiven || e.SurfaceSelected)) return MsgTypesNotSelected;
   if (!(e.GutterLength >= 0)) return MsgGutterLengthWidth;
   if (!(e.GutterSlope >= 0 && e.GutterSlope <= 1)) return MsgGutterSlope;

@@ -44,7 +44,7 @@ public:
   double RunoffCoeff = 0;
   double GutterLength = 0;
   double OverlandLength = 0;
-  double ManningPN = 0;  // <= 0 reads as 0.015, see PavementN
+  double ManningPN = 0;      // <= 0 reads as 0.015, see PavementN
   double OverlandSlope = 0;  // percent
   double Flow = 0;
   double GutterSlope = 0;
@@ -122,7 +122,8 @@ inline const std::string MsgSlopeRange =
 inline const std::string MsgFlowOrRunoff = "Either Discharge or Runoff Coefficient and Area must be greater than zero.";
 inline const std::string MsgTimeOrOverland =
     "Either Concentration Time or Overland Length and Slope must be greater than zero.";
-inline const std::string MsgGutterLengthWidth = "When entered, Gutter Length and Gutter Width must be greater than zero.";
+inline const std::string MsgGutterLengthWidth =
+    "When entered, Gutter Length and Gutter Width must be greater than zero.";
 inline const std::string MsgGutterSlope = "Invalid Gutter Slope value.";
 inline const std::string MsgManningN = "When entered, Mannings N should be greater than 0 and less than 1.";
 inline const std::string MsgDepression = "Local Depression cannot be negative.";

@@ -54,9 +54,9 @@ void AddMessage(TInletSpacingElement& p, const std::string& text) {
 }
 
 bool AllResultsFinite(const TInletSpacingElement& p) {
-  for (double v : {p.GutterTime, p.TotalFlow, p.InterceptedFlow, p.DepthFlow, p.PavementSpread, p.BypassFlow,
-                   p.UsedTime, p.Rainfall, p.GrateEdgeDepth, p.FrontalFlow, p.PondedDepth, p.SagDesignFlow,
-                   p.SagSpread, p.ConcTimeUsed})
+  for (double v :
+       {p.GutterTime, p.TotalFlow, p.InterceptedFlow, p.DepthFlow, p.PavementSpread, p.BypassFlow, p.UsedTime,
+        p.Rainfall, p.GrateEdgeDepth, p.FrontalFlow, p.PondedDepth, p.SagDesignFlow, p.SagSpread, p.ConcTimeUsed})
     if (!std::isfinite(v)) return false;
   return true;
 }
@@ -69,8 +69,10 @@ std::string ComputabilityProblem(const TInletSpacingElement& p) {
   e.SumpSelected = e.CatchBasinSelected = e.SurfaceSelected = true;
   e.SumpIsFirstEntry = false;
   if (p.Flow > 0) e.ConcTime = 1;
-  if (p.GutterLength > 0) e.StationText = StationToText(0);
-  else if (p.PreviousStation == NoStation) return MsgStationInvalid;
+  if (p.GutterLength > 0)
+    e.StationText = StationToText(0);
+  else if (p.PreviousStation == NoStation)
+    return MsgStationInvalid;
   return CheckInletSpacingEntry(e);
 }
 

@@ -44,9 +44,7 @@ TBedSection BedSection(const TNerraElement& element, double bed, double rise) {
   return result;
 }
 
-double SafeRatio(double numerator, double denominator) {
-  return denominator > 0 ? numerator / denominator : 0.0;
-}
+double SafeRatio(double numerator, double denominator) { return denominator > 0 ? numerator / denominator : 0.0; }
 
 bool BracketClosed(double lo, double hi, double rise) {
   return std::fabs(lo - rise) < StopWidth || std::fabs(lo - hi) < StopWidth;
@@ -81,8 +79,7 @@ double TNerraElement::NormalDepth(double startDepth, double slope, double rise, 
       return D - b;
     }
   } else {
-    const double fullDischarge =
-        ManningK * RealPower(fullRadius, 0.66667) * std::sqrt(slope) * fullArea / fullN;
+    const double fullDischarge = ManningK * RealPower(fullRadius, 0.66667) * std::sqrt(slope) * fullArea / fullN;
     if (fullDischarge > 0 && Q / fullDischarge >= FullFlowDischargeRatio()) {
       EffectiveN = fullN;
       return D - b;

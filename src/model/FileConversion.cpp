@@ -1,10 +1,10 @@
 #include "model/FileConversion.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <memory>
-#include <unistd.h>
 
 #include "foundation/Messages.h"
 #include "model/ParameterList.h"
@@ -183,9 +183,7 @@ std::string FindParameterFile(const std::string& folder) {
 
 std::string CurrentParameterFile(const std::string& folder) { return InFolder(folder, CurrentParameterFileName); }
 
-std::string UniversalParameterFile(const std::string& folder) {
-  return InFolder(folder, UniversalParameterFileName);
-}
+std::string UniversalParameterFile(const std::string& folder) { return InFolder(folder, UniversalParameterFileName); }
 
 std::string StartupLoadParameters(const std::string& programFolder, TNerraParameterList& parameters,
                                   TCulvertBasePipeList& pipes) {

@@ -121,8 +121,7 @@ void CompleteCompoundArc(double& RT, double& RS, double& Theta, double Rise, dou
       if (denominator != 0)
         RT = FiniteOrZero((std::cos(half) * Span / 2 - (1 - std::sin(half)) * Rise / 2) / denominator);
     }
-    if (RS <= 0 && std::cos(half) != 0)
-      RS = FiniteOrZero((Rise / 2 - (1 - std::cos(half)) * RT) / std::cos(half));
+    if (RS <= 0 && std::cos(half) != 0) RS = FiniteOrZero((Rise / 2 - (1 - std::cos(half)) * RT) / std::cos(half));
   } else {
     RT = 0;
     RS = 0;

@@ -25,8 +25,7 @@ TSectionGeometry CircleSegment(double y, double R);
 
 // Four-arc section (top and invert arcs of radius RT and angle Theta, side
 // arcs of radius RS and angle Phi), filled to depth y (0 <= y <= Rise).
-TSectionGeometry CompoundArcSection(double y, double Rise, double Span, double RT, double RS, double Theta,
-                                    double Phi);
+TSectionGeometry CompoundArcSection(double y, double Rise, double Span, double RT, double RS, double Theta, double Phi);
 // The part from the invert arc up to mid-height, for H < y <= Rise/2.
 TSectionGeometry CompoundArcLowerPart(double y, double Rise, double Span, double RT, double RS, double Theta,
                                       double Phi);

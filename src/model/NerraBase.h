@@ -92,8 +92,7 @@ public:
 
   virtual double MaxFlowDepthRatio() const;  // 0.938
   virtual double ManningN() const;           // CoeffN when given, else 0.012
-  virtual double CompositeN(double hydraulicRadius, double wettedPerimeter, double topWidth,
-                            double depthRatio) const;
+  virtual double CompositeN(double hydraulicRadius, double wettedPerimeter, double topWidth, double depthRatio) const;
   virtual TSectionProperties SectionProperties(double depthRatio) const = 0;
   // First failing check's message; empty when valid.
   virtual std::string Validate();

@@ -39,7 +39,8 @@ constexpr std::array<const char*, ParameterCategoryCount> CategoryTypeNames = {
 
 // Calls visit(name, text) for every child element, in file order; a name
 // given twice ends with the later value.
-template <class Visitor> void ForEachLeaf(const TXMLElement& element, Visitor visit) {
+template <class Visitor>
+void ForEachLeaf(const TXMLElement& element, Visitor visit) {
   for (int i = 0; i < element.ChildCount(); ++i) {
     const TXMLElement* child = element.Child(i);
     if (child) visit(child->Name, child->Text);
@@ -52,25 +53,18 @@ bool IsInletTypeCategory(TParameterCategory category) {
     case pcCircularConcreteInletType:
     case pcCircularCorrugatedInletType:
     case pcEllipticalConcreteInletType:
-    case pcArchCorrugatedInletType:
-      return true;
-    default:
-      return false;
+    case pcArchCorrugatedInletType: return true;
+    default: return false;
   }
 }
 
 std::unique_ptr<TNerraBaseCode> CreateCodeEntry(TParameterCategory category, const TXMLElement& element) {
   switch (category) {
-    case pcRainfallCoefficient:
-      return std::make_unique<TNerraRainfallParameter>(category, element);
-    case pcStructureType:
-      return std::make_unique<TNerraStructureTypeCode>(category, element);
-    case pcUnsubmergedInlet:
-      return std::make_unique<TNerraUnsubmergedInletCode>(category, element);
-    case pcSubmergedInlet:
-      return std::make_unique<TNerraSubmergedInletCode>(category, element);
-    default:
-      break;
+    case pcRainfallCoefficient: return std::make_unique<TNerraRainfallParameter>(category, element);
+    case pcStructureType: return std::make_unique<TNerraStructureTypeCode>(category, element);
+    case pcUnsubmergedInlet: return std::make_unique<TNerraUnsubmergedInletCode>(category, element);
+    case pcSubmergedInlet: return std::make_unique<TNerraSubmergedInletCode>(category, element);
+    default: break;
   }
   if (IsInletTypeCategory(category)) return std::make_unique<TNerraInletTypeCode>(category, element);
   auto entry = std::make_unique<TNerraBaseCode>();
@@ -323,8 +317,8 @@ void TNerraParameterList::LoadParameterElement(const TXMLElement& element) {
       IsInletTypeCategory(category)) {
     for (int i = 0; i < element.ChildCount() && LastError.empty(); ++i) {
       const TXMLElement* leaf = element.Child(i);
-      static const char* const Coefficients[] = {"KD", "KE", "QMAX", "KP", "K", "SL", "M", "QMIN",
-                                                 "Coeff_A1", "Coeff_A2", "Coeff_A3"};
+      static const char* const Coefficients[] = {"KD", "KE",   "QMAX",     "KP",       "K",       "SL",
+                                                 "M",  "QMIN", "Coeff_A1", "Coeff_A2", "Coeff_A3"};
       bool coefficient = false;
       for (const char* name : Coefficients) coefficient = coefficient || (leaf && leaf->Name == name);
       if (!coefficient || IsParameterNumberText(leaf->Text)) continue;

@@ -205,7 +205,7 @@ int32_t TCulvertBasePipeList::MaxPipeIndex(const std::string& type, const std::s
 }
 
 std::unique_ptr<TNerraBaseList> TCulvertBasePipeList::PipesOf(const std::string& type,
-                                                             const std::string& corrugation) const {
+                                                              const std::string& corrugation) const {
   const std::string wanted = CorrugationForListing(type, corrugation);
   auto list = std::make_unique<TNerraBaseList>(false);
   for (int i = 0; i < Count(); ++i) {

@@ -11,18 +11,18 @@
 
 class TCulvertBasePipe : public TNerraBase {
 public:
-  double Rise = 0;               // ft: diameter, rise or box height
-  std::string CulvertType;       // "1" .. "5"
-  std::string CorrugationType;   // types "2" and "4" only
-  int32_t PipeSizeIndex = 0;     // number of the size within its type (and corrugation)
-  double Span = 0;               // ft: width of elliptical, arch and box sizes
-  double Area = 0;               // sq ft, as listed (elliptical, arch)
-  double TopRadius = 0;          // ft, pipe arch
-  double HydraulicRadius = 0;    // ft, as listed (elliptical, arch)
-  double n = 0;                  // Manning n of the size
+  double Rise = 0;              // ft: diameter, rise or box height
+  std::string CulvertType;      // "1" .. "5"
+  std::string CorrugationType;  // types "2" and "4" only
+  int32_t PipeSizeIndex = 0;    // number of the size within its type (and corrugation)
+  double Span = 0;              // ft: width of elliptical, arch and box sizes
+  double Area = 0;              // sq ft, as listed (elliptical, arch)
+  double TopRadius = 0;         // ft, pipe arch
+  double HydraulicRadius = 0;   // ft, as listed (elliptical, arch)
+  double n = 0;                 // Manning n of the size
   std::string SizeLabel;
-  bool Standard = false;         // box only
-  double BurialDepth = 0;        // ft; 0 for pipe arches
+  bool Standard = false;   // box only
+  double BurialDepth = 0;  // ft; 0 for pipe arches
 
   TCulvertBasePipe() = default;
   TCulvertBasePipe(const TCulvertBasePipe&) = default;

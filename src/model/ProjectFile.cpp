@@ -30,8 +30,7 @@ void WriteIdentification(TXMLElement* kindElement, const TProjectIdentification&
   AddTextLeaf(block, inletSpacingNames ? "Author" : "Designer", identification.Designer);
 }
 
-void ReadIdentification(const TXMLElement* identification, TProjectIdentification& target,
-                        bool inletSpacingNames) {
+void ReadIdentification(const TXMLElement* identification, TProjectIdentification& target, bool inletSpacingNames) {
   const std::string pidName = inletSpacingNames ? "JobNumber" : "PID";
   const std::string designerName = inletSpacingNames ? "Author" : "Designer";
   for (int i = 0; i < identification->ChildCount(); ++i) {
@@ -101,7 +100,8 @@ std::string ElementIdProblem(const TXMLElement* kindElement) {
     // Read as a number, such an id would become 0, and saving would write
     // the element back under an id it never had.
     if (std::from_chars(begin, end, value).ec == std::errc::result_out_of_range)
-      return "Element #" + id + ": the id is out of range (ids go from -2147483648 to 2147483647); the element "
+      return "Element #" + id +
+             ": the id is out of range (ids go from -2147483648 to 2147483647); the element "
              "cannot be read without changing it.";
   }
   return std::string();

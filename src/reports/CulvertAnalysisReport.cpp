@@ -8,8 +8,8 @@
 #include "culvert/CulvertAnalysis.h"
 #include "foundation/DisplayFormat.h"
 #include "model/ParameterList.h"
-#include "reports/CodeDescriptions.h"
 #include "model/PipeCatalogue.h"
+#include "reports/CodeDescriptions.h"
 #include "reports/ProjectReport.h"
 
 namespace {
@@ -90,8 +90,10 @@ void SetElementFields(TReportDataset& data, const TCulvertBaseElement& culvert) 
   data.SetString("SIZE", culvert.Pipe ? culvert.Pipe->SizeLabel : std::string());
   data.SetFloat("DESIGN_MANNING_N", culvert.CoeffN);
   data.SetFloat("BURIED_MANNNING_N", culvert.BuriedCoeffN);
-  if (const auto* span = dynamic_cast<const TLongSpanElement*>(&culvert)) SetLongSpanFields(data, *span);
-  else SetCodeNumber(data, "INLET_TYPE", culvert.InletType);
+  if (const auto* span = dynamic_cast<const TLongSpanElement*>(&culvert))
+    SetLongSpanFields(data, *span);
+  else
+    SetCodeNumber(data, "INLET_TYPE", culvert.InletType);
   SetCoefficientFields(data, culvert);
 }
 
@@ -159,7 +161,7 @@ std::string EntranceText(const TCodeDescriptions& codes, const TReportDataset& d
 std::string DesignManningText(const TReportDataset& data, int record) {
   if (data.IsNull(record, "DESIGN_MANNING_N")) return std::string();
   return data.AsFloat(record, "DESIGN_MANNING_N") < 0.0001 ? "(default)"
-                                                             : FormatFieldFixed(data, record, "DESIGN_MANNING_N", 4);
+                                                           : FormatFieldFixed(data, record, "DESIGN_MANNING_N", 4);
 }
 
 std::string BuriedManningText(const TReportDataset& data, int record) {
@@ -229,9 +231,11 @@ void AddDetailBand(TReport& report) {
   for (const TColumn& column : Columns) {
     const double width = column.Align == TReportAlign::Right ? column.Width - NumberPadding : column.Width;
     const std::string field = column.Field;
-    if (field == "HWO") band.Computed(OutletHeadwaterText, x, 0, width, column.Align);
-    else band.Cell(field, x, 0, width, column.Decimals >= 0 ? FormatFloat9BY(column.Decimals) : TPrintHandler(),
-                   column.Align);
+    if (field == "HWO")
+      band.Computed(OutletHeadwaterText, x, 0, width, column.Align);
+    else
+      band.Cell(field, x, 0, width, column.Decimals >= 0 ? FormatFloat9BY(column.Decimals) : TPrintHandler(),
+                column.Align);
     x += column.Width;
   }
 }
@@ -254,8 +258,8 @@ constexpr TSlot WideA{0, 150, 310};
 // culvert's group; both print only where the condition holds.
 void AddPair(TReportBand& band, const char* caption, const TSlot& slot, double y, TReportItem value,
              const TReportCondition& printIf = {}) {
-  TReportItem& label = band.Label(caption, slot.CaptionX, y, slot.CaptionWidth, TReportAlign::Right, true,
-                                  GroupFontSize);
+  TReportItem& label =
+      band.Label(caption, slot.CaptionX, y, slot.CaptionWidth, TReportAlign::Right, true, GroupFontSize);
   label.PrintIf = printIf;
   value.X = slot.CaptionX + slot.CaptionWidth + 4;
   value.Y = y;
@@ -320,7 +324,7 @@ void AddLongSpanShape(TReportBand& band, const TCodes& codes) {
 
 void AddCoefficients(TReportBand& band) {
   const std::pair<const char*, std::pair<const char*, int>> coefficients[] = {
-      {"K :", {"COEFF_K", 4}}, {"c :", {"COEFF_KD", 4}}, {"Y :", {"COEFF_KP", 4}},
+      {"K :", {"COEFF_K", 4}}, {"c :", {"COEFF_KD", 4}},  {"Y :", {"COEFF_KP", 4}},
       {"M :", {"COEFF_M", 2}}, {"Max. Q :", {"QMAX", 2}}, {"Min. Q :", {"QMIN", 2}}};
   double x = 0;
   for (const auto& [caption, value] : coefficients) {
@@ -357,9 +361,8 @@ void AddContinuationBand(TReport& report, const TCodes& codes) {
   TReportBand& band = report.Layout.AddBand(TReportBandKind::GroupContinuation, GroupLine + 8);
   band.GroupField = "ELEMENT_NUMBER";
   band.Rule(0, 2, report.Layout.Page.ContentWidth());
-  AddPair(band, "Pipe Number :", SlotA, Line(0), ComputedItem([](const TReportDataset& d, int r) {
-            return d.Text(r, "ELEMENT_NUMBER") + " (continued)";
-          }));
+  AddPair(band, "Pipe Number :", SlotA, Line(0),
+          ComputedItem([](const TReportDataset& d, int r) { return d.Text(r, "ELEMENT_NUMBER") + " (continued)"; }));
   AddPair(band, "Pipe Size :", TSlot{SlotB.CaptionX, SlotB.CaptionWidth, 116}, Line(0), CellItem("SIZE"));
   AddPair(band, "Culvert Type :", SlotC, Line(0), ComputedItem(WithCodes(codes, CulvertTypeText)));
 }
@@ -397,12 +400,10 @@ std::unique_ptr<TReport> CreateCulvertAnalysisReport(const TCulvertAnalysis& pro
                                                      const TNerraParameterList& parameters) {
   auto report = std::make_unique<TReport>();
   const TCodes codes = std::make_shared<const TCodeDescriptions>(
-      parameters,
-      std::initializer_list<TParameterCategory>{
-          pcAnalysisPipeType, pcInletType, pcBoxInletType,
-          pcCircularConcreteInletType, pcCircularCorrugatedInletType,
-          pcEllipticalConcreteInletType, pcCircularCorrugationType,
-          pcArcCorrugationType, pcUnsubmergedInlet, pcSubmergedInlet});
+      parameters, std::initializer_list<TParameterCategory>{
+                      pcAnalysisPipeType, pcInletType, pcBoxInletType, pcCircularConcreteInletType,
+                      pcCircularCorrugatedInletType, pcEllipticalConcreteInletType, pcCircularCorrugationType,
+                      pcArcCorrugationType, pcUnsubmergedInlet, pcSubmergedInlet});
   report->Heading = CulvertAnalysisReportHeading;
   report->FileName = project.FileName;
   report->PdfFileName = DefaultReportFileName(project);

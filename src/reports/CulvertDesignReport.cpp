@@ -8,8 +8,8 @@
 #include "culvert/CulvertDesign.h"
 #include "foundation/DisplayFormat.h"
 #include "model/ParameterList.h"
-#include "reports/CodeDescriptions.h"
 #include "model/PipeCatalogue.h"
+#include "reports/CodeDescriptions.h"
 #include "reports/ProjectReport.h"
 
 namespace {
@@ -35,8 +35,8 @@ std::string Capitals(std::string text) {
 // --- filling the dataset -----------------------------------------------------------
 
 void DefineFields(TReportDataset& data) {
-  for (const char* name : {"INLET_INVERT", "OUTLET_INVERT", "PIPE_LENGTH", "SLOPE", "OVERFLOW", "ALLOWED_HWA",
-                           "INLET_TYPE"})
+  for (const char* name :
+       {"INLET_INVERT", "OUTLET_INVERT", "PIPE_LENGTH", "SLOPE", "OVERFLOW", "ALLOWED_HWA", "INLET_TYPE"})
     data.AddFloatField(name);
   data.AddStringField("ALLOWED_HW_TYPE", 10);
   data.AddFloatField("DESIGN_DISCHARGE");
@@ -171,7 +171,7 @@ std::string CorrugationText(const TCodeDescriptions& codes, const TReportDataset
 std::string DesignManningText(const TReportDataset& data, int record) {
   if (data.IsNull(record, "DESIGN_MANNING_N")) return std::string();
   return data.AsFloat(record, "DESIGN_MANNING_N") < 0.0001 ? "(default)"
-                                                             : FormatFieldFixed(data, record, "DESIGN_MANNING_N", 4);
+                                                           : FormatFieldFixed(data, record, "DESIGN_MANNING_N", 4);
 }
 
 std::string FloodDischargeText(const TReportDataset& data, int record) {
@@ -226,8 +226,8 @@ double AddColumnHeadings(TReportBand& band, double y) {
   for (const TColumn& column : Columns) {
     for (int line = 0; line < 3; ++line)
       if (*column.Captions[line])
-        band.Label(column.Captions[line], x + 1, y + line * HeadingLine, column.Width - 2, TReportAlign::Center,
-                   true, 8);
+        band.Label(column.Captions[line], x + 1, y + line * HeadingLine, column.Width - 2, TReportAlign::Center, true,
+                   8);
     x += column.Width;
   }
   band.Rule(0, y + 3 * HeadingLine + 2, x);
@@ -241,9 +241,11 @@ void AddDetailBand(TReport& report) {
     const double width = column.Align == TReportAlign::Right ? column.Width - NumberPadding : column.Width;
     const std::string field = column.Field;
     TReportItem* item = nullptr;
-    if (field == "HWO") item = &band.Computed(OutletHeadwaterText, x, 0, width, column.Align);
-    else item = &band.Cell(field, x, 0, width, column.Decimals >= 0 ? FormatFloat9BY(column.Decimals) : TPrintHandler(),
-                           column.Align);
+    if (field == "HWO")
+      item = &band.Computed(OutletHeadwaterText, x, 0, width, column.Align);
+    else
+      item = &band.Cell(field, x, 0, width, column.Decimals >= 0 ? FormatFloat9BY(column.Decimals) : TPrintHandler(),
+                        column.Align);
     if (field == "IMPROVED_INLET_TEXT") item->FontSize = 7;
     x += column.Width;
   }
@@ -321,10 +323,12 @@ std::string CrossingCaption(const TReportDataset& data, int record) {
 // The culvert type line; on a page that continues the type it says so.
 void AddTypeCaption(TReportBand& band, const TCodes& codes, bool continued) {
   band.Label("CULVERT TYPE :", 0, 3, 90, TReportAlign::Left, true);
-  band.Computed([codes, continued](const TReportDataset& d, int r) {
-    const std::string type = Capitals(codes->Description(pcDesignPipeType, d.Text(r, "CULVERT_TYPE")));
-    return continued ? type + " (continued)" : type;
-  }, 94, 3, 226);
+  band.Computed(
+      [codes, continued](const TReportDataset& d, int r) {
+        const std::string type = Capitals(codes->Description(pcDesignPipeType, d.Text(r, "CULVERT_TYPE")));
+        return continued ? type + " (continued)" : type;
+      },
+      94, 3, 226);
   band.Label("Entrance Type :", 326, 3, 78, TReportAlign::Left, true);
   band.Computed([codes](const TReportDataset& d, int r) { return EntranceText(*codes, d, r); }, 408, 3, 172);
   band.Label("Entrance Loss (Ke) :", 586, 3, 102, TReportAlign::Left, true);
@@ -338,10 +342,12 @@ bool HasCorrugation(const TReportDataset& data, int record) {
 
 void AddCorrugationCaption(TReportBand& band, const TCodes& codes, bool continued) {
   band.PrintIf = HasCorrugation;
-  band.Computed([codes, continued](const TReportDataset& d, int r) {
-    const std::string corrugation = CorrugationText(*codes, d, r);
-    return continued && !corrugation.empty() ? corrugation + " (continued)" : corrugation;
-  }, 94, 1, 400);
+  band.Computed(
+      [codes, continued](const TReportDataset& d, int r) {
+        const std::string corrugation = CorrugationText(*codes, d, r);
+        return continued && !corrugation.empty() ? corrugation + " (continued)" : corrugation;
+      },
+      94, 1, 400);
 }
 
 void AddGroupBands(TReport& report, const TCulvertDesign& project, const TCodes& codes) {
@@ -368,8 +374,8 @@ void AddContinuationBands(TReport& report, const TCodes& codes) {
   TReportBand& crossing = report.Layout.AddBand(TReportBandKind::GroupContinuation, 18);
   crossing.GroupField = "ELEMENT_NUMBER";
   crossing.Rule(0, 2, report.Layout.Page.ContentWidth());
-  crossing.Computed([](const TReportDataset& d, int r) { return CrossingCaption(d, r) + " (continued)"; }, 0, 5,
-                    200).Bold = true;
+  crossing.Computed([](const TReportDataset& d, int r) { return CrossingCaption(d, r) + " (continued)"; }, 0, 5, 200)
+      .Bold = true;
 
   TReportBand& type = report.Layout.AddBand(TReportBandKind::GroupContinuation, 18);
   type.GroupField = "CULVERT_TYPE";
@@ -403,12 +409,10 @@ std::unique_ptr<TReport> CreateCulvertDesignReport(const TCulvertDesign& project
                                                    const TNerraParameterList& parameters) {
   auto report = std::make_unique<TReport>();
   const TCodes codes = std::make_shared<const TCodeDescriptions>(
-      parameters,
-      std::initializer_list<TParameterCategory>{
-          pcDesignPipeType, pcInletType, pcCircularConcreteInletType,
-          pcCircularCorrugatedInletType, pcEllipticalConcreteInletType,
-          pcArchCorrugatedInletType, pcBoxInletType, pcHWType,
-          pcCircularCorrugationType, pcArcCorrugationType});
+      parameters, std::initializer_list<TParameterCategory>{
+                      pcDesignPipeType, pcInletType, pcCircularConcreteInletType, pcCircularCorrugatedInletType,
+                      pcEllipticalConcreteInletType, pcArchCorrugatedInletType, pcBoxInletType, pcHWType,
+                      pcCircularCorrugationType, pcArcCorrugationType});
   report->Heading = CulvertDesignReportHeading;
   report->FileName = project.FileName;
   report->PdfFileName = DefaultReportFileName(project);

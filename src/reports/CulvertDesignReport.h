@@ -17,4 +17,3 @@ inline constexpr const char* CulvertDesignReportHeading = "UNIVERSAL CULVERT DES
 // depend on the code table afterwards.
 std::unique_ptr<TReport> CreateCulvertDesignReport(const TCulvertDesign& project,
                                                    const TNerraParameterList& parameters);
-

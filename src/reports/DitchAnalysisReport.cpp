@@ -70,8 +70,10 @@ void AddRecord(TReportDataset& data, const TDitchAnalysisElementResult& row) {
     SetSectionFields(data, element);
     // A message row has no hydraulics of its own: its text goes where the
     // lining is named and the result columns stay empty.
-    if (row.IsMessageRow()) data.SetString("LINING", row.Message);
-    else SetResultFields(data, row);
+    if (row.IsMessageRow())
+      data.SetString("LINING", row.Message);
+    else
+      SetResultFields(data, row);
   }
   data.SetFloat("AREA", element.RunoffArea);
   data.SetFloat("RUNOFF_COEFF", element.RunoffCoeff);
@@ -98,8 +100,8 @@ bool IsFalse(const TReportDataset& data, int record, const char* field) {
 bool IsFirstLine(const TReportDataset& data, int record) { return data.Text(record, FirstLineField) == "Y"; }
 
 std::string SteepGradeMark(const TReportDataset& data, int record) {
-  const bool marked = IsFirstLine(data, record) && IsFalse(data, record, "IS_GRADE_VALID") &&
-                      !data.IsNull(record, "GRADE");
+  const bool marked =
+      IsFirstLine(data, record) && IsFalse(data, record, "IS_GRADE_VALID") && !data.IsNull(record, "GRADE");
   return marked ? "*" : std::string();
 }
 
@@ -178,10 +180,13 @@ void AddDetailBand(TReport& report) {
     const double width = column.Align == R ? column.Width - NumberPadding : column.Width;
     const std::string field = column.Field;
     TReportItem* item = nullptr;
-    if (field == "*") item = &band.Computed(SteepGradeMark, x, 0, width, column.Align);
-    else if (field == "DEPTH") item = &band.Computed(DepthText, x, 0, width, column.Align);
-    else item = &band.Cell(field, x, 0, width, column.Handler ? TPrintHandler(column.Handler) : TPrintHandler(),
-                           column.Align);
+    if (field == "*")
+      item = &band.Computed(SteepGradeMark, x, 0, width, column.Align);
+    else if (field == "DEPTH")
+      item = &band.Computed(DepthText, x, 0, width, column.Align);
+    else
+      item = &band.Cell(field, x, 0, width, column.Handler ? TPrintHandler(column.Handler) : TPrintHandler(),
+                        column.Align);
     item->FontSize = ColumnFontSize;
     x += column.Width;
   }
@@ -218,8 +223,8 @@ void AddTitleBand(TReport& report, const TDitchAnalysis& project) {
   y += 16;
   band.Label("(*) Warning: Grade is steeper than allowable.", 0, y, 500, L, false, 9);
   y += 12;
-  band.Label("If value is parantheses, design parameters have been exceeded. - See user manual.", 0, y, 500, L,
-             false, 9);
+  band.Label("If value is parantheses, design parameters have been exceeded. - See user manual.", 0, y, 500, L, false,
+             9);
   band.Height = y + 16;
 }
 

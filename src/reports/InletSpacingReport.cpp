@@ -90,9 +90,7 @@ TInletRowKind InletRowKind(const std::string& sumpCode) {
   return sumpCode == "1" ? TInletRowKind::OnGrade : TInletRowKind::OtherInlet;
 }
 
-TInletRowKind RowKind(const TReportDataset& data, int record) {
-  return InletRowKind(data.Text(record, "INLET_TYPE"));
-}
+TInletRowKind RowKind(const TReportDataset& data, int record) { return InletRowKind(data.Text(record, "INLET_TYPE")); }
 
 TPrintHandler InletNumber(int decimals) {
   return [decimals](const TReportDataset& data, int record, int field) {

@@ -23,10 +23,14 @@ TReportValue Converted(const TReportValue& value, const TReportFieldDef& field) 
   switch (field.Type) {
     case TReportFieldType::String: {
       std::string text;
-      if (auto s = std::get_if<std::string>(&value)) text = *s;
-      else if (auto d = std::get_if<double>(&value)) text = NumberText(*d);
-      else if (auto i = std::get_if<int32_t>(&value)) text = std::to_string(*i);
-      else text = std::get<bool>(value) ? "True" : "False";
+      if (auto s = std::get_if<std::string>(&value))
+        text = *s;
+      else if (auto d = std::get_if<double>(&value))
+        text = NumberText(*d);
+      else if (auto i = std::get_if<int32_t>(&value))
+        text = std::to_string(*i);
+      else
+        text = std::get<bool>(value) ? "True" : "False";
       const size_t size = static_cast<size_t>(field.Size);
       if (text.size() > size) text.resize(size);
       return text;
@@ -35,9 +39,12 @@ TReportValue Converted(const TReportValue& value, const TReportFieldDef& field) 
       double number = 0;
       if (auto s = std::get_if<std::string>(&value)) {
         if (!ReadReportNumber(*s, number)) return NullValue;
-      } else if (auto d = std::get_if<double>(&value)) number = *d;
-      else if (auto i = std::get_if<int32_t>(&value)) number = *i;
-      else number = std::get<bool>(value) ? 1 : 0;
+      } else if (auto d = std::get_if<double>(&value))
+        number = *d;
+      else if (auto i = std::get_if<int32_t>(&value))
+        number = *i;
+      else
+        number = std::get<bool>(value) ? 1 : 0;
       if (!std::isfinite(number)) return NullValue;
       return number;
     }
@@ -45,9 +52,12 @@ TReportValue Converted(const TReportValue& value, const TReportFieldDef& field) 
       double number = 0;
       if (auto s = std::get_if<std::string>(&value)) {
         if (!ReadReportNumber(*s, number)) return NullValue;
-      } else if (auto d = std::get_if<double>(&value)) number = *d;
-      else if (auto i = std::get_if<int32_t>(&value)) return *i;
-      else return static_cast<int32_t>(std::get<bool>(value));
+      } else if (auto d = std::get_if<double>(&value))
+        number = *d;
+      else if (auto i = std::get_if<int32_t>(&value))
+        return *i;
+      else
+        return static_cast<int32_t>(std::get<bool>(value));
       if (!std::isfinite(number) || std::fabs(number) > 2147483647.0) return NullValue;
       return static_cast<int32_t>(std::lround(number));
     }
@@ -148,9 +158,7 @@ std::string TReportDataset::Text(int record, int field) const {
   return std::string();
 }
 
-std::string TReportDataset::Text(int record, const std::string& field) const {
-  return Text(record, FieldIndex(field));
-}
+std::string TReportDataset::Text(int record, const std::string& field) const { return Text(record, FieldIndex(field)); }
 
 double TReportDataset::AsFloat(int record, const std::string& field) const {
   const TReportValue& value = Value(record, field);

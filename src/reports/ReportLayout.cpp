@@ -80,8 +80,7 @@ std::string ItemText(const TReportItem& item, const TReportDataset& data, int re
       if (record < 0 || data.IsNull(record, field)) return std::string();
       return item.Handler ? item.Handler(data, record, field) : data.Text(record, field);
     }
-    case TReportItemKind::Computed:
-      return record >= 0 && item.Formatter ? item.Formatter(data, record) : std::string();
+    case TReportItemKind::Computed: return record >= 0 && item.Formatter ? item.Formatter(data, record) : std::string();
     default: return std::string();
   }
 }
@@ -236,7 +235,7 @@ private:
     if (text.empty()) return;
     TRenderedText rendered;
     rendered.Text = std::move(text);
-    rendered.FontSize = item.FontSize > 0 ? item.FontSize
+    rendered.FontSize = item.FontSize > 0                     ? item.FontSize
                         : kind == TReportBandKind::PageFooter ? Page().FooterFontSize
                                                               : Page().BaseFontSize;
     rendered.X = x;

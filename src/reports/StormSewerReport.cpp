@@ -5,19 +5,18 @@
 #include <string>
 
 #include "foundation/DisplayFormat.h"
-#include "stormsewer/StormSewer.h"
 #include "reports/ProjectReport.h"
+#include "stormsewer/StormSewer.h"
 
 namespace {
 
 // --- filling the dataset -----------------------------------------------------------
 
 const char* const FloatFields[] = {
-    "TOTAL_AREA",       "DELTA_CA",       "BEGIN_TIME",        "RAINFALL",       "FLOW",
-    "HG_RAINFALL",      "HG_FLOW",        "DIAMETER",          "PIPE_LENGTH",    "SLOPE",
-    "INLET_FLOW",       "OUTLET_FLOW",    "VELOCITY",          "FULL_CAPACITY",  "HG_SLOPE",
-    "HG_INLET_ELEV",    "HG_OUTLET_ELEV", "INLET_COVER_ELEV",  "OUTLET_COVER_ELEV", "COVER_MINUS_HG",
-    "COVER_MINUS_CROWN"};
+    "TOTAL_AREA",        "DELTA_CA",       "BEGIN_TIME",       "RAINFALL",      "FLOW",           "HG_RAINFALL",
+    "HG_FLOW",           "DIAMETER",       "PIPE_LENGTH",      "SLOPE",         "INLET_FLOW",     "OUTLET_FLOW",
+    "VELOCITY",          "FULL_CAPACITY",  "HG_SLOPE",         "HG_INLET_ELEV", "HG_OUTLET_ELEV", "INLET_COVER_ELEV",
+    "OUTLET_COVER_ELEV", "COVER_MINUS_HG", "COVER_MINUS_CROWN"};
 
 void DefineFields(TReportDataset& data) {
   data.AddStringField("BEGIN_STATION", 40);
@@ -161,19 +160,32 @@ struct TCell {
 };
 
 const TCell Cells[] = {
-    {0, LeftHalf, 0, "JUNCTION_BEGIN_ID", -1},   {0, RightHalf, 0, "JUNCTION_END_ID", -1},
-    {1, Whole, 0, "BEGIN_STATION", -1},          {1, Whole, 1, "END_STATION", -1},
-    {2, Whole, 0, "TOTAL_AREA", 2},              {3, Whole, 0, "DELTA_CA", 2},
-    {4, Whole, 0, "BEGIN_TIME", 2},              {5, LeftHalf, 0, "RAINFALL", 2},
-    {5, RightHalf, 0, "HG_RAINFALL", 2},         {6, LeftHalf, 0, "FLOW", 1},
-    {6, RightHalf, 0, "HG_FLOW", 1},             {7, Whole, 0, "DIAMETER", 0},
-    {8, Whole, 0, "PIPE_LENGTH", 1},             {9, Whole, 0, "SLOPE", 4},
-    {10, Whole, 0, "INLET_FLOW", 2},             {10, Whole, 1, "OUTLET_FLOW", 2},
-    {11, Whole, 0, "VELOCITY", 2},               {12, Whole, 0, "FULL_CAPACITY", 2},
-    {13, Whole, 0, "HG_SLOPE", 4},               {14, Whole, 0, "HG_INLET_ELEV", 2},
-    {14, Whole, 1, "HG_OUTLET_ELEV", 2},         {15, Whole, 0, "INLET_COVER_ELEV", 2},
-    {15, Whole, 1, "OUTLET_COVER_ELEV", 2},      {16, Whole, 0, "COVER_MINUS_HG", 2},
-    {17, Whole, 0, "COVER_MINUS_CROWN", 2},      {18, Whole, 0, "INLET_TYPE", -1},
+    {0, LeftHalf, 0, "JUNCTION_BEGIN_ID", -1},
+    {0, RightHalf, 0, "JUNCTION_END_ID", -1},
+    {1, Whole, 0, "BEGIN_STATION", -1},
+    {1, Whole, 1, "END_STATION", -1},
+    {2, Whole, 0, "TOTAL_AREA", 2},
+    {3, Whole, 0, "DELTA_CA", 2},
+    {4, Whole, 0, "BEGIN_TIME", 2},
+    {5, LeftHalf, 0, "RAINFALL", 2},
+    {5, RightHalf, 0, "HG_RAINFALL", 2},
+    {6, LeftHalf, 0, "FLOW", 1},
+    {6, RightHalf, 0, "HG_FLOW", 1},
+    {7, Whole, 0, "DIAMETER", 0},
+    {8, Whole, 0, "PIPE_LENGTH", 1},
+    {9, Whole, 0, "SLOPE", 4},
+    {10, Whole, 0, "INLET_FLOW", 2},
+    {10, Whole, 1, "OUTLET_FLOW", 2},
+    {11, Whole, 0, "VELOCITY", 2},
+    {12, Whole, 0, "FULL_CAPACITY", 2},
+    {13, Whole, 0, "HG_SLOPE", 4},
+    {14, Whole, 0, "HG_INLET_ELEV", 2},
+    {14, Whole, 1, "HG_OUTLET_ELEV", 2},
+    {15, Whole, 0, "INLET_COVER_ELEV", 2},
+    {15, Whole, 1, "OUTLET_COVER_ELEV", 2},
+    {16, Whole, 0, "COVER_MINUS_HG", 2},
+    {17, Whole, 0, "COVER_MINUS_CROWN", 2},
+    {18, Whole, 0, "INLET_TYPE", -1},
     {18, Whole, 1, "USED_MANNING", 3},
 };
 
@@ -222,8 +234,7 @@ void AddFrequencyCaptions(TReportBand& band, int column, const TStormSewerGenera
   CellBox(column, LeftHalf, x, width);
   const double y = 2 + 2 * CaptionLine;
   band.Label(FrequencyCaption(parameters.FullCapacityFrequency), x, y, width, TReportAlign::Center, true, 6);
-  band.Label(FrequencyCaption(parameters.HydraulicGradeFrequency), x + width, y, width, TReportAlign::Center, true,
-             6);
+  band.Label(FrequencyCaption(parameters.HydraulicGradeFrequency), x + width, y, width, TReportAlign::Center, true, 6);
 }
 
 void AddColumnHeader(TReport& report, const TStormSewerGeneralParameters& parameters) {

@@ -20,9 +20,7 @@ void TStormSewerGeneralParameters::Assign(const TBaseObject* source) {
 TStormSewer::TStormSewer(bool isAnalysis, const TNerraParameterList* parameters)
     : IsAnalysis(isAnalysis), Parameters(parameters), ElementList(&GeneralParameters) {}
 
-std::string TStormSewer::KindElementName() const {
-  return IsAnalysis ? "StormSewerAnalysis" : "StormSewerDesign";
-}
+std::string TStormSewer::KindElementName() const { return IsAnalysis ? "StormSewerAnalysis" : "StormSewerDesign"; }
 
 std::string TStormSewer::SaveInput() { return SaveText(false); }
 
@@ -105,9 +103,9 @@ void TStormSewer::WriteElement(TXMLElement* parent, const TStormSewerElement& pi
 
 void TStormSewer::Load(const std::string& text) {
   TXMLDocument document;
-  const TXMLElement* kind = OpenProjectText(
-      document, text, *this, {"StormSewerDesign", "StormSewerAnalysis", "StormSewerSystemDesign"},
-      IncompatibleMessage());
+  const TXMLElement* kind =
+      OpenProjectText(document, text, *this, {"StormSewerDesign", "StormSewerAnalysis", "StormSewerSystemDesign"},
+                      IncompatibleMessage());
   if (kind == nullptr) {
     return;
   }

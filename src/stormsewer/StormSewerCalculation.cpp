@@ -61,10 +61,10 @@ std::string RunoffMessage(const TStormSewerElement& pipe) {
 }
 
 bool ResultsFinite(const TStormSewerElement& pipe) {
-  for (double value : {pipe.BeginTime, pipe.Diameter, pipe.GlobalArea, pipe.Rainfall, pipe.Velocity,
-                       pipe.InletFlow, pipe.HGRainfall, pipe.HGOutletFlow, pipe.HGInletFlow, pipe.EffectiveN,
-                       pipe.Flow(), pipe.HGFlow(), pipe.OutletFlowLine(), pipe.EndTime(), pipe.FullCapacity(),
-                       pipe.FrictionSlope()}) {
+  for (double value :
+       {pipe.BeginTime, pipe.Diameter, pipe.GlobalArea, pipe.Rainfall, pipe.Velocity, pipe.InletFlow, pipe.HGRainfall,
+        pipe.HGOutletFlow, pipe.HGInletFlow, pipe.EffectiveN, pipe.Flow(), pipe.HGFlow(), pipe.OutletFlowLine(),
+        pipe.EndTime(), pipe.FullCapacity(), pipe.FrictionSlope()}) {
     if (!std::isfinite(value)) {
       return false;
     }

@@ -76,8 +76,7 @@ public:
 
   // Hydraulics of a full circle of the current Diameter.
   double ManningN() const override;
-  double CompositeN(double hydraulicRadius, double wettedPerimeter, double topWidth,
-                    double depthRatio) const override;
+  double CompositeN(double hydraulicRadius, double wettedPerimeter, double topWidth, double depthRatio) const override;
   TSectionProperties SectionProperties(double depthRatio) const override;
 
   // The element check on these values; isAnalysis picks the elevation pair
@@ -127,8 +126,8 @@ public:
 // ending at every junction in list order; both the check and the
 // calculation walk the network through it, so no look-up is by name.
 struct TStormSewerNetwork {
-  std::vector<int> BeginOf;  // junction number of each pipe's begin
-  std::vector<int> EndOf;    // junction number of each pipe's end
+  std::vector<int> BeginOf;     // junction number of each pipe's begin
+  std::vector<int> EndOf;       // junction number of each pipe's end
   std::vector<int> BeginCount;  // pipes leaving each junction
   std::vector<int> EndCount;    // pipes arriving at each junction
   // Pipes arriving at junction j: Arriving[ArrivingStart[j] .. ArrivingStart[j+1]).

@@ -20,8 +20,7 @@ void DestroyElements(std::vector<TXMLElement*> pending) {
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
   return true;
 }
 
@@ -574,4 +573,3 @@ std::string EscapeText(const std::string& text) {
   AppendEscaped(out, text);
   return out;
 }
-

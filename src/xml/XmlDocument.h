@@ -19,7 +19,6 @@ public:
   using std::runtime_error::runtime_error;
 };
 
-
 // Ordered (text, element) entries with a cursor. An owning list destroys the
 // elements it references; a search result only references them.
 class TXMLList {

@@ -42,7 +42,9 @@ class TestCulvertTools : public QObject {
 
   std::vector<std::pair<TMessageKind, std::string>> FMessages;
 
-  QString LastMessage() const { return FMessages.empty() ? QString() : QString::fromStdString(FMessages.back().second); }
+  QString LastMessage() const {
+    return FMessages.empty() ? QString() : QString::fromStdString(FMessages.back().second);
+  }
 
 private slots:
   void initTestCase() {
@@ -63,8 +65,8 @@ private slots:
     QCOMPARE(tool.btnCalculation->text(), QStringLiteral("Calculation"));
     const QTableWidget* grid = tool.tsResult;
     QCOMPARE(grid->horizontalHeaderItem(1)->text(), QStringLiteral("Full Shape"));
-    QCOMPARE(Column(grid, 0), (QStringList{"Area (sq.ft.)", "Top Width, T (ft.)", "Wetted Perimeter (ft.)",
-                                            "Hydraulic Radius (ft.)"}));
+    QCOMPARE(Column(grid, 0),
+             (QStringList{"Area (sq.ft.)", "Top Width, T (ft.)", "Wetted Perimeter (ft.)", "Hydraulic Radius (ft.)"}));
     QCOMPARE(Column(grid, 1), (QStringList{"0.0000", "N/A", "0.0000", "0.0000"}));
     QCOMPARE(Column(grid, 2), (QStringList{"0.0000", "0.0000", "0.0000", "0.0000"}));
 

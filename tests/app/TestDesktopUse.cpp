@@ -216,9 +216,9 @@ private slots:
     QCOMPARE(window->RecentFiles().value(0), QFileInfo(sample).absoluteFilePath());
     QVERIFY(!window->RecentMenu()->actions().isEmpty());
     QVERIFY(window->RecentMenu()->actions().first()->text().contains(QStringLiteral("inlet-spacing.xml")));
-    for (const char* name : {"culvert-design.xml", "ditch-analysis.xml", "storm-sewer-design.xml",
-                             "storm-sewer-analysis.xml", "culvert-analysis-buried.xml",
-                             "culvert-analysis-performance.xml", "culvert-analysis-system.xml"})
+    for (const char* name :
+         {"culvert-design.xml", "ditch-analysis.xml", "storm-sewer-design.xml", "storm-sewer-analysis.xml",
+          "culvert-analysis-buried.xml", "culvert-analysis-performance.xml", "culvert-analysis-system.xml"})
       window->OpenPathCommand(QStringLiteral(DREVIA_SOURCE_DIR "/samples/") + QString::fromLatin1(name));
     window->OpenPathCommand(sample);  // again: moves to the top, not listed twice
     const QStringList recent = window->RecentFiles();

@@ -263,8 +263,8 @@ private slots:
     QCOMPARE(empty.lblRecordsFound->text(), QStringLiteral("No records found"));
     QVERIFY(!empty.tsResultList->isEnabled());
     QVERIFY(!empty.Apply());
-    const std::vector<std::string> order = {"SetSubject", "Initialize", "FillLists", "AfterPrepare", "Display",
-                                            "Display"};
+    const std::vector<std::string> order = {"SetSubject",   "Initialize", "FillLists",
+                                            "AfterPrepare", "Display",    "Display"};
     QCOMPARE(calls, order);
 
     TBaseList one(true);

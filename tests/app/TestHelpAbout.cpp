@@ -109,11 +109,8 @@ private slots:
 
   void aboutBoxShowsTheProgramVersion() {
     const TProgramVersion& running = RunningProgramVersion();
-    const QString version = QStringLiteral("%1.%2.%3.%4")
-                                .arg(running.Major)
-                                .arg(running.Minor)
-                                .arg(running.Release)
-                                .arg(running.Build);
+    const QString version =
+        QStringLiteral("%1.%2.%3.%4").arg(running.Major).arg(running.Minor).arg(running.Release).arg(running.Build);
     QStringList shown;
     QTimer::singleShot(0, this, [&] {
       auto* page = qobject_cast<TfrmAboutPage*>(QApplication::activeModalWidget());
@@ -169,11 +166,10 @@ private slots:
     QVERIFY(!running.empty());
     std::ofstream(copy, std::ios::binary) << "DREVIA-FILE-VERSION:" << running << '\0';
     const QString record = folder + QLatin1Char('/') + QString::fromLatin1(InstallRecordFileName);
-    std::ofstream(QFile::encodeName(record).toStdString())
-        << "[SOFTWARE\\QORV\\TestHelpAbout\\INSTALL]\n"
-        << "ApplicationFilename=" << program.toStdString() << "\n"
-        << "UpdateApplicationPath=" << release.toStdString() << "\n"
-        << "SetupFilename=/nowhere/setup\n";
+    std::ofstream(QFile::encodeName(record).toStdString()) << "[SOFTWARE\\QORV\\TestHelpAbout\\INSTALL]\n"
+                                                           << "ApplicationFilename=" << program.toStdString() << "\n"
+                                                           << "UpdateApplicationPath=" << release.toStdString() << "\n"
+                                                           << "SetupFilename=/nowhere/setup\n";
     const bool sameVersion = CheckForUpdate("TestHelpAbout", nullptr);
     const size_t questionsOfSame = FMessages.size();
     // Put together at run time: a whole record in this test's own text would

@@ -152,8 +152,7 @@ private slots:
     QCOMPARE(dialog.tsResultList->item(1, isrStation)->text(), QStringLiteral("13+00"));
     QVERIFY(!dialog.gbSumpData->isHidden());
     QCOMPARE(dialog.edtSumpTotalFlow->text().toStdString(), FormatFixed(project.Elements.SumpTotalFlow, 2));
-    QCOMPARE(dialog.edtSumpPondedDepth->text().toStdString(),
-             FormatFixed(project.Elements.SumpPondedDepth, 3));
+    QCOMPARE(dialog.edtSumpPondedDepth->text().toStdString(), FormatFixed(project.Elements.SumpPondedDepth, 3));
     QVERIFY(dialog.CancelButton()->isHidden());
     dialog.accept();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));

@@ -1,11 +1,11 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QTimer>
 #include <QLabel>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include "app/framework/BaseEdit.h"
@@ -108,13 +108,13 @@ private slots:
     QVERIFY(FMessages.empty());  // nothing open before: no question
     QVERIFY(!window->pnlDataEntry->isHidden());
     QCOMPARE(window->pcNerra->currentIndex(), int(mpCulvertDesign));
-    for (QAction* shown : {window->actSave, window->actSaveAs, window->actClose, window->actPreview, window->actPrint,
-                           window->actDisplayResult, window->actSaveResult, window->actAddElement,
-                           window->actModifyElement, window->actRemoveElement, window->actMoveElementUp,
-                           window->actMoveElementDown})
+    for (QAction* shown :
+         {window->actSave, window->actSaveAs, window->actClose, window->actPreview, window->actPrint,
+          window->actDisplayResult, window->actSaveResult, window->actAddElement, window->actModifyElement,
+          window->actRemoveElement, window->actMoveElementUp, window->actMoveElementDown})
       QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
-    for (QAction* hidden : {window->actRemove, window->actImport, window->actExport, window->actSplitElement,
-                            window->actParameters})
+    for (QAction* hidden :
+         {window->actRemove, window->actImport, window->actExport, window->actSplitElement, window->actParameters})
       QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
     QCOMPARE(window->StatusPanels[0]->text(), QStringLiteral("<new>"));
 

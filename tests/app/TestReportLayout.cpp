@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/reports/ReportPainter.h"
 #include "appmodel/MainDocument.h"
 #include "culvert/CulvertAnalysis.h"
 #include "culvert/CulvertDesign.h"
@@ -20,7 +21,6 @@
 #include "model/PipeCatalogue.h"
 #include "reports/ProjectReport.h"
 #include "reports/Report.h"
-#include "app/reports/ReportPainter.h"
 #include "stormsewer/StormSewer.h"
 
 namespace {
@@ -69,9 +69,7 @@ QString Describe(const TRenderedText& text, const TReportTextPlacement& placed) 
 }
 
 // Gap between two ink boxes along one axis; negative where they overlap.
-double Gap(double start1, double end1, double start2, double end2) {
-  return std::max(start2 - end1, start1 - end2);
-}
+double Gap(double start1, double end1, double start2, double end2) { return std::max(start2 - end1, start1 - end2); }
 
 // The faults of one page, one line each.
 QStringList PageFaults(const TRenderedPage& page) {
@@ -225,7 +223,8 @@ private slots:
     const TReportTextPlacement placed = PlaceReportText(longName);
     QCOMPARE(placed.PointSize, ReportMinimumPointSize);
     QVERIFY(placed.Text.endsWith(QChar(0x2026)));
-    QVERIFY2(placed.Extent.right() <= longName.X + longName.Width + 0.01, qPrintable(QString::number(placed.Extent.right())));
+    QVERIFY2(placed.Extent.right() <= longName.X + longName.Width + 0.01,
+             qPrintable(QString::number(placed.Extent.right())));
   }
 };
 

@@ -2,9 +2,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
-#include <QPrinter>
 #include <QImage>
 #include <QPainter>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -27,8 +27,10 @@ namespace {
 // Closes the next modal window that opens, with Cancel.
 void RejectNextModal() {
   QTimer::singleShot(200, [] {
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
-    else if (QWidget* widget = QApplication::activeModalWidget()) widget->close();
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+      dialog->reject();
+    else if (QWidget* widget = QApplication::activeModalWidget())
+      widget->close();
   });
 }
 
@@ -104,9 +106,9 @@ private slots:
           if (image.pixel(x, y) != qRgb(255, 255, 255)) return true;
       return false;
     };
-    QVERIFY(inked(36, 36, 90, 72));     // the logo
-    QVERIFY(inked(300, 40, 500, 70));   // the heading
-    QVERIFY(!inked(0, 0, 792, 30));     // nothing in the top margin
+    QVERIFY(inked(36, 36, 90, 72));    // the logo
+    QVERIFY(inked(300, 40, 500, 70));  // the heading
+    QVERIFY(!inked(0, 0, 792, 30));    // nothing in the top margin
   }
 
   // The report's PDF title, and the PDF name the print dialog offers for

@@ -200,7 +200,8 @@ private slots:
     dialog.edtPipeLength->SetFloatValue(0);
     dialog.accept();
     QVERIFY(dialog.result() != int(QDialog::Accepted));
-    QCOMPARE(FMessages, std::vector<std::string>{"Outlet Invert Elevation should be lower than Inlet Invert Elevation."});
+    QCOMPARE(FMessages,
+             std::vector<std::string>{"Outlet Invert Elevation should be lower than Inlet Invert Elevation."});
     QCOMPARE(pipe.OutletCrown, 99.0);
     QCOMPARE(pipe.Length, 50.0);
   }

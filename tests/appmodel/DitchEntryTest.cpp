@@ -169,10 +169,10 @@ TEST_F(DitchResultGrid, FirstRowShowsTheSectionAndItsResult) {
   EXPECT_EQ(c[14], "10");
   EXPECT_EQ(c[15], "0.040");
   EXPECT_EQ(c[16], "15.00");
-  EXPECT_EQ(c[17], "4.00");    // 4 in/hr x 2.5 / 2.5 sq ft
-  EXPECT_EQ(c[18], "0.62");    // 0.5 x 62.4 x 0.02, no parentheses
+  EXPECT_EQ(c[17], "4.00");  // 4 in/hr x 2.5 / 2.5 sq ft
+  EXPECT_EQ(c[18], "0.62");  // 0.5 x 62.4 x 0.02, no parentheses
   EXPECT_EQ(c[19], "10.00");
-  EXPECT_EQ(c[21], "6.50");    // (3 + 2) x 0.5 + 4
+  EXPECT_EQ(c[21], "6.50");  // (3 + 2) x 0.5 + 4
 
   row.FirstLine = false;
   const std::vector<std::string> next = Cells(row);

@@ -392,10 +392,13 @@ TEST_F(MainDocumentTest, OpensTheFileNamedOnTheCommandLine) {
 // program saves must carry it there, the parameter files must not.
 TEST_F(MainDocumentTest, ProjectFilesCarryTheFileTypeMark) {
   const std::string mark = "<Application Name=\"Drevia\"";
-  const auto marked = [&](const fs::path& file) { return ReadFile(file).substr(0, 256).find(mark) != std::string::npos; };
+  const auto marked = [&](const fs::path& file) {
+    return ReadFile(file).substr(0, 256).find(mark) != std::string::npos;
+  };
   for (const auto& entry : fs::directory_iterator(std::string(DREVIA_SOURCE_DIR) + "/samples"))
     EXPECT_TRUE(marked(entry.path())) << entry.path();
-  for (const TProjectKind kind : {TProjectKind::CulvertDesign, TProjectKind::StormSewerDesign, TProjectKind::DitchAnalysis}) {
+  for (const TProjectKind kind :
+       {TProjectKind::CulvertDesign, TProjectKind::StormSewerDesign, TProjectKind::DitchAnalysis}) {
     ASSERT_TRUE(Document.NewProject(kind));
     ASSERT_TRUE(Document.SaveProject((Folder / "saved.xml").string()));
     EXPECT_TRUE(marked(Folder / "saved.xml")) << static_cast<int>(kind);

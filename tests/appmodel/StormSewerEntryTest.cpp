@@ -10,8 +10,8 @@
 #include "appmodel/StormSewerEntry.h"
 #include "foundation/DisplayFormat.h"
 #include "model/ParameterList.h"
-#include "support/ShippedTables.h"
 #include "stormsewer/StormSewerElement.h"
+#include "support/ShippedTables.h"
 
 namespace {
 

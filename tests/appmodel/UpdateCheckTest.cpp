@@ -83,10 +83,11 @@ TEST(CompareVersions, StraySignsEndTheComparison) {
 }
 
 TEST_F(UpdateCheckTest, RecordValuesAreReadByKeyAndName) {
-  const fs::path record = Write("record.ini", "\xEF\xBB\xBF[software\\qorv\\\\Tool\\Install\\]\n"
-                                              "  applicationfilename = /opt/a \n"
-                                              "Quoted=\"/opt/b c\"\n"
-                                              "[SOFTWARE\\QORV\\INSTALL]\nApplicationFilename=/opt/other\n");
+  const fs::path record = Write("record.ini",
+                                "\xEF\xBB\xBF[software\\qorv\\\\Tool\\Install\\]\n"
+                                "  applicationfilename = /opt/a \n"
+                                "Quoted=\"/opt/b c\"\n"
+                                "[SOFTWARE\\QORV\\INSTALL]\nApplicationFilename=/opt/other\n");
   EXPECT_EQ(ReadRegistryString(record, "\\SOFTWARE\\QORV\\Tool\\INSTALL", "ApplicationFilename"), "/opt/a");
   EXPECT_EQ(ReadRegistryString(record, InstallKeyPath("Tool"), "Quoted"), "/opt/b c");
   EXPECT_EQ(ReadRegistryString(record, InstallKeyPath(""), "ApplicationFilename"), "/opt/other");

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 namespace fs = std::filesystem;
@@ -84,9 +84,9 @@ TEST_F(CliDamagedFile, ProjectCutShortIsRefused) {
   for (const std::string& text : texts) {
     const std::string file = Write("cut.xml", text);
     const std::string out = (Folder / "cut-out.xml").string();
-    for (const std::string& arguments : {"calc '" + file + "'", "save-input '" + file + "' '" + out + "'",
-                                         "save-results '" + file + "' '" + out + "'", "kind '" + file + "'",
-                                         "roundtrip '" + file + "'"}) {
+    for (const std::string& arguments :
+         {"calc '" + file + "'", "save-input '" + file + "' '" + out + "'", "save-results '" + file + "' '" + out + "'",
+          "kind '" + file + "'", "roundtrip '" + file + "'"}) {
       const TRun run = Run(arguments);
       EXPECT_EQ(run.Status, 1) << arguments << " of " << text.size() << " bytes";
       EXPECT_EQ(run.Err, Incomplete) << arguments;

@@ -6,13 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 namespace fs = std::filesystem;
@@ -64,8 +64,9 @@ struct TRun {
 // standard error goes to errorFile when one is given.
 TRun RunCli(const std::string& arguments, const fs::path& errorFile = {}) {
   const std::string errors = errorFile.empty() ? std::string("/dev/null") : errorFile.string();
-  const std::string command = "cd '" DREVIA_SOURCE_DIR "' && '" DREVIA_BIN_DIR "/drevia-cli' --data-dir '" DREVIA_BIN_DIR
-                              "' " + arguments + " 2>'" + errors + "'";
+  const std::string command = "cd '" DREVIA_SOURCE_DIR "' && '" DREVIA_BIN_DIR
+                              "/drevia-cli' --data-dir '" DREVIA_BIN_DIR "' " +
+                              arguments + " 2>'" + errors + "'";
   TRun run;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return run;
@@ -103,8 +104,10 @@ TEST(CliGolden, OutputsMatchTheRecordedOnes) {
     out << "exit " << run.Status << '\n' << run.Output;
     if (c.RecordsStandardError) out << "--- stderr\n" << run.Errors;
     if (writes) {
-      if (fs::exists(written)) out << "--- OUT\n" << ReadFile(written);
-      else out << "--- OUT not written\n";
+      if (fs::exists(written))
+        out << "--- OUT\n" << ReadFile(written);
+      else
+        out << "--- OUT not written\n";
     }
     const std::string actual = out.str();
     const std::string recorded = ReadFile(expected);
@@ -113,9 +116,8 @@ TEST(CliGolden, OutputsMatchTheRecordedOnes) {
     size_t at = 0;
     while (at < actual.size() && at < recorded.size() && actual[at] == recorded[at]) ++at;
     const size_t from = at > 120 ? at - 120 : 0;
-    ADD_FAILURE() << c.Name << ": drevia-cli " << c.Arguments << "\n  differs at byte " << at
-                  << "\n  recorded: ..." << recorded.substr(from, 240) << "\n  actual:   ..."
-                  << actual.substr(from, 240);
+    ADD_FAILURE() << c.Name << ": drevia-cli " << c.Arguments << "\n  differs at byte " << at << "\n  recorded: ..."
+                  << recorded.substr(from, 240) << "\n  actual:   ..." << actual.substr(from, 240);
   }
   fs::remove_all(folder);
 }

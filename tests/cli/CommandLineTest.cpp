@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "CliKinds.h"
 #include "CommandLine.h"
@@ -135,8 +135,8 @@ TEST(CommandLine, HelpPerCommandListsOnlyItsOwnOptions) {
   const TParsed main = Parse({"--help"});
   EXPECT_EQ(main.Status, 0);
   EXPECT_EQ(main.Err, "");
-  for (const char* command : {"roundtrip", "kind", "params", "intensity", "save-input", "calc", "save-results",
-                              "--data-dir", "--version"})
+  for (const char* command :
+       {"roundtrip", "kind", "params", "intensity", "save-input", "calc", "save-results", "--data-dir", "--version"})
     EXPECT_TRUE(Contains(main.Out, command)) << command;
 
   const TParsed calc = Parse({"calc", "--help"});
@@ -209,8 +209,9 @@ std::string ReadFile(const fs::path& path) {
 
 TRun RunCli(const std::string& arguments) {
   const fs::path errFile = fs::temp_directory_path() / ("drevia-cli-usage-" + std::to_string(getpid()) + ".err");
-  const std::string command = "cd '" DREVIA_SOURCE_DIR "' && '" DREVIA_BIN_DIR "/drevia-cli' --data-dir '" DREVIA_BIN_DIR
-                              "' " + arguments + " 2>'" + errFile.string() + "'";
+  const std::string command = "cd '" DREVIA_SOURCE_DIR "' && '" DREVIA_BIN_DIR
+                              "/drevia-cli' --data-dir '" DREVIA_BIN_DIR "' " +
+                              arguments + " 2>'" + errFile.string() + "'";
   TRun run;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return run;

@@ -4,16 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdlib>
-#include <vector>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
 
 namespace {
 namespace fs = std::filesystem;
@@ -65,9 +65,8 @@ protected:
   // the shell first (limits, signal dispositions).
   TRun Cli(const std::string& arguments, const std::string& prefix = std::string()) const {
     const fs::path out = Folder / "stdout", err = Folder / "stderr";
-    const std::string command = prefix + " timeout 20 '" DREVIA_BIN_DIR "/drevia-cli' --data-dir '" +
-                                DataDir.string() + "' " + arguments + " >'" + out.string() + "' 2>'" +
-                                err.string() + "'";
+    const std::string command = prefix + " timeout 20 '" DREVIA_BIN_DIR "/drevia-cli' --data-dir '" + DataDir.string() +
+                                "' " + arguments + " >'" + out.string() + "' 2>'" + err.string() + "'";
     const auto start = std::chrono::steady_clock::now();
     const int status = std::system(("bash -c \"" + command + "\"").c_str());
     TRun run;
@@ -247,7 +246,8 @@ TEST_F(HostileFileTest, StormSewerAndDitchWithoutRainfallShowResultsAndSayWhy) {
 
 TEST_F(HostileFileTest, DevicesFoldersAndPipesEndAtOnce) {
   ASSERT_EQ(mkfifo((Folder / "pipe").c_str(), 0600), 0);
-  for (const std::string& path : std::vector<std::string>{std::string("/dev/zero"), Folder.string(), (Folder / "pipe").string()}) {
+  for (const std::string& path :
+       std::vector<std::string>{std::string("/dev/zero"), Folder.string(), (Folder / "pipe").string()}) {
     for (const std::string& command : std::vector<std::string>{"calc", "roundtrip", "kind"}) {
       const TRun run = Cli(command + " '" + path + "'");
       EXPECT_EQ(run.Status, 1) << command << ' ' << path;
@@ -274,8 +274,8 @@ TEST_F(HostileFileTest, SaveThroughALinkUpdatesTheLinkedFileAndKeepsItsMode) {
   const std::string target = Write("real/project.xml", "old");
   ASSERT_EQ(chmod(target.c_str(), 0600), 0);
   fs::create_symlink("real/project.xml", Folder / "link.xml");
-  const TRun run = Cli("save-input '" DREVIA_SOURCE_DIR "/samples/ditch-analysis.xml' '" +
-                       (Folder / "link.xml").string() + "'");
+  const TRun run =
+      Cli("save-input '" DREVIA_SOURCE_DIR "/samples/ditch-analysis.xml' '" + (Folder / "link.xml").string() + "'");
   ASSERT_EQ(run.Status, 0) << run.Err;
   EXPECT_TRUE(fs::is_symlink(Folder / "link.xml"));
   EXPECT_TRUE(Contains(ReadFile(target), "<DitchAnalysis"));
@@ -288,8 +288,8 @@ TEST_F(HostileFileTest, SaveThroughALinkUpdatesTheLinkedFileAndKeepsItsMode) {
 TEST_F(HostileFileTest, PlantedTemporaryLinkIsNotFollowed) {
   const std::string victim = Write("victim", "keep");
   fs::create_symlink("victim", Folder / "out.xml.tmp~");
-  const TRun run = Cli("save-input '" DREVIA_SOURCE_DIR "/samples/ditch-analysis.xml' '" +
-                       (Folder / "out.xml").string() + "'");
+  const TRun run =
+      Cli("save-input '" DREVIA_SOURCE_DIR "/samples/ditch-analysis.xml' '" + (Folder / "out.xml").string() + "'");
   ASSERT_EQ(run.Status, 0) << run.Err;
   EXPECT_EQ(ReadFile(victim), "keep");
   EXPECT_TRUE(Contains(ReadFile(Folder / "out.xml"), "<DitchAnalysis"));

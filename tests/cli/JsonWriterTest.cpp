@@ -74,9 +74,21 @@ TEST(JsonWriter, NumbersThatAreNotFiniteBecomeNull) {
 }
 
 TEST(JsonWriter, NumbersReadBackExactly) {
-  const double values[] = {0.0,     1.0,      -2.5,           0.1,      1.0 / 3.0, 2.0 / 3.0 * 1e-7, 123456.789,
-                           1e21,    1e-300,   DBL_MIN,        DBL_MAX,  DBL_TRUE_MIN, 0.30000000000000004,
-                           9007199254740993.0, -1.2345678901234567e-5};
+  const double values[] = {0.0,
+                           1.0,
+                           -2.5,
+                           0.1,
+                           1.0 / 3.0,
+                           2.0 / 3.0 * 1e-7,
+                           123456.789,
+                           1e21,
+                           1e-300,
+                           DBL_MIN,
+                           DBL_MAX,
+                           DBL_TRUE_MIN,
+                           0.30000000000000004,
+                           9007199254740993.0,
+                           -1.2345678901234567e-5};
   for (double value : values) {
     const std::string text = NumberValue(value);
     char* end = nullptr;

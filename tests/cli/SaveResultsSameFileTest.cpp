@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
-#include <unistd.h>
 
 #include "appmodel/HeadlessDocumentUI.h"
 #include "appmodel/MainDocument.h"
@@ -29,8 +29,8 @@ std::string ReadBytes(const fs::path& path) {
 }
 
 struct TSaveCase {
-  std::string Input;      // relative to the source folder
-  std::string Options;    // drevia-cli's
+  std::string Input;                             // relative to the source folder
+  std::string Options;                           // drevia-cli's
   std::function<void(TMainDocument&)> Controls;  // the same choice made in the window
 };
 
@@ -76,8 +76,9 @@ const std::vector<TSaveCase>& Cases() {
 }
 
 int RunCli(const std::string& arguments) {
-  const std::string command = "cd '" DREVIA_SOURCE_DIR "' && '" DREVIA_BIN_DIR "/drevia-cli' --data-dir '" DREVIA_BIN_DIR
-                              "' " + arguments + " >/dev/null 2>&1";
+  const std::string command = "cd '" DREVIA_SOURCE_DIR "' && '" DREVIA_BIN_DIR
+                              "/drevia-cli' --data-dir '" DREVIA_BIN_DIR "' " +
+                              arguments + " >/dev/null 2>&1";
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

@@ -168,7 +168,8 @@ TEST(CulvertAnalysisInput, UnusableInputIsRefusedWithAMessage) {
          e.DeltaDischarge = 1;
        },
        "Element #1: The discharge range gives more than 10000 rows. Enlarge Qinc."},
-      {0, [](TCulvertBaseElement& e) { e.CulvertLength = NAN; }, "Element #1: A value of this culvert is not a valid number."},
+      {0, [](TCulvertBaseElement& e) { e.CulvertLength = NAN; },
+       "Element #1: A value of this culvert is not a valid number."},
   };
   for (const TCase& c : cases) {
     auto project = MakeProject();
@@ -271,10 +272,11 @@ TEST(CulvertAnalysisFile, SaveWithResultsBlocks) {
   // With every culvert left out there is nothing to show: refused, with
   // each element named.
   auto unknown = MakeProject();
-  unknown->Load("<Application Name=\"Drevia\"><CulvertAnalysis><CulvertAnalysisList>"
-                "<CulvertAnalysisElement id=\"3\"><CulvertType>6</CulvertType></CulvertAnalysisElement>"
-                "<CulvertAnalysisElement id=\"4\"><CulvertType/></CulvertAnalysisElement>"
-                "</CulvertAnalysisList></CulvertAnalysis></Application>");
+  unknown->Load(
+      "<Application Name=\"Drevia\"><CulvertAnalysis><CulvertAnalysisList>"
+      "<CulvertAnalysisElement id=\"3\"><CulvertType>6</CulvertType></CulvertAnalysisElement>"
+      "<CulvertAnalysisElement id=\"4\"><CulvertType/></CulvertAnalysisElement>"
+      "</CulvertAnalysisList></CulvertAnalysis></Application>");
   ASSERT_EQ(unknown->LastError, "");
   EXPECT_EQ(unknown->Calculate(), -1);
   EXPECT_EQ(unknown->LastError,

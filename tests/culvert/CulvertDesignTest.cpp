@@ -72,20 +72,36 @@ TEST(CulvertDesignElement, ValidateGivesTheFirstFailingCheck) {
   };
   const TCase cases[] = {
       {[](TCulvertDesignElement&) {}, ""},
-      {[](TCulvertDesignElement& e) { e.OutletElevation = 100; }, "Outlet Invert Elevation should be lower than Inlet Invert Elevation."},
-      {[](TCulvertDesignElement& e) { e.TailwaterElevation = 98; }, "Tailwater Elevation should be higher than Outlet Invert Elevation."},
-      {[](TCulvertDesignElement& e) { e.OverflowElevation = 99; }, "Overflow Elevation should be higher than Inlet Invert Elevation."},
-      {[](TCulvertDesignElement& e) { e.AllowableHeadwaterElevation = 99; }, "Allowable Headwater Elevation should be higher than Inlet Invert Elevation."},
+      {[](TCulvertDesignElement& e) { e.OutletElevation = 100; },
+       "Outlet Invert Elevation should be lower than Inlet Invert Elevation."},
+      {[](TCulvertDesignElement& e) { e.TailwaterElevation = 98; },
+       "Tailwater Elevation should be higher than Outlet Invert Elevation."},
+      {[](TCulvertDesignElement& e) { e.OverflowElevation = 99; },
+       "Overflow Elevation should be higher than Inlet Invert Elevation."},
+      {[](TCulvertDesignElement& e) { e.AllowableHeadwaterElevation = 99; },
+       "Allowable Headwater Elevation should be higher than Inlet Invert Elevation."},
       {[](TCulvertDesignElement& e) { e.CulvertLength = 0; }, "Pipe length should be greater than 0."},
       {[](TCulvertDesignElement& e) { e.DesignDischarge = 0; }, "Design Discharge should be greater than 0."},
-      {[](TCulvertDesignElement& e) { e.FloodDischarge = 45; }, "Flood Discharge should be zero or greater than Design Discharge."},
-      {[](TCulvertDesignElement& e) { e.CoeffN = 1; }, "Manning's N Coefficient should greater than 0 and less than 1."},
-      {[](TCulvertDesignElement& e) { e.CoeffKE = -0.1; }, "Entrance Loss Coefficient (Ke) should be greater than 0 and less than 1."},
-      {[](TCulvertDesignElement& e) { e.FloodDischarge = 2e5; }, "Design and Flood Discharge should not exceed 100000 cfs."},
+      {[](TCulvertDesignElement& e) { e.FloodDischarge = 45; },
+       "Flood Discharge should be zero or greater than Design Discharge."},
+      {[](TCulvertDesignElement& e) { e.CoeffN = 1; },
+       "Manning's N Coefficient should greater than 0 and less than 1."},
+      {[](TCulvertDesignElement& e) { e.CoeffKE = -0.1; },
+       "Entrance Loss Coefficient (Ke) should be greater than 0 and less than 1."},
+      {[](TCulvertDesignElement& e) { e.FloodDischarge = 2e5; },
+       "Design and Flood Discharge should not exceed 100000 cfs."},
       // Equal elevations pass; so does a flood discharge of 0.
-      {[](TCulvertDesignElement& e) { e.TailwaterElevation = 98.5; e.OverflowElevation = e.AllowableHeadwaterElevation = 100; }, ""},
+      {[](TCulvertDesignElement& e) {
+         e.TailwaterElevation = 98.5;
+         e.OverflowElevation = e.AllowableHeadwaterElevation = 100;
+       },
+       ""},
       // The earlier check wins.
-      {[](TCulvertDesignElement& e) { e.CulvertLength = -1; e.DesignDischarge = 0; }, "Pipe length should be greater than 0."},
+      {[](TCulvertDesignElement& e) {
+         e.CulvertLength = -1;
+         e.DesignDischarge = 0;
+       },
+       "Pipe length should be greater than 0."},
   };
   for (const TCase& c : cases) {
     TCulvertDesign design;
@@ -416,9 +432,10 @@ TEST(CulvertDesignFile, InputRoundTrip) {
 
   // An old single inlet code, a headwall number out of range, another kind.
   auto old = NewDesign();
-  old->Load("<Application Name=\"Drevia\"><CulvertDesign><CulvertDesignList><InletSpacingElement id=\"3\">"
-            "<InletType>2</InletType><DefaultInletType>5</DefaultInletType><CulvertLength>80</CulvertLength>"
-            "</InletSpacingElement></CulvertDesignList></CulvertDesign></Application>");
+  old->Load(
+      "<Application Name=\"Drevia\"><CulvertDesign><CulvertDesignList><InletSpacingElement id=\"3\">"
+      "<InletType>2</InletType><DefaultInletType>5</DefaultInletType><CulvertLength>80</CulvertLength>"
+      "</InletSpacingElement></CulvertDesignList></CulvertDesign></Application>");
   ASSERT_EQ(old->Elements.Count(), 1);
   const TCulvertDesignElement& e = *old->Crossing(0);
   EXPECT_EQ(e.ElementId, 3);
@@ -443,15 +460,30 @@ TEST(CulvertDesignFile, ResultBlocksPerCandidate) {
 
   TXMLDocument document;
   document.Parse(design->SaveWithResults());
-  const TXMLElement* crossing = document.GetRoot()->FindChild("CulvertDesign")->FindChild("CulvertDesignList")->Child(0);
+  const TXMLElement* crossing =
+      document.GetRoot()->FindChild("CulvertDesign")->FindChild("CulvertDesignList")->Child(0);
   EXPECT_EQ(crossing->Attributes.GetAttribute("BuriedOption"), "");
   std::vector<std::string> names;
   for (int i = 0; i < crossing->ChildCount(); ++i) names.push_back(crossing->Child(i)->Name);
-  const std::vector<std::string> expected = {
-      "DesignDischarge", "InletElevation", "AllowableHeadwaterType", "AllowableHeadwaterElevation", "OutletElevation",
-      "Slope", "CulvertLength", "TailwaterElevation", "CircularConcreteInletType", "CircularCorrugatedInletType",
-      "EllipticalConcreteInletType", "ArchCorrugatedInletType", "BoxInletType", "OverflowElevation", "FloodDischarge",
-      "CoeffN", "BuriedCoeffN", "CoeffKE", "CalculationResult"};
+  const std::vector<std::string> expected = {"DesignDischarge",
+                                             "InletElevation",
+                                             "AllowableHeadwaterType",
+                                             "AllowableHeadwaterElevation",
+                                             "OutletElevation",
+                                             "Slope",
+                                             "CulvertLength",
+                                             "TailwaterElevation",
+                                             "CircularConcreteInletType",
+                                             "CircularCorrugatedInletType",
+                                             "EllipticalConcreteInletType",
+                                             "ArchCorrugatedInletType",
+                                             "BoxInletType",
+                                             "OverflowElevation",
+                                             "FloodDischarge",
+                                             "CoeffN",
+                                             "BuriedCoeffN",
+                                             "CoeffKE",
+                                             "CalculationResult"};
   EXPECT_EQ(names, expected);
   EXPECT_EQ(XmlToFloat(crossing->FindChild("Slope")->Text), 0.0125);
 

@@ -101,9 +101,9 @@ TEST(CulvertEntranceLoss, KeByShapeInletCodeAndOverride) {
   const TCase cases[] = {
       {"1", "1", 0, false, 0.2},  {"2", "3", 0, false, 0.25}, {"2", "1", 0, false, 0.9},
       {"5", "3", 0, false, 0.5},  {"5", "1", 0, false, 0.2},  {"4", "3", 0, false, 0.25},
-      {"4", "2", 0, true, 0.9},   {"1", "1", 0, true, 0.5},   // KE of the coefficient set
-      {"1", "1", 0.3, true, 0.3},                             // entered value wins
-      {"1", "99", 0, true, 0},                                // unknown set: nothing loaded
+      {"4", "2", 0, true, 0.9},   {"1", "1", 0, true, 0.5},  // KE of the coefficient set
+      {"1", "1", 0.3, true, 0.3},                            // entered value wins
+      {"1", "99", 0, true, 0},                               // unknown set: nothing loaded
   };
   for (const TCase& c : cases) {
     auto e = CreateCulvertElement(c.Type);

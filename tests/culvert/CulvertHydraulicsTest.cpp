@@ -152,8 +152,9 @@ TEST(CulvertInletControl, RegressionRowsPerShape) {
   arch->PrepareCoefficients();
   EXPECT_DOUBLE_EQ(arch->InletControlHeadwater(), plain);
   const double xa = 20 / (arch->Pipe->Span * std::pow(arch->Pipe->Rise, 1.5));
-  EXPECT_NEAR(plain / arch->Pipe->Rise, 0.0890527 + 0.712545 * xa - 0.270921 * xa * xa + 0.0792502 * std::pow(xa, 3) -
-                                           0.00798048 * std::pow(xa, 4) + 0.000293213 * std::pow(xa, 5),
+  EXPECT_NEAR(plain / arch->Pipe->Rise,
+              0.0890527 + 0.712545 * xa - 0.270921 * xa * xa + 0.0792502 * std::pow(xa, 3) -
+                  0.00798048 * std::pow(xa, 4) + 0.000293213 * std::pow(xa, 5),
               1e-12);
 }
 

@@ -197,8 +197,10 @@ TEST(DitchCalculate, TimesFollowEachStormSeparately) {
       // The row's intensity is that at the end of the section.
       EXPECT_NEAR(row->Intensity, intensity(depthRow ? 80 : 60, row->FlowTime), 1e-12);
       EXPECT_GT(row->FlowTime, depthRow ? depthStart : shearStart);
-      if (depthRow) depthEnd = row->FlowTime;
-      else shearEnd = row->FlowTime;
+      if (depthRow)
+        depthEnd = row->FlowTime;
+      else
+        shearEnd = row->FlowTime;
     }
   }
   EXPECT_NE(shearEnd, depthEnd);
@@ -292,8 +294,8 @@ TEST(DitchCalculate, ExceededLimitsBecomeMessageRows) {
 
 TEST(DitchCalculate, NoRainfallMeansADryDitchWithoutDivisionByZero) {
   auto parameters = MakeTestParameters();
-  for (const TNerraParameterList* table : {static_cast<const TNerraParameterList*>(parameters.get()),
-                                           static_cast<const TNerraParameterList*>(nullptr)}) {
+  for (const TNerraParameterList* table :
+       {static_cast<const TNerraParameterList*>(parameters.get()), static_cast<const TNerraParameterList*>(nullptr)}) {
     TDitchAnalysis project(table);
     project.GeneralParameters.Time = 7;
     project.GeneralParameters.WaterShedAreaCode = "NONE";
@@ -316,8 +318,8 @@ TEST(DitchCalculate, NoRainfallMeansADryDitchWithoutDivisionByZero) {
     if (table) {
       EXPECT_EQ(project.Result(2)->Message, NoRainfallIntensityMessage);
       EXPECT_EQ(project.Result(5)->Message, NoRainfallIntensityMessage);
-      EXPECT_EQ(project.LastError, std::string("Element #1: ") + NoRainfallIntensityMessage + "\nElement #2: " +
-                                       NoRainfallIntensityMessage);
+      EXPECT_EQ(project.LastError, std::string("Element #1: ") + NoRainfallIntensityMessage +
+                                       "\nElement #2: " + NoRainfallIntensityMessage);
     } else {
       EXPECT_EQ(project.LastError, "");
     }
@@ -329,8 +331,8 @@ TEST(DitchRainfall, CurveGivesWhatTheCodeTableGives) {
   auto parameters = MakeTestParameters();
   parameters->LoadParameters(
       "<?xml version=\"1.0\"?><Application Name=\"Drevia\" Version=\"110\"><ApplicationParameters version=\"110\">" +
-      RainfallEntry("A", "10", 60, 10, 0.8) + RainfallEntry("K", "10", 4, 0, 0) +
-      RainfallEntry("Z", "10", 30, 0, 0.7) + RainfallEntry("A", "10", 70, 12, 0.75) +  // the later entry counts
+      RainfallEntry("A", "10", 60, 10, 0.8) + RainfallEntry("K", "10", 4, 0, 0) + RainfallEntry("Z", "10", 30, 0, 0.7) +
+      RainfallEntry("A", "10", 70, 12, 0.75) +  // the later entry counts
       "</ApplicationParameters></Application>");
   for (const char* area : {"A", "K", "Z", "a", "NONE"}) {
     for (const char* frequency : {"10", "50", ""}) {

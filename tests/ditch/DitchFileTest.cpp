@@ -92,19 +92,20 @@ TEST(DitchFile, LoadSkipsUnknownsAndReportsWhatItCannotRead) {
   ASSERT_EQ(project.LastError, "");
   ASSERT_EQ(project.ElementList.Count(), 2);
   const TDitchAnalysisElement* first = project.Element(0);
-  EXPECT_EQ(first->ElementId, 0);           // "id" that is no number
-  EXPECT_DOUBLE_EQ(first->RunoffArea, 0);   // float that is no number
+  EXPECT_EQ(first->ElementId, 0);          // "id" that is no number
+  EXPECT_DOUBLE_EQ(first->RunoffArea, 0);  // float that is no number
   EXPECT_DOUBLE_EQ(first->RunoffCoeff, 0.7);
-  EXPECT_EQ(first->BeginStation, -1);       // station without "+"
+  EXPECT_EQ(first->BeginStation, -1);  // station without "+"
   EXPECT_EQ(first->EndStation, 250);
-  EXPECT_DOUBLE_EQ(first->Inslope, 0);      // missing key keeps the default
+  EXPECT_DOUBLE_EQ(first->Inslope, 0);  // missing key keeps the default
   EXPECT_EQ(project.Element(1)->ElementId, 3);
   EXPECT_EQ(project.GeneralParameters.WaterShedAreaCode, "B");
   EXPECT_DOUBLE_EQ(project.GeneralParameters.AllowableShear(ltSeed), 0.55);
 
   TDitchAnalysis wrongKind;
-  wrongKind.Load("<?xml version=\"1.0\"?><Application Name=\"Drevia\" Version=\"110\"><InletSpacingDesign/>"
-                 "<DitchAnalysis/></Application>");
+  wrongKind.Load(
+      "<?xml version=\"1.0\"?><Application Name=\"Drevia\" Version=\"110\"><InletSpacingDesign/>"
+      "<DitchAnalysis/></Application>");
   EXPECT_EQ(wrongKind.LastError, "The XML document is not compatible with the Drevia Ditch Analysis Module");
 
   // A lining code that is no integer stops the load and leaves no half-read

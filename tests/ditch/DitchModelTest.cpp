@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "foundation/DisplayFormat.h"
 #include "ditch/DitchAnalysis.h"
+#include "foundation/DisplayFormat.h"
 
 TEST(DitchStation, ParsesAndWritesStationTexts) {
   struct Case {
@@ -11,11 +11,20 @@ TEST(DitchStation, ParsesAndWritesStationTexts) {
     int32_t station;
     const char* written;
   };
-  const Case cases[] = {
-      {"12+34", 1234, "12+34"}, {"12+345", 1234, "12+34"}, {"12+3", 1203, "12+03"}, {"0+05", 5, "0+05"},
-      {"  7+50 ", 750, "7+50"}, {"1,2+3x4", 1234, "12+34"}, {"1+2+3", 123, "1+23"},
-      {"1234", -1, ""},         {"", -1, ""},              {"   ", -1, ""},        {"+34", -1, ""},
-      {"12+", -1, ""},          {"99999999999+00", -1, ""}, {"30000000+00", -1, ""}};
+  const Case cases[] = {{"12+34", 1234, "12+34"},
+                        {"12+345", 1234, "12+34"},
+                        {"12+3", 1203, "12+03"},
+                        {"0+05", 5, "0+05"},
+                        {"  7+50 ", 750, "7+50"},
+                        {"1,2+3x4", 1234, "12+34"},
+                        {"1+2+3", 123, "1+23"},
+                        {"1234", -1, ""},
+                        {"", -1, ""},
+                        {"   ", -1, ""},
+                        {"+34", -1, ""},
+                        {"12+", -1, ""},
+                        {"99999999999+00", -1, ""},
+                        {"30000000+00", -1, ""}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     TDitchAnalysisElement element;
@@ -106,24 +115,55 @@ TEST(DitchElement, EntryRulesInOrderWithTheirMessages) {
   };
   const Case cases[] = {
       {"valid section", [](TDitchEntry&) {}, ""},
-      {"no begin station", [](TDitchEntry& e) { e.BeginStationText.clear(); e.RunoffCoeff = 0; },
+      {"no begin station",
+       [](TDitchEntry& e) {
+         e.BeginStationText.clear();
+         e.RunoffCoeff = 0;
+       },
        "Begin Station cannot be empty"},
-      {"coefficient 0", [](TDitchEntry& e) { e.RunoffCoeff = 0; e.RunoffArea = 0; },
+      {"coefficient 0",
+       [](TDitchEntry& e) {
+         e.RunoffCoeff = 0;
+         e.RunoffArea = 0;
+       },
        "Invalid Runoff Coefficient (should be between 0 and 1)"},
       {"coefficient above 1", [](TDitchEntry& e) { e.RunoffCoeff = 1.01; },
        "Invalid Runoff Coefficient (should be between 0 and 1)"},
       {"coefficient exactly 1", [](TDitchEntry& e) { e.RunoffCoeff = 1; }, ""},
-      {"no area", [](TDitchEntry& e) { e.RunoffArea = 0; e.EndStationText.clear(); e.DitchLength = 10; },
+      {"no area",
+       [](TDitchEntry& e) {
+         e.RunoffArea = 0;
+         e.EndStationText.clear();
+         e.DitchLength = 10;
+       },
        "Runoff area should greater or equal zero."},
-      {"length without end station", [](TDitchEntry& e) { e.EndStationText.clear(); e.DitchLength = 10; },
+      {"length without end station",
+       [](TDitchEntry& e) {
+         e.EndStationText.clear();
+         e.DitchLength = 10;
+       },
        "End Station cannot be empty"},
-      {"no grade and one elevation", [](TDitchEntry& e) { e.Grade = 0; e.ElevationBegin = 100; },
+      {"no grade and one elevation",
+       [](TDitchEntry& e) {
+         e.Grade = 0;
+         e.ElevationBegin = 100;
+       },
        "Begin / End Elevations or Grade should be greater than 0;"},
-      {"no grade but both elevations", [](TDitchEntry& e) { e.Grade = 0; e.ElevationBegin = 100; e.ElevationEnd = 99; },
+      {"no grade but both elevations",
+       [](TDitchEntry& e) {
+         e.Grade = 0;
+         e.ElevationBegin = 100;
+         e.ElevationEnd = 99;
+       },
        ""},
-      {"inflow with time", [](TDitchEntry& e) { e.EndStationText.clear(); e.Grade = 0; e.ConcTime = 12; }, ""},
-      {"inflow without time", [](TDitchEntry& e) { e.EndStationText.clear(); },
-       "Concentration Time cannot be null."},
+      {"inflow with time",
+       [](TDitchEntry& e) {
+         e.EndStationText.clear();
+         e.Grade = 0;
+         e.ConcTime = 12;
+       },
+       ""},
+      {"inflow without time", [](TDitchEntry& e) { e.EndStationText.clear(); }, "Concentration Time cannot be null."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "foundation/BaseObject.h"
 #include <cmath>
+#include "foundation/BaseObject.h"
 
 #include "foundation/DateTime.h"
 #include "foundation/DisplayFormat.h"

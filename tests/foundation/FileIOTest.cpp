@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 #include "foundation/FileIO.h"
@@ -30,9 +30,7 @@ protected:
     fs::remove_all(Folder, error);
   }
   std::string Path(const std::string& name) const { return (fs::path(Folder) / name).string(); }
-  static void Write(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-  }
+  static void Write(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
   static std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream content;
@@ -88,18 +86,14 @@ TEST_F(FileIOTest, FileBeyondTheLimitIsRefusedWithTheLimit) {
 
 TEST_F(FileIOTest, WideTextIsRefusedWithItsEncoding) {
   const std::pair<std::string, std::string> cases[] = {
-      {std::string("\xff\xfe<\0?\0", 6), "UTF-16"},
-      {std::string("\xfe\xff\0<\0?", 6), "UTF-16"},
-      {std::string("<\0?\0x\0", 6), "UTF-16"},
-      {std::string("\0<\0?\0x", 6), "UTF-16"},
-      {std::string("\xff\xfe\0\0<\0\0\0", 8), "UTF-32"},
-      {std::string("<\0\0\0?\0\0\0", 8), "UTF-32"},
+      {std::string("\xff\xfe<\0?\0", 6), "UTF-16"},      {std::string("\xfe\xff\0<\0?", 6), "UTF-16"},
+      {std::string("<\0?\0x\0", 6), "UTF-16"},           {std::string("\0<\0?\0x", 6), "UTF-16"},
+      {std::string("\xff\xfe\0\0<\0\0\0", 8), "UTF-32"}, {std::string("<\0\0\0?\0\0\0", 8), "UTF-32"},
   };
   for (const auto& [bytes, encoding] : cases) {
     Write(Path("wide.xml"), bytes);
     const std::string message = MessageOf(Path("wide.xml"));
-    EXPECT_NE(message.find(encoding + ", an encoding this program does not support"), std::string::npos)
-        << message;
+    EXPECT_NE(message.find(encoding + ", an encoding this program does not support"), std::string::npos) << message;
   }
   // UTF-8 with its mark and plain 8-bit text are read.
   EXPECT_EQ(UnsupportedTextEncoding("\xef\xbb\xbf<a/>"), "");

@@ -11,8 +11,8 @@
 TEST(ProgramVersion, RunningVersionIsTheBuiltOne) {
   const TProgramVersion& running = RunningProgramVersion();
   EXPECT_EQ(running.ProductName, DREVIA_PRODUCT_NAME);
-  const std::string dotted = std::to_string(running.Major) + "." + std::to_string(running.Minor) + "." +
-                             std::to_string(running.Release);
+  const std::string dotted =
+      std::to_string(running.Major) + "." + std::to_string(running.Minor) + "." + std::to_string(running.Release);
   EXPECT_EQ(dotted, DREVIA_VERSION);
   EXPECT_EQ(running.Build, 0);
   EXPECT_EQ(FileVersionText(running), DREVIA_FILE_VERSION ".");

@@ -13,9 +13,9 @@ namespace {
 constexpr double K = 175;
 
 bool AllFinite(const TInletSpacingElement& p) {
-  for (double v : {p.GutterTime, p.TotalFlow, p.InterceptedFlow, p.DepthFlow, p.PavementSpread, p.BypassFlow,
-                   p.UsedTime, p.Rainfall, p.GrateEdgeDepth, p.FrontalFlow, p.PondedDepth, p.SagDesignFlow,
-                   p.SagSpread, p.ConcTimeUsed})
+  for (double v :
+       {p.GutterTime, p.TotalFlow, p.InterceptedFlow, p.DepthFlow, p.PavementSpread, p.BypassFlow, p.UsedTime,
+        p.Rainfall, p.GrateEdgeDepth, p.FrontalFlow, p.PondedDepth, p.SagDesignFlow, p.SagSpread, p.ConcTimeUsed})
     if (!std::isfinite(v)) return false;
   return true;
 }
@@ -290,8 +290,7 @@ TEST(InletSpacingRun, UnusableInputsAreReportedInsteadOfComputed) {
   EXPECT_EQ(bad->BypassFlow, wet->BypassFlow);
   EXPECT_NEAR(odd->TotalFlow, 1 + wet->BypassFlow, 1e-12);
   // A catch basin code without a length intercepts nothing on grade.
-  EXPECT_EQ(odd->CalcMessage,
-            "Element #5: Catch Basin Type \"Type B\" gives no inlet length; no flow is intercepted.");
+  EXPECT_EQ(odd->CalcMessage, "Element #5: Catch Basin Type \"Type B\" gives no inlet length; no flow is intercepted.");
   EXPECT_EQ(odd->InterceptedFlow, 0);
   EXPECT_EQ(odd->BypassFlow, odd->TotalFlow);
   EXPECT_EQ(oddSag->PondedDepth, 0);

@@ -17,12 +17,12 @@ TEST(InletHydraulics, CatchBasinCodesGiveWidthLengthAndRules) {
     TSagRule Sag;
   };
   const TCase cases[] = {
-      {"0", 1.4, 2.5, true, true, TSagRule::GrateA},     {"1", 1.4, 5, true, true, TSagRule::GrateB},
-      {"2", 2.5, 10, true, false, TSagRule::GrateC},     {"21", 2.5, 10, true, false, TSagRule::GrateC},
-      {"5", 0, 10, true, false, TSagRule::CurbOpening},  {"15", 0, 15, true, false, TSagRule::CurbOpening},
+      {"0", 1.4, 2.5, true, true, TSagRule::GrateA},       {"1", 1.4, 5, true, true, TSagRule::GrateB},
+      {"2", 2.5, 10, true, false, TSagRule::GrateC},       {"21", 2.5, 10, true, false, TSagRule::GrateC},
+      {"5", 0, 10, true, false, TSagRule::CurbOpening},    {"15", 0, 15, true, false, TSagRule::CurbOpening},
       {" 20 ", 0, 20, true, false, TSagRule::CurbOpening}, {"Type B", 0, 0, false, false, TSagRule::CurbOpening},
-      {"", 0, 0, false, false, TSagRule::CurbOpening},   {"00", 0, 0, false, false, TSagRule::CurbOpening},
-      {"-5", 0, 0, false, false, TSagRule::CurbOpening}, {"99999999999", 0, 0, false, false, TSagRule::CurbOpening},
+      {"", 0, 0, false, false, TSagRule::CurbOpening},     {"00", 0, 0, false, false, TSagRule::CurbOpening},
+      {"-5", 0, 0, false, false, TSagRule::CurbOpening},   {"99999999999", 0, 0, false, false, TSagRule::CurbOpening},
   };
   for (const TCase& c : cases) {
     const TCatchBasinGeometry g = CatchBasinGeometry(c.Code);

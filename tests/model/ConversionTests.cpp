@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <atomic>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
-#include <unistd.h>
 
 #include "foundation/Messages.h"
 #include "model/FileConversion.h"
@@ -66,7 +66,11 @@ std::unique_ptr<TXMLDocument> Document(const std::string& text) {
 
 TEST(ConversionTest, ChecksAndVersions) {
   EXPECT_THROW(TDreviaParameterConvertor_v1(nullptr), EStorageFormatConvertorError);
-  const struct { std::string Text; int Source; std::string Error, ProjectError; } cases[] = {
+  const struct {
+    std::string Text;
+    int Source;
+    std::string Error, ProjectError;
+  } cases[] = {
       {"<NERRA><CulvertDesign></CulvertDesign></NERRA>", 0, "", ""},
       {"<Application Name=\"Drevia\" version=\"105\"><X></X></Application>", 105, "", ""},  // name case ignored
       {"<Application Name=\"Drevia\" Version=\"abc\"><X></X></Application>", 0, "", ""},
@@ -91,8 +95,9 @@ TEST(ConversionTest, ChecksAndVersions) {
 
 TEST(ConversionTest, OpenProjectDocument) {
   TempFolder folder;
-  const std::string old = "<NERRA Version=\"100\"><CulvertDesign><Identification><PID>7</PID>"
-                          "<NerraDate>03/04/2001</NerraDate></Identification></CulvertDesign></NERRA>";
+  const std::string old =
+      "<NERRA Version=\"100\"><CulvertDesign><Identification><PID>7</PID>"
+      "<NerraDate>03/04/2001</NerraDate></Identification></CulvertDesign></NERRA>";
   TXMLDocument document;
   std::string error;
   ASSERT_TRUE(OpenProjectDocument(folder.Write("old.xml", old), document, error)) << error;
@@ -101,7 +106,10 @@ TEST(ConversionTest, OpenProjectDocument) {
             "<ProjectDate>03/04/2001</ProjectDate></Identification></CulvertDesign></Application>");
   EXPECT_EQ(folder.Read("old.xml"), old);  // converted in memory only
 
-  const struct { const char* Name; std::string File, Error; } cases[] = {
+  const struct {
+    const char* Name;
+    std::string File, Error;
+  } cases[] = {
       {"missing", (folder.Path / "none.xml").string(),
        "Cannot open file \"" + (folder.Path / "none.xml").string() + "\"."},
       {"utf-16", folder.Write("wide.xml", std::string("\xff\xfe<\0A\0>\0", 8)),
@@ -123,9 +131,10 @@ TEST(ConversionTest, OpenProjectDocument) {
   }
   // With two old date leaves neither is renamed.
   TXMLDocument twice;
-  ASSERT_TRUE(OpenProjectDocument(folder.Write("two.xml", "<NERRA><CulvertAnalysis><Identification><NerraDate>1"
-                                                          "</NerraDate><NerraDate>2</NerraDate></Identification>"
-                                                          "</CulvertAnalysis></NERRA>"),
+  ASSERT_TRUE(OpenProjectDocument(folder.Write("two.xml",
+                                               "<NERRA><CulvertAnalysis><Identification><NerraDate>1"
+                                               "</NerraDate><NerraDate>2</NerraDate></Identification>"
+                                               "</CulvertAnalysis></NERRA>"),
                                   twice, error));
   EXPECT_EQ(twice.GetRoot()->Child(0)->Child(0)->Child(1)->Name, "NerraDate");
 }
@@ -133,10 +142,13 @@ TEST(ConversionTest, OpenProjectDocument) {
 TEST(StartupTest, ConvertsOlderFilesAndLoads) {
   TempFolder folder;
   folder.Write("NerraParameters.xml", OldParameters);
-  folder.Write("UniversalCulvertParameters.xml", "<NERRA Version=\"100\"><UniversalCulvertParameters version=\"100\">"
-                                                 "</UniversalCulvertParameters></NERRA>");
+  folder.Write("UniversalCulvertParameters.xml",
+               "<NERRA Version=\"100\"><UniversalCulvertParameters version=\"100\">"
+               "</UniversalCulvertParameters></NERRA>");
   std::vector<std::pair<TMessageKind, std::string>> shown;
-  SetMessageBoxHandler([&](TMessageKind kind, const std::string& text) { return shown.push_back({kind, text}), false; });
+  SetMessageBoxHandler([&](TMessageKind kind, const std::string& text) {
+    return shown.push_back({kind, text}), false;
+  });
   for (int run = 0; run < 2; ++run) {  // the second start finds nothing to convert
     TNerraParameterList parameters;
     TCulvertBasePipeList pipes;
@@ -148,8 +160,9 @@ TEST(StartupTest, ConvertsOlderFilesAndLoads) {
   EXPECT_EQ(shown[0], std::pair(TMessageKind::Plain, std::string("Your parameters file was created with previous "
                                                                  "version of application!\rIt will be automatically "
                                                                  "converted.")));
-  EXPECT_EQ(shown[1].second, "Your universal parameters file was created with previous version of application!\rIt "
-                             "will be automatically converted.");
+  EXPECT_EQ(shown[1].second,
+            "Your universal parameters file was created with previous version of application!\rIt "
+            "will be automatically converted.");
   // Written under the current name as one CR LF line; no temporary files left.
   const std::string written = folder.Read("AppParameters.xml");
   EXPECT_EQ(written.substr(written.size() - 2), "\r\n");
@@ -163,27 +176,32 @@ TEST(StartupTest, ConvertsOlderFilesAndLoads) {
 
 TEST(StartupTest, EndsWithTheRightMessage) {
   const std::string pipes = "UniversalCulvertParameters.xml";
-  const struct { const char* Name; std::vector<std::pair<std::string, std::string>> Files; std::string Message; }
-      cases[] = {
-          {"all current", {{"AppParameters.xml", CurrentParameters}, {pipes, CurrentPipes}}, ""},
-          {"both names", {{"AppParameters.xml", CurrentParameters}, {"NerraParameters.xml", "<X/>"}, {pipes, CurrentPipes}},
-           ""},
-          {"no parameter file", {{pipes, CurrentPipes}}, "Parameters configuration file not found"},
-          {"older name, current version", {{"NerraParameters.xml", CurrentParameters}, {pipes, CurrentPipes}},
-           ParameterFilesCorruptedMessage},
-          {"foreign parameters", {{"AppParameters.xml", "<X></X>"}, {pipes, CurrentPipes}}, AppMessage},
-          {"foreign catalogue", {{"AppParameters.xml", CurrentParameters}, {pipes, "<X></X>"}}, AppMessage},
-          {"unparsable", {{"AppParameters.xml", "</X>"}, {pipes, CurrentPipes}}, ParameterFilesCorruptedMessage},
-          {"parameters cut short",
-           {{"AppParameters.xml", CurrentParameters.substr(0, CurrentParameters.size() - 40)}, {pipes, CurrentPipes}},
-           ParameterFilesCorruptedMessage},
-          {"catalogue cut short",
-           {{"AppParameters.xml", CurrentParameters}, {pipes, CurrentPipes.substr(0, CurrentPipes.size() - 14)}},
-           ParameterFilesCorruptedMessage},
-          {"old block", {{"AppParameters.xml", Parameters("<Application Name=\"Drevia\" Version=\"110\">", "100",
-                                                          "</Application>")},
-                         {pipes, CurrentPipes}},
-           "The parameters file is not compatible with this version of Drevia. Reinstall the complete package"}};
+  const struct {
+    const char* Name;
+    std::vector<std::pair<std::string, std::string>> Files;
+    std::string Message;
+  } cases[] = {
+      {"all current", {{"AppParameters.xml", CurrentParameters}, {pipes, CurrentPipes}}, ""},
+      {"both names",
+       {{"AppParameters.xml", CurrentParameters}, {"NerraParameters.xml", "<X/>"}, {pipes, CurrentPipes}},
+       ""},
+      {"no parameter file", {{pipes, CurrentPipes}}, "Parameters configuration file not found"},
+      {"older name, current version",
+       {{"NerraParameters.xml", CurrentParameters}, {pipes, CurrentPipes}},
+       ParameterFilesCorruptedMessage},
+      {"foreign parameters", {{"AppParameters.xml", "<X></X>"}, {pipes, CurrentPipes}}, AppMessage},
+      {"foreign catalogue", {{"AppParameters.xml", CurrentParameters}, {pipes, "<X></X>"}}, AppMessage},
+      {"unparsable", {{"AppParameters.xml", "</X>"}, {pipes, CurrentPipes}}, ParameterFilesCorruptedMessage},
+      {"parameters cut short",
+       {{"AppParameters.xml", CurrentParameters.substr(0, CurrentParameters.size() - 40)}, {pipes, CurrentPipes}},
+       ParameterFilesCorruptedMessage},
+      {"catalogue cut short",
+       {{"AppParameters.xml", CurrentParameters}, {pipes, CurrentPipes.substr(0, CurrentPipes.size() - 14)}},
+       ParameterFilesCorruptedMessage},
+      {"old block",
+       {{"AppParameters.xml", Parameters("<Application Name=\"Drevia\" Version=\"110\">", "100", "</Application>")},
+        {pipes, CurrentPipes}},
+       "The parameters file is not compatible with this version of Drevia. Reinstall the complete package"}};
   for (const auto& c : cases) {
     TempFolder folder;
     for (const auto& [name, text] : c.Files) folder.Write(name, text);
@@ -211,7 +229,6 @@ TEST(StartupTest, FailedWriteBackEndsStartup) {
   EXPECT_EQ(folder.Read("NerraParameters.xml"), OldParameters);
   EXPECT_EQ(CurrentParameterFile("/opt/drevia"), "/opt/drevia/AppParameters.xml");
 }
-
 
 // ---- where an installed program finds its parameter files ----------------
 
@@ -310,13 +327,16 @@ TEST(DataFolderTest, InstalledCopyIsNeverWritten) {
 
 TEST(DataFolderTest, OlderInstalledCopyIsConvertedIntoTheUserFolder) {
   Installation i;
-  const std::string oldPipes = "<NERRA Version=\"100\"><UniversalCulvertParameters version=\"100\">"
-                               "<BoxSmoothPipeList><Pipe id=\"1\" height=\"2\" width=\"3\"/></BoxSmoothPipeList>"
-                               "</UniversalCulvertParameters></NERRA>";
-  const struct { const char* Name; std::string ParameterName, Parameters, Pipes; } cases[] = {
-      {"both older", "NerraParameters.xml", OldParameters, oldPipes},
-      {"only the parameters", "NerraParameters.xml", OldParameters, CurrentPipes},
-      {"only the catalogue", "AppParameters.xml", CurrentParameters, oldPipes}};
+  const std::string oldPipes =
+      "<NERRA Version=\"100\"><UniversalCulvertParameters version=\"100\">"
+      "<BoxSmoothPipeList><Pipe id=\"1\" height=\"2\" width=\"3\"/></BoxSmoothPipeList>"
+      "</UniversalCulvertParameters></NERRA>";
+  const struct {
+    const char* Name;
+    std::string ParameterName, Parameters, Pipes;
+  } cases[] = {{"both older", "NerraParameters.xml", OldParameters, oldPipes},
+               {"only the parameters", "NerraParameters.xml", OldParameters, CurrentPipes},
+               {"only the catalogue", "AppParameters.xml", CurrentParameters, oldPipes}};
   for (const auto& c : cases) {
     fs::remove_all(i.Share());
     fs::remove_all(i.Data);
@@ -336,15 +356,17 @@ TEST(DataFolderTest, OlderInstalledCopyIsConvertedIntoTheUserFolder) {
     // The conversion notice(s), then where the converted files went; nothing
     // on the second start.
     ASSERT_FALSE(shown.empty()) << c.Name;
-    EXPECT_EQ(shown.back(), "The parameter files in " + i.Share() + " cannot be changed.\nThe converted files were saved in " +
-                                i.User() + " and are used from now on.")
+    EXPECT_EQ(shown.back(), "The parameter files in " + i.Share() +
+                                " cannot be changed.\nThe converted files were saved in " + i.User() +
+                                " and are used from now on.")
         << c.Name;
     EXPECT_EQ(shown.size(), c.ParameterName == "NerraParameters.xml" && c.Pipes == oldPipes ? 3u : 2u) << c.Name;
     // The installed copy is as it was.
     EXPECT_EQ(Installation::Read(i.Share() + c.ParameterName), c.Parameters) << c.Name;
     EXPECT_EQ(Installation::Read(i.Share() + "UniversalCulvertParameters.xml"), c.Pipes) << c.Name;
-    EXPECT_EQ(Document(Installation::Read(i.User() + "AppParameters.xml"))->GetRoot()->Attributes.GetAttribute("Version"),
-              "110")
+    EXPECT_EQ(
+        Document(Installation::Read(i.User() + "AppParameters.xml"))->GetRoot()->Attributes.GetAttribute("Version"),
+        "110")
         << c.Name;
   }
 }

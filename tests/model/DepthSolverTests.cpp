@@ -29,7 +29,9 @@ public:
 
 class TPipeElement : public TNerraElement {
 public:
-  TSectionProperties SectionProperties(double ratio) const override { return Properties(CircleSegment(ratio * 3, 1.5)); }
+  TSectionProperties SectionProperties(double ratio) const override {
+    return Properties(CircleSegment(ratio * 3, 1.5));
+  }
 };
 
 // Manning discharge of an open rectangle at depth y, n = 0.012.
@@ -41,7 +43,9 @@ double RectangleDischarge(double width, double y, double slope) {
 TEST(DepthSolverTest, NormalDepthMatchesManning) {
   // Above a bed the flow section is the rectangle above it (bed width in place
   // of the buried walls and floor), so the open-channel formula still holds.
-  const struct { double Width, Rise, Bed, Depth, Slope; } cases[] = {
+  const struct {
+    double Width, Rise, Bed, Depth, Slope;
+  } cases[] = {
       {4, 4, 0, 1.0, 0.01}, {4, 4, 0, 2.5, 0.002}, {6, 3, 0, 0.3, 0.05}, {4, 4, 0.5, 1.2, 0.01}, {8, 5, 1, 3, 0.001}};
   for (const auto& c : cases) {
     TBoxElement box(c.Width, c.Rise);
@@ -83,10 +87,12 @@ TEST(DepthSolverTest, CriticalDepthMatchesClosedForms) {
 }
 
 TEST(DepthSolverTest, DegenerateInputsStayFinite) {
-  const struct { const char* Name; double Bed, Slope, Rise, Q; } cases[] = {
-      {"zero slope", 0, 0, 4, 10},      {"adverse slope", 0, -0.01, 4, 10}, {"zero rise", 0, 0.01, 0, 10},
-      {"bed fills", 4, 0.01, 4, 10},   {"no flow", 0, 0.01, 4, 0},         {"no flow, flat", 0, 0, 4, 0},
-      {"NaN flow", 0, 0.01, 4, NAN},    {"negative flow", 0, 0.01, 4, -5}};
+  const struct {
+    const char* Name;
+    double Bed, Slope, Rise, Q;
+  } cases[] = {{"zero slope", 0, 0, 4, 10},   {"adverse slope", 0, -0.01, 4, 10}, {"zero rise", 0, 0.01, 0, 10},
+               {"bed fills", 4, 0.01, 4, 10}, {"no flow", 0, 0.01, 4, 0},         {"no flow, flat", 0, 0, 4, 0},
+               {"NaN flow", 0, 0.01, 4, NAN}, {"negative flow", 0, 0.01, 4, -5}};
   for (const auto& c : cases) {
     TBoxElement box(4, 4);
     const double normal = box.NormalDepth(c.Bed, c.Slope, c.Rise, c.Q);

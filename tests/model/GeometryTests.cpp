@@ -46,9 +46,7 @@ struct TArc {
   double Theta() const { return DegToRad(ThetaDeg); }
   double Span() const { return 2 * (RS + (RT - RS) * std::sin(Theta() / 2)); }
   double Rise() const { return 2 * (RT - (RT - RS) * std::cos(Theta() / 2)); }
-  TSectionGeometry At(double y) const {
-    return CompoundArcSection(y, Rise(), Span(), RT, RS, Theta(), Pi - Theta());
-  }
+  TSectionGeometry At(double y) const { return CompoundArcSection(y, Rise(), Span(), RT, RS, Theta(), Pi - Theta()); }
 };
 
 TEST(GeometryTest, CompoundArcPiecesMeet) {

@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
-#include <unistd.h>
 
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
@@ -36,17 +36,19 @@ std::string Coefficients(const char* a1, const char* a2, const char* a3) {
 TEST(ParameterListTest, LoadMessages) {
   const std::string reinstall =
       "The parameters file is not compatible with this version of Drevia. Reinstall the complete package";
-  const struct { const char* Name; std::string Text, Message; } cases[] = {
-      {"foreign root", "<Other Name=\"Drevia\"><ApplicationParameters version=\"110\"/></Other>",
-       "The XML document is not compatible with Drevia"},
-      {"name case", "<Application Name=\"drevia\"><ApplicationParameters version=\"110\"/></Application>",
-       "The XML document is not compatible with Drevia"},
-      {"wrong block", "<Application Name=\"Drevia\"><Parameters version=\"110\"/></Application>",
-       "The XML document is not compatible with the Drevia Global Parameters"},
-      {"version 100", ParameterText("", "100"), reinstall},
-      {"no version", ParameterText("", ""), reinstall},
-      {"version 101", ParameterText("", "101"), ""},
-      {"unparsable", "</Application>", ParameterFilesCorruptedMessage}};
+  const struct {
+    const char* Name;
+    std::string Text, Message;
+  } cases[] = {{"foreign root", "<Other Name=\"Drevia\"><ApplicationParameters version=\"110\"/></Other>",
+                "The XML document is not compatible with Drevia"},
+               {"name case", "<Application Name=\"drevia\"><ApplicationParameters version=\"110\"/></Application>",
+                "The XML document is not compatible with Drevia"},
+               {"wrong block", "<Application Name=\"Drevia\"><Parameters version=\"110\"/></Application>",
+                "The XML document is not compatible with the Drevia Global Parameters"},
+               {"version 100", ParameterText("", "100"), reinstall},
+               {"no version", ParameterText("", ""), reinstall},
+               {"version 101", ParameterText("", "101"), ""},
+               {"unparsable", "</Application>", ParameterFilesCorruptedMessage}};
   for (const auto& c : cases) {
     TNerraParameterList list;
     list.LoadParameters(c.Text);
@@ -59,8 +61,9 @@ TEST(ParameterListTest, EntriesAndLookUps) {
   TNerraParameterList table;
   table.LoadParameters(ParameterText(
       Entry("InletType", "<Code>1</Code><Description>Headwall</Description><Sequence>4</Sequence><Value>v</Value>") +
-      Entry("BoxInletType", "<Description>Wingwall</Description><Code>2</Code><KD>0.0347</KD><KE>0.2</KE>"
-                            "<QMAX>3.5</QMAX><KP>0.81</KP><K>0.026</K><SL>-0.5</SL><M>1</M><QMIN>4</QMIN><X>9</X>") +
+      Entry("BoxInletType",
+            "<Description>Wingwall</Description><Code>2</Code><KD>0.0347</KD><KE>0.2</KE>"
+            "<QMAX>3.5</QMAX><KP>0.81</KP><K>0.026</K><SL>-0.5</SL><M>1</M><QMIN>4</QMIN><X>9</X>") +
       Entry("UnsubmergedInlet", "<Code>U</Code><KE>0.4</KE><K>0.03</K><M>1.5</M><SL>0.5</SL><KD>9</KD>") +
       Entry("SubmergedInlet", "<Code>S</Code><KD>0.04</KD><KP>0.7</KP><QMIN>4</QMIN><KE>9</KE>") +
       Entry("StructureType", "<Code>T</Code><Structure>CB</Structure>") +
@@ -137,12 +140,14 @@ TEST(ParameterListTest, CoefficientsMustBeFiniteNumbers) {
   TNerraParameterList inlets;
   inlets.LoadParameters(ParameterText(
       Entry("CircularConcreteInletType", "<Code>1</Code><Description>Square edge</Description><KD>nan</KD>")));
-  EXPECT_EQ(inlets.LastError, "Parameter table CircularConcreteInletType, entry \"Square edge\": KD is \"nan\", not a "
-                              "finite number. Check Installation.");
+  EXPECT_EQ(inlets.LastError,
+            "Parameter table CircularConcreteInletType, entry \"Square edge\": KD is \"nan\", not a "
+            "finite number. Check Installation.");
   // Written zeros, blanks and ordinary numbers are numbers.
   for (const char* good : {"0", "-0.0", "0e5", "", "+3.5", "-1.25e-3", ".5"})
     EXPECT_TRUE(IsParameterNumberText(good)) << good;
-  for (const char* bad : {"NaN", "inf", "0x", "e5", "1e999", "-", "0e"}) EXPECT_FALSE(IsParameterNumberText(bad)) << bad;
+  for (const char* bad : {"NaN", "inf", "0x", "e5", "1e999", "-", "0e"})
+    EXPECT_FALSE(IsParameterNumberText(bad)) << bad;
 }
 
 // The files delivered with the program hold every table the modules use.
@@ -151,10 +156,15 @@ TEST(ShippedDataTest, ParameterFilesAreComplete) {
   for (int c = 0; c < ParameterCategoryCount; ++c)
     EXPECT_GT(table.CountOfCategory(TParameterCategory(c)), 0) << CategoryTypeName(TParameterCategory(c));
   const std::pair<TParameterCategory, std::vector<std::string>> required[] = {
-      {pcHWType, {"0", "1", "2"}}, {pcDesignPipeType, {"0", "1", "2", "3", "4", "5", "99"}},
-      {pcLiningType, {"1", "2", "7"}}, {pcSumpType, {"0"}}, {pcInletType, {"1", "2", "3"}},
-      {pcBoxInletType, {"1", "2", "3"}}, {pcCircularConcreteInletType, {"1", "2", "3"}},
-      {pcCircularCorrugatedInletType, {"1", "2", "3"}}, {pcEllipticalConcreteInletType, {"1", "2", "3"}},
+      {pcHWType, {"0", "1", "2"}},
+      {pcDesignPipeType, {"0", "1", "2", "3", "4", "5", "99"}},
+      {pcLiningType, {"1", "2", "7"}},
+      {pcSumpType, {"0"}},
+      {pcInletType, {"1", "2", "3"}},
+      {pcBoxInletType, {"1", "2", "3"}},
+      {pcCircularConcreteInletType, {"1", "2", "3"}},
+      {pcCircularCorrugatedInletType, {"1", "2", "3"}},
+      {pcEllipticalConcreteInletType, {"1", "2", "3"}},
       {pcArchCorrugatedInletType, {"1", "2", "3"}}};
   for (const auto& [category, codes] : required)
     for (const std::string& code : codes)
@@ -162,7 +172,8 @@ TEST(ShippedDataTest, ParameterFilesAreComplete) {
   const auto areas = table.CodesOfCategory(pcRainfallArea), frequencies = table.CodesOfCategory(pcStormFrequency);
   for (int a = 0; a < areas->Count(); ++a)
     for (int f = 0; f < frequencies->Count(); ++f) {
-      const std::string area = areas->ItemAs<TNerraBaseCode>(a)->Code, freq = frequencies->ItemAs<TNerraBaseCode>(f)->Code;
+      const std::string area = areas->ItemAs<TNerraBaseCode>(a)->Code,
+                        freq = frequencies->ItemAs<TNerraBaseCode>(f)->Code;
       const double i10 = table.RainfallIntensity(freq, area, 10);
       EXPECT_TRUE(i10 > 0.5 && i10 < 20) << area << "/" << freq << " " << i10;
       EXPECT_LT(table.RainfallIntensity(freq, area, 60), i10) << area << "/" << freq;
@@ -173,7 +184,8 @@ TEST(ShippedDataTest, ParameterFilesAreComplete) {
   std::vector<std::pair<std::string, std::string>> lists = {{"1", ""}, {"3", ""}, {"5", ""}};
   for (const auto& [type, category] : {std::pair{"2", pcCircularCorrugationType}, {"4", pcArcCorrugationType}}) {
     const auto corrugations = table.CodesOfCategory(category);
-    for (int c = 0; c < corrugations->Count(); ++c) lists.push_back({type, corrugations->ItemAs<TNerraBaseCode>(c)->Code});
+    for (int c = 0; c < corrugations->Count(); ++c)
+      lists.push_back({type, corrugations->ItemAs<TNerraBaseCode>(c)->Code});
   }
   for (const auto& [type, corrugation] : lists) {
     const int32_t largest = pipes.MaxPipeIndex(type, corrugation);

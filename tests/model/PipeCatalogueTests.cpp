@@ -21,7 +21,8 @@ std::string CatalogueText(const std::string& version = "110") {
          "</CircularCorrugatedPipeList><EllipticalSmoothPipeList>"
          "<Pipe id=\"1\" size=\"38 x 60\" rise=\"38\" width=\"60\" area=\"12.5\" radius=\"0.96\" burial=\"9\"/>"
          "</EllipticalSmoothPipeList><ArcCorrugatedPipeList>"
-         "<Pipe corrugation=\"1\" id=\"1\" rise=\"27\" width=\"43\" area=\"6.4\" radius=\"0.8\" top=\"12\" burial=\"24\"/>"
+         "<Pipe corrugation=\"1\" id=\"1\" rise=\"27\" width=\"43\" area=\"6.4\" radius=\"0.8\" top=\"12\" "
+         "burial=\"24\"/>"
          "</ArcCorrugatedPipeList><BoxSmoothPipeList>"
          "<Pipe id=\"1\" size=\"6 x 4\" height=\"4\" width=\"6\" standard=\"true\" n=\"0.012\" burial=\"3\"/>"
          "<Pipe id=\"3\" size=\"8 x 8\" height=\"8\" width=\"8\" standard=\"no\" n=\"bad\"/>"
@@ -30,7 +31,10 @@ std::string CatalogueText(const std::string& version = "110") {
 }
 
 TEST(PipeCatalogueTest, LoadMessages) {
-  const struct { const char* Name; std::string Text, Message; } cases[] = {
+  const struct {
+    const char* Name;
+    std::string Text, Message;
+  } cases[] = {
       {"foreign", "<NERRA><UniversalCulvertParameters version=\"110\"/></NERRA>",
        "The XML document is not compatible with Drevia"},
       {"wrong block", "<Application Name=\"Drevia\"><ApplicationParameters version=\"110\"/></Application>",
@@ -48,7 +52,9 @@ TEST(PipeCatalogueTest, LoadMessages) {
   EXPECT_EQ(TCulvertBasePipeList().LoadPipeFile("/nonexistent/catalogue.xml"), ParameterFilesCorruptedMessage);
 
   // Sizes that would give no flow area are refused, naming list and size.
-  const struct { std::string From, To, Message; } impossible[] = {
+  const struct {
+    std::string From, To, Message;
+  } impossible[] = {
       {"diameter=\"3\"", "diameter=\"0\"", "CircularSmoothPipeList, size \"36 in\" (id 1): the rise must be"},
       {"diameter=\"3\"", "diameter=\"NaN\"", "CircularSmoothPipeList, size \"36 in\" (id 1): diameter is \"NaN\""},
       {"rise=\"38\"", "rise=\"-38\"", "EllipticalSmoothPipeList, size \"38 x 60\" (id 1): the rise must be"},
@@ -73,11 +79,13 @@ TEST(PipeCatalogueTest, UnitsAndFullFlowValues) {
                          *arch = pipes.FindPipe("4", "1", 1), *box = pipes.FindPipe("5", "", 1);
   ASSERT_TRUE(circle && ellipse && arch && box);
   // Type, rise, span, burial, full area, full hydraulic radius, top radius or rise.
-  const struct { const TCulvertBasePipe* Pipe; double Rise, Span, Burial, Area, Radius, Top; } cases[] = {
-      {circle, 3, 0, 0.5, Pi * 9 / 4, 0.75, 3},
-      {ellipse, 38.0 / 12, 5, 0.75, 12.5, 0.96, 38.0 / 12},
-      {arch, 27.0 / 12, 43.0 / 12, 0, 6.4, 0.8, 2},  // arches take no burial depth
-      {box, 4, 6, 0.25, 24, 1.2, 4}};
+  const struct {
+    const TCulvertBasePipe* Pipe;
+    double Rise, Span, Burial, Area, Radius, Top;
+  } cases[] = {{circle, 3, 0, 0.5, Pi * 9 / 4, 0.75, 3},
+               {ellipse, 38.0 / 12, 5, 0.75, 12.5, 0.96, 38.0 / 12},
+               {arch, 27.0 / 12, 43.0 / 12, 0, 6.4, 0.8, 2},  // arches take no burial depth
+               {box, 4, 6, 0.25, 24, 1.2, 4}};
   for (const auto& c : cases) {
     EXPECT_DOUBLE_EQ(c.Pipe->Rise, c.Rise) << c.Pipe->CulvertType;
     EXPECT_DOUBLE_EQ(c.Pipe->Span, c.Span) << c.Pipe->CulvertType;
@@ -88,7 +96,7 @@ TEST(PipeCatalogueTest, UnitsAndFullFlowValues) {
   }
   EXPECT_TRUE(box->Standard);
   EXPECT_FALSE(pipes.FindPipe("5", "", 3)->Standard);
-  EXPECT_EQ(pipes.FindPipe("5", "", 3)->n, 0);  // malformed numbers become 0
+  EXPECT_EQ(pipes.FindPipe("5", "", 3)->n, 0);              // malformed numbers become 0
   EXPECT_DOUBLE_EQ(pipes.FindPipe("2", "2", 1)->n, 0.027);  // attribute names ignore case
 
   TCulvertBasePipe flat;  // a degenerate box has no radius rather than a division by zero

@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 namespace fs = std::filesystem;
@@ -115,7 +115,8 @@ TEST_F(ReportCli, RefusedCalculationTellsItsMessageAndWritesNothing) {
   EXPECT_FALSE(missing.Err.empty());
   EXPECT_EQ(ReadFile(kept), "earlier") << "a failed run leaves an earlier file alone";
 
-  const TRun noTables = Report("--data-dir '" + Folder.string() + "' '" + Samples + "ditch-analysis.xml' '" + out + "'");
+  const TRun noTables =
+      Report("--data-dir '" + Folder.string() + "' '" + Samples + "ditch-analysis.xml' '" + out + "'");
   EXPECT_EQ(noTables.Status, 1);
   EXPECT_FALSE(noTables.Err.empty());
 }

@@ -14,8 +14,8 @@
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
-#include "support/ShippedTables.h"
 #include "reports/CulvertAnalysisReport.h"
+#include "support/ShippedTables.h"
 #include "xml/XmlDocument.h"
 
 namespace {
@@ -52,8 +52,8 @@ std::vector<std::string> AllTexts(const std::vector<TRenderedPage>& pages) {
 // The texts of one culvert's group and rows, up to the next culvert.
 std::vector<std::string> GroupOf(const std::vector<std::string>& texts, int id) {
   auto begin = texts.begin();
-  while (begin != texts.end() && !(*begin == "Pipe Number :" && begin + 1 != texts.end() &&
-                                   *(begin + 1) == std::to_string(id)))
+  while (begin != texts.end() &&
+         !(*begin == "Pipe Number :" && begin + 1 != texts.end() && *(begin + 1) == std::to_string(id)))
     ++begin;
   if (begin == texts.end()) return {};
   const auto end = std::find(begin + 1, texts.end(), "Pipe Number :");
@@ -225,7 +225,6 @@ TEST(CulvertAnalysisReport, PagesFrameAndEmptyProject) {
   EXPECT_FALSE(blank[0].HasText("Inlet Control Design Equations Enabled"));
   EXPECT_EQ(After(blank[0].TextsInOrder(), "Date :"), "Project :") << "a zero date prints empty";
 }
-
 
 TEST(CulvertAnalysisReport, NamesItsAnalysis) {
   // The same culverts give other tables under another analysis.

@@ -13,8 +13,8 @@
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
-#include "support/ShippedTables.h"
 #include "reports/CulvertDesignReport.h"
+#include "support/ShippedTables.h"
 #include "xml/XmlDocument.h"
 
 namespace {
@@ -51,8 +51,8 @@ std::string After(const std::vector<std::string>& texts, const std::string& capt
 }
 
 int CountOf(const TRenderedPage& page, const std::string& text) {
-  return static_cast<int>(std::count_if(page.Texts.begin(), page.Texts.end(),
-                                        [&](const TRenderedText& t) { return t.Text == text; }));
+  return static_cast<int>(
+      std::count_if(page.Texts.begin(), page.Texts.end(), [&](const TRenderedText& t) { return t.Text == text; }));
 }
 
 int Record(const TReport& report, int element, const std::string& code, int barrels, const std::string& type = "1") {
@@ -70,12 +70,41 @@ TEST(CulvertDesignReport, OneRecordPerRowInFieldOrder) {
   const auto design = Sample("0");
   const auto report = CreateCulvertDesignReport(*design, ShippedTables().Parameters);
   const TReportDataset& d = report->Dataset;
-  const std::vector<std::string> names = {
-      "INLET_INVERT", "OUTLET_INVERT", "PIPE_LENGTH", "SLOPE", "OVERFLOW", "ALLOWED_HWA", "INLET_TYPE",
-      "ALLOWED_HW_TYPE", "DESIGN_DISCHARGE", "FLOOD_DISCHARGE", "CULVERT_TYPE", "CORRUGATION_TYPE", "FLOW", "SIZE",
-      "HWI", "HWO", "FLOW_TYPE", "VELOCITY", "DN", "DC", "MANNING_N", "HW_CONTROL", "OVERFLOW_SPREAD",
-      "DESIGN_CODE", "PIPE_NUMBER", "ELEMENT_NUMBER", "IMPROVED_INLET_TEXT", "COEFF_KE", "TAILWATER", "VALID_HWO",
-      "BURIAL_OPTION", "BURIAL_DEPTH", "DESIGN_MANNING_N", "BURIED_MANNING_N", "CROSSING_NUMBER"};
+  const std::vector<std::string> names = {"INLET_INVERT",
+                                          "OUTLET_INVERT",
+                                          "PIPE_LENGTH",
+                                          "SLOPE",
+                                          "OVERFLOW",
+                                          "ALLOWED_HWA",
+                                          "INLET_TYPE",
+                                          "ALLOWED_HW_TYPE",
+                                          "DESIGN_DISCHARGE",
+                                          "FLOOD_DISCHARGE",
+                                          "CULVERT_TYPE",
+                                          "CORRUGATION_TYPE",
+                                          "FLOW",
+                                          "SIZE",
+                                          "HWI",
+                                          "HWO",
+                                          "FLOW_TYPE",
+                                          "VELOCITY",
+                                          "DN",
+                                          "DC",
+                                          "MANNING_N",
+                                          "HW_CONTROL",
+                                          "OVERFLOW_SPREAD",
+                                          "DESIGN_CODE",
+                                          "PIPE_NUMBER",
+                                          "ELEMENT_NUMBER",
+                                          "IMPROVED_INLET_TEXT",
+                                          "COEFF_KE",
+                                          "TAILWATER",
+                                          "VALID_HWO",
+                                          "BURIAL_OPTION",
+                                          "BURIAL_DEPTH",
+                                          "DESIGN_MANNING_N",
+                                          "BURIED_MANNING_N",
+                                          "CROSSING_NUMBER"};
   ASSERT_EQ(d.FieldCount(), static_cast<int>(names.size()));
   for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(d.Field(static_cast<int>(i)).Name, names[i]);
   EXPECT_EQ(d.Field(d.FieldIndex("SIZE")).Size, 80);

@@ -14,8 +14,8 @@
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
-#include "support/ShippedTables.h"
 #include "reports/DitchAnalysisReport.h"
+#include "support/ShippedTables.h"
 #include "xml/XmlDocument.h"
 
 namespace {
@@ -116,11 +116,25 @@ TEST(DitchAnalysisReport, SectionDataOnceThenItsRows) {
   // section's stations, dimensions and areas, the others without.
   const auto stationLines = LinesWith(pages, "103+00");
   ASSERT_EQ(stationLines.size(), 2u) << "end of the first section, begin of the second";
-  EXPECT_EQ(stationLines[1], (std::vector<std::string>{"103+00", "105+50", "R", "250.00", "2.00", "4.00", "2.00",
-                                                       "0.0250", "1.20", "3.00", "0.50", "1.59", "Seed",
-                                                       FormatFieldFixed(d, 2, "RAINFALL", 2), "10", "0.030",
+  EXPECT_EQ(stationLines[1], (std::vector<std::string>{"103+00",
+                                                       "105+50",
+                                                       "R",
+                                                       "250.00",
+                                                       "2.00",
+                                                       "4.00",
+                                                       "2.00",
+                                                       "0.0250",
+                                                       "1.20",
+                                                       "3.00",
+                                                       "0.50",
+                                                       "1.59",
+                                                       "Seed",
+                                                       FormatFieldFixed(d, 2, "RAINFALL", 2),
+                                                       "10",
+                                                       "0.030",
                                                        FormatFieldFixed(d, 2, "TIME_FLOW", 2),
-                                                       FormatFieldFixed(d, 2, "VELOCITY", 2), d.Text(2, "SHEAR_CAPTION"),
+                                                       FormatFieldFixed(d, 2, "VELOCITY", 2),
+                                                       d.Text(2, "SHEAR_CAPTION"),
                                                        FormatFieldFixed(d, 2, "FLOW", 2),
                                                        FormatFieldFixed(d, 2, "DEPTH", 2),
                                                        FormatFieldFixed(d, 2, "WIDTH_FLOW", 2)}));
@@ -164,7 +178,7 @@ TEST(DitchAnalysisReport, SteepGradeMark) {
 
 TEST(DitchAnalysisReport, ExceededLimitsInParentheses) {
   THandMade ditch;
-  ditch.Row(true, ltSeed, 1.0, 7.2 / 62.4);      // shear 7.20
+  ditch.Row(true, ltSeed, 1.0, 7.2 / 62.4);                 // shear 7.20
   ditch.Row(false, ltRCPTypeB, 10.5, 5.9 / (10.5 * 62.4));  // depth 10.50, shear 5.90
   auto& message = ditch.Row(false, ltExceedsAllowed, 0, 0);
   message.Message = "Depth exceeds allowed";
@@ -179,7 +193,8 @@ TEST(DitchAnalysisReport, ExceededLimitsInParentheses) {
   EXPECT_TRUE(Contains(*deep, "5.90"));
   EXPECT_TRUE(Contains(*deep, "RCP, Type B"));
   EXPECT_FALSE(Contains(*deep, "*")) << "not a first line";
-  const auto text = std::find_if(lines.begin(), lines.end(), [](auto& l) { return Contains(l, "Depth exceeds allowed"); });
+  const auto text =
+      std::find_if(lines.begin(), lines.end(), [](auto& l) { return Contains(l, "Depth exceeds allowed"); });
   ASSERT_NE(text, lines.end());
   EXPECT_EQ(text->size(), 1u) << "a message row prints only its message";
 }
@@ -192,8 +207,8 @@ TEST(DitchAnalysisReport, TitleBandFrameAndEmptyProject) {
   EXPECT_EQ(After(texts, "Date :"), "04/15/2024");
   EXPECT_EQ(After(texts, "Rainfall Area :"), "3");
   const std::vector<std::pair<std::string, std::string>> shears = {
-      {"Seed:", "0.40"}, {"Jute Mat:", "0.45"}, {"Temporary Mat:", "1.00"}, {"Type 1:", "2.00"},
-      {"Type 2:", "3.00"}, {"Type 3:", "7.00"}, {"Type B:", "6.00"}};
+      {"Seed:", "0.40"},   {"Jute Mat:", "0.45"}, {"Temporary Mat:", "1.00"}, {"Type 1:", "2.00"},
+      {"Type 2:", "3.00"}, {"Type 3:", "7.00"},   {"Type B:", "6.00"}};
   for (const auto& [caption, value] : shears) EXPECT_EQ(After(texts, caption), value) << caption;
   for (const TRenderedPage& page : pages) {
     EXPECT_TRUE(page.HasText("DITCH ANALYSIS"));

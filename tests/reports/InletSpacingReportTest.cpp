@@ -13,9 +13,9 @@
 #include "inletspacing/InletSpacing.h"
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
-#include "support/ShippedTables.h"
 #include "model/PipeCatalogue.h"
 #include "reports/InletSpacingReport.h"
+#include "support/ShippedTables.h"
 #include "xml/XmlDocument.h"
 
 namespace {

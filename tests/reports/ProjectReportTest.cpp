@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ShippedTables.h"
 #include "culvert/CulvertAnalysis.h"
 #include "culvert/CulvertDesign.h"
 #include "ditch/DitchAnalysis.h"
@@ -15,6 +14,7 @@
 #include "reports/Report.h"
 #include "reports/StormSewerReport.h"
 #include "stormsewer/StormSewer.h"
+#include "support/ShippedTables.h"
 
 TEST(ProjectReport, EveryKindGetsItsOwnReport) {
   const TNerraParameterList& parameters = ShippedTables().Parameters;

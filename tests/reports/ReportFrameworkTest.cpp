@@ -182,7 +182,8 @@ TEST(ReportPages, EmptyDatasetGivesOnePage) {
   TTestReport test(0);
   const auto pages = test.Report.Paginate();
   ASSERT_EQ(pages.size(), 1u);
-  EXPECT_EQ(pages[0].TextsInOrder(), (std::vector<std::string>{"HEADING", "TITLE", "COLUMNS", "FOOTER", "Page 1 of 1"}));
+  EXPECT_EQ(pages[0].TextsInOrder(),
+            (std::vector<std::string>{"HEADING", "TITLE", "COLUMNS", "FOOTER", "Page 1 of 1"}));
 }
 
 TEST(ReportPages, BandsCutIntoPages) {

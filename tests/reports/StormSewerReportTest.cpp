@@ -11,10 +11,10 @@
 
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
-#include "support/ShippedTables.h"
 #include "model/PipeCatalogue.h"
 #include "reports/StormSewerReport.h"
 #include "stormsewer/StormSewer.h"
+#include "support/ShippedTables.h"
 #include "xml/XmlDocument.h"
 
 namespace {
@@ -55,8 +55,8 @@ std::string After(const std::vector<std::string>& texts, const std::string& capt
 }
 
 int CountOf(const TRenderedPage& page, const std::string& text) {
-  return static_cast<int>(std::count_if(page.Texts.begin(), page.Texts.end(),
-                                        [&](const TRenderedText& t) { return t.Text == text; }));
+  return static_cast<int>(
+      std::count_if(page.Texts.begin(), page.Texts.end(), [&](const TRenderedText& t) { return t.Text == text; }));
 }
 
 // The detail texts (captions are bold) printed within a band of x, top to

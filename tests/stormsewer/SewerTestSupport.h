@@ -21,14 +21,13 @@ inline std::unique_ptr<TNerraParameterList> Curves(double a1, double a2, double 
   auto curve = [&text](const char* frequency, double c1, double c2, double c3) {
     return std::string("<Parameter type=\"RainfallCoefficient\"><Code>1-") + frequency +
            "</Code><Area>1</Area><Frequency>" + frequency + "</Frequency><Coeff_A1>" + text(c1) +
-           "</Coeff_A1><Coeff_A2>" + text(c2) + "</Coeff_A2><Coeff_A3>" + text(c3) +
-           "</Coeff_A3></Parameter>";
+           "</Coeff_A1><Coeff_A2>" + text(c2) + "</Coeff_A2><Coeff_A3>" + text(c3) + "</Coeff_A3></Parameter>";
   };
   auto list = std::make_unique<TNerraParameterList>();
-  list->LoadParameters("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><Application Name=\"Drevia\" Version=\"110\">"
-                       "<ApplicationParameters version=\"110\">" +
-                       curve("10", a1, a2, a3) + curve("25", hgA1 < 0 ? a1 : hgA1, a2, a3) +
-                       "</ApplicationParameters></Application>");
+  list->LoadParameters(
+      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><Application Name=\"Drevia\" Version=\"110\">"
+      "<ApplicationParameters version=\"110\">" +
+      curve("10", a1, a2, a3) + curve("25", hgA1 < 0 ? a1 : hgA1, a2, a3) + "</ApplicationParameters></Application>");
   return list;
 }
 
@@ -43,9 +42,8 @@ inline std::unique_ptr<TStormSewer> Project(const TNerraParameterList* parameter
 
 // Appends a pipe from begin to end with crowns (design) or inverts
 // (analysis) falling by slope over the length.
-inline TStormSewerElement* AddPipe(TStormSewer& project, const std::string& begin, const std::string& end,
-                                   double time, double ca, double inlet, double slope = 0.01,
-                                   double length = 100) {
+inline TStormSewerElement* AddPipe(TStormSewer& project, const std::string& begin, const std::string& end, double time,
+                                   double ca, double inlet, double slope = 0.01, double length = 100) {
   auto* pipe = new TStormSewerElement();
   pipe->ElementId = project.ElementList.Count() + 1;
   pipe->BeginJunction = begin;

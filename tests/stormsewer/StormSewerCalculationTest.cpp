@@ -145,8 +145,8 @@ TEST(StormSewerAccumulation, TwoLateralsIntoATrunk) {
   EXPECT_DOUBLE_EQ(trunk.BeginTime, arrival);
   EXPECT_NEAR(trunk.Rainfall, 120 / (arrival + 10), 1e-12);
   EXPECT_GE(trunk.Diameter, 18);
-  EXPECT_NEAR(trunk.InletFlow, std::min(first.OutletCrownElevation(), second.OutletCrownElevation()) -
-                                   trunk.Diameter / 12, 1e-12);
+  EXPECT_NEAR(trunk.InletFlow,
+              std::min(first.OutletCrownElevation(), second.OutletCrownElevation()) - trunk.Diameter / 12, 1e-12);
   EXPECT_NEAR(first.OutletCrownElevation(), 109, 1e-12);
 
   // A late own inlet time wins over the arrivals.
@@ -298,8 +298,8 @@ TEST(StormSewerCalculation, LargeAndDeepNetworks) {
   auto chain = Project(curves.get());
   const int depth = 20000;
   for (int i = 0; i < depth; ++i) {
-    AddPipe(*chain, "J" + std::to_string(i), "J" + std::to_string(i + 1), i == 0 ? 5 : 0, 0.001,
-            1000 - i * 0.05, 0.005, 10);
+    AddPipe(*chain, "J" + std::to_string(i), "J" + std::to_string(i + 1), i == 0 ? 5 : 0, 0.001, 1000 - i * 0.05, 0.005,
+            10);
   }
   ASSERT_EQ(chain->Calculate(), 0) << chain->LastError;
   EXPECT_NEAR(chain->ElementList.Pipe(depth - 1)->GlobalArea, depth * 0.001, 1e-6);

@@ -102,7 +102,8 @@ TEST(StormSewerElement, ElementCheckMessages) {
       {[](TStormSewerElement&) {}, ""},
       // Zero means "not given" for the diameter, the time and n.
       {[](TStormSewerElement& p) { p.MinDiameter = 0, p.CoeffN = 0, p.SetTime(0); }, ""},
-      {[](TStormSewerElement& p) { p.OutletCrown = 100; }, "Outlet Invert Elevation should be lower than Inlet Invert Elevation."},
+      {[](TStormSewerElement& p) { p.OutletCrown = 100; },
+       "Outlet Invert Elevation should be lower than Inlet Invert Elevation."},
       {[](TStormSewerElement& p) { p.Length = 0; }, "Pipe length should be greater than 0."},
       {[](TStormSewerElement& p) { p.MinDiameter = -1; }, "Pipe Diameter should be greater than 0."},
       {[](TStormSewerElement& p) { p.SetTime(-1); }, "Time should be greater than 0."},
@@ -110,7 +111,8 @@ TEST(StormSewerElement, ElementCheckMessages) {
       {[](TStormSewerElement& p) { p.RunoffCoeff4 = -0.1; }, "Invalid Runoff Coefficient (should be between 0 and 1)"},
       {[](TStormSewerElement& p) { p.RunoffArea2 = -1; }, "Runoff area should greater or equal zero."},
       {[](TStormSewerElement& p) { p.CoeffN = 1; }, "Manning's N Coefficient should greater than 0 and less than 1."},
-      {[](TStormSewerElement& p) { p.CoeffN = -0.01; }, "Manning's N Coefficient should greater than 0 and less than 1."},
+      {[](TStormSewerElement& p) { p.CoeffN = -0.01; },
+       "Manning's N Coefficient should greater than 0 and less than 1."},
       {[](TStormSewerElement& p) { p.EndJunction = "A"; }, "Junction From cannot be equal to Junction End"},
       // The first failing rule wins.
       {[](TStormSewerElement& p) { p.Length = 0, p.EndJunction = "A"; }, "Pipe length should be greater than 0."},

@@ -85,9 +85,12 @@ TEST(XmlReader, AnAmpersandThatStartsNoReferenceIsText) {
   EXPECT_FALSE(document.Truncated());
   EXPECT_NE(document.GetXML().find("<Road>Route 12 &amp; County 4</Road><Next>x;y</Next>"), std::string::npos);
 
-  const struct { const char* Text; const char* Read; } cases[] = {
+  const struct {
+    const char* Text;
+    const char* Read;
+  } cases[] = {
       {"a&b", "a&b"},
-      {"a &amp b;", "a &amp b;"},                 // a blank before the ";"
+      {"a &amp b;", "a &amp b;"},                    // a blank before the ";"
       {"&;&#;&#x;&#xg;&1a;", "&;&#;&#x;&#xg;&1a;"},  // nothing of a reference
       {"&#49;&#48;", "10"},
       {"&#x41;&#X41;&#0065;", "A&#X41;A"},
@@ -114,7 +117,10 @@ TEST(XmlReader, AnAmpersandThatStartsNoReferenceIsText) {
 }
 
 TEST(XmlReader, TextsCutShortAreMarkedTruncated) {
-  const struct { const char* Text; bool Truncated; } cases[] = {
+  const struct {
+    const char* Text;
+    bool Truncated;
+  } cases[] = {
       {"<A></A>", false},
       {"<?xml version=\"1.0\" ?>\r\n<A>\r\n<B>1</B>\r\n</A>\r\n", false},
       {"before<A>x</A>after", false},

@@ -77,8 +77,7 @@ TEST(XmlWriter, DeclarationAndStylesheet) {
 
 TEST(XmlWriter, SearchByPathTextAndAttributes) {
   TXMLDocument document;
-  document.Parse(
-      "<R><A k=\"1\"><B>x</B></A><A k=\"2\"><B>y</B><C/></A><D><B>x</B></D></R>");
+  document.Parse("<R><A k=\"1\"><B>x</B></A><A k=\"2\"><B>y</B><C/></A><D><B>x</B></D></R>");
   TXMLSearchList& children = document.GetRoot()->Children;
 
   children.SetSearchPath("A");
