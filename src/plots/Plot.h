@@ -24,10 +24,14 @@ struct TPlotPoint {
 };
 
 enum class TSeriesStyle {
-  Line,       // joined points
-  Points,     // markers only
-  Reference,  // a dashed reference line across the plot (limits, inverts)
-  Steps,      // a value held constant up to the next point (allowable shear per reach)
+  Line,    // joined points
+  Points,  // markers only
+  // A dashed reference line (limits, inverts): two points at one y, at the
+  // ends of the x range the other series cover.
+  Reference,
+  // A value held from each point's x up to the next point's x (allowable
+  // shear per reach); the last point closes the last step.
+  Steps,
 };
 
 struct TPlotSeries {
@@ -86,21 +90,30 @@ struct TPlot {
 // plot pages print them; empty where the project has no results.
 std::vector<TPlot> ProjectPlots(const TNerraBaseProject& project);
 
-// Culvert analysis: for each culvert, the performance curve (headwater
-// elevation against discharge) or the buried depth curve, by the analysis's
-// option; for a culvert system, one plot of the system.
+// Culvert analysis: for each culvert with rows, the performance curve
+// (headwater elevation against the total discharge of the crossing) or the
+// buried depth curve, by the analysis's option; for a culvert system, one
+// plot of the system with a category per culvert from the outlet upstream.
+// The controlling headwater of a row is the outlet control headwater where
+// that is valid and higher, else the inlet control headwater.
 std::vector<TPlot> CulvertAnalysisPlots(const TCulvertAnalysis& project);
-// Culvert design: the chosen size of each crossing against its limits.
+// Culvert design: one plot per designed crossing, with a category per
+// candidate (culvert type and corrugation) at its chosen size: the headwater
+// at the design and the flood discharge, the allowable headwater the size
+// was chosen against, and the overflow elevation.
 std::vector<TPlot> CulvertDesignPlots(const TCulvertDesign& project);
 
 // Storm sewer: the pipe runs from startRunId down to the final junction. The
-// default start is the run farthest upstream by length along the path; 0
-// where the project has no runs.
+// default start is the run farthest upstream by length along the path to the
+// outlet (of equal lengths, the lowest ElementId); 0 where the project has no
+// runs. A start id that names no run gives an empty plot.
 int32_t DefaultProfileStart(const TStormSewer& project);
 TPlot StormSewerProfile(const TStormSewer& project, int32_t startRunId);
 
-// Ditch: depth and shear along the stations; and the cross-section of one
-// result row with the water surface at its depth.
+// Ditch: two plots along the stations, the flow depth of the depth storm and
+// the shear of the chosen lining with that lining's allowable shear; and the
+// cross-section of one result row (an index into ResultList) with the water
+// surface at its depth, empty for message and inflow rows.
 std::vector<TPlot> DitchPlots(const TDitchAnalysis& project);
 TPlot DitchCrossSection(const TDitchAnalysis& project, int resultIndex);
 
