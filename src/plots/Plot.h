@@ -113,7 +113,9 @@ TPlot StormSewerProfile(const TStormSewer& project, int32_t startRunId);
 // Ditch: two plots along the stations, the flow depth of the depth storm and
 // the shear of the chosen lining with that lining's allowable shear; and the
 // cross-section of one result row (an index into ResultList) with the water
-// surface at its depth, empty for message and inflow rows.
+// surface at its depth, empty for message and inflow rows. The section is
+// drawn at equal scales where it is at most eight times as wide as high;
+// a wider one with its height exaggerated (the Note says so).
 std::vector<TPlot> DitchPlots(const TDitchAnalysis& project);
 TPlot DitchCrossSection(const TDitchAnalysis& project, int resultIndex);
 
