@@ -1,0 +1,54 @@
+// Round axis ticks, ordinary and odd ranges.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <utility>
+#include <vector>
+
+#include "plots/Plot.h"
+
+using plots::NiceTicks;
+
+namespace {
+
+// Ticks enclose the range, step evenly, stay within the count, never "-0".
+void ExpectEnclosing(double low, double high, int maxCount = 8) {
+  const plots::TAxisTicks t = NiceTicks(low, high, maxCount);
+  ASSERT_FALSE(t.Values.empty());
+  EXPECT_GT(t.Step, 0);
+  EXPECT_LE(t.Min, std::min(low, high));
+  EXPECT_GE(t.Max, std::max(low, high));
+  EXPECT_LE(static_cast<int>(t.Values.size()), std::max(maxCount, 1) + 2);
+  for (size_t i = 1; i < t.Values.size(); ++i) EXPECT_NEAR(t.Values[i] - t.Values[i - 1], t.Step, t.Step * 1e-6);
+  for (double v : t.Values) EXPECT_TRUE(std::isfinite(v) && !(v == 0 && std::signbit(v))) << v;
+}
+
+}  // namespace
+
+TEST(NiceTicks, OrdinaryAndOddRanges) {
+  const plots::TAxisTicks t = NiceTicks(0, 0.9, 4);
+  EXPECT_EQ(t.Values, (std::vector<double>{0, 0.25, 0.5, 0.75, 1}));
+  EXPECT_EQ(t.Decimals, 2);
+  ExpectEnclosing(101.3, 108.9);
+  ExpectEnclosing(10, 0, 5);  // reversed
+  ExpectEnclosing(-7.3, -0.2);
+  ExpectEnclosing(-1, 1, 4);
+  ExpectEnclosing(0, 3e12);
+  ExpectEnclosing(-1e300, 1e300);
+  ExpectEnclosing(1e-7, 3e-7);
+  ExpectEnclosing(0, 10, 0);
+  // A zero range is widened around its value.
+  for (double v : {0.0, -3.5, 1e9}) {
+    ExpectEnclosing(v, v);
+    EXPECT_LT(NiceTicks(v, v).Min, v);
+  }
+  // Not finite: the ticks of [0, 1].
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  for (auto [low, high] : std::vector<std::pair<double, double>>{{nan, 1}, {0, inf}, {-inf, inf}}) {
+    EXPECT_EQ(NiceTicks(low, high).Min, 0);
+    EXPECT_EQ(NiceTicks(low, high).Max, 1);
+  }
+}
