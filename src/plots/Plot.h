@@ -27,7 +27,9 @@ enum class TSeriesStyle {
   Line,    // joined points
   Points,  // markers only
   // A dashed reference line (limits, inverts): two points at one y, at the
-  // ends of the x range the other series cover.
+  // ends of the x range the other series cover (on a category plot from
+  // -0.5 to the last category + 0.5); one point where that range has no
+  // width, to be drawn across the plot.
   Reference,
   // A value held from each point's x up to the next point's x (allowable
   // shear per reach); the last point closes the last step.

@@ -20,6 +20,11 @@ void FinishReferences(TPlot& plot) {
     low = std::min(low, band.From);
     high = std::max(high, band.To);
   }
+  // Categories take the width of a whole category each.
+  if (!plot.XCategories.empty()) {
+    low = -0.5;
+    high = static_cast<double>(plot.XCategories.size()) - 0.5;
+  }
   const bool any = low <= high;
   for (TPlotSeries& series : plot.Series) {
     if (series.Style != TSeriesStyle::Reference) continue;
@@ -27,7 +32,8 @@ void FinishReferences(TPlot& plot) {
     series.Points.clear();
     if (!any || !Finite(y)) continue;
     series.Points.push_back({low, y, {}});
-    series.Points.push_back({high, y, {}});
+    // Over a range of no width one point, which painters draw across.
+    if (high > low) series.Points.push_back({high, y, {}});
   }
   DropEmptySeries(plot);
 }

@@ -22,7 +22,7 @@ inline TPlotSeries Reference(const std::string& name, double y) {
 }
 
 // Spans every reference line over the x range of the other series (and the
-// bands); drops reference lines whose y is not finite and, when the plot has
+// bands), or of the categories; drops reference lines whose y is not finite and, when the plot has
 // nothing else, every reference line.
 void FinishReferences(TPlot& plot);
 

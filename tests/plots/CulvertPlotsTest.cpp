@@ -58,10 +58,19 @@ TEST(CulvertAnalysisPlots, PerformanceCurveLeavesOutRowsWithoutOutletHeadwater) 
   // A rising tailwater is a series of its own.
   project.Elements.Culvert(0)->TailwaterElevationMax = 98;
   ASSERT_EQ(project.Calculate(), 0);
-  const TPlotSeries* tailwater = Find(ProjectPlots(project)[0], "Tailwater");
+  plots = ProjectPlots(project);
+  const TPlotSeries* tailwater = Find(plots[0], "Tailwater");
   ASSERT_NE(tailwater, nullptr);
   EXPECT_EQ(tailwater->Style, TSeriesStyle::Line);
   EXPECT_NEAR(tailwater->Points.back().Y, 98, 1e-9);
+
+  // One discharge: a reference line of one point, drawn across.
+  project.Elements.Culvert(0)->FloodDischarge = 10;
+  ASSERT_EQ(project.Calculate(), 0);
+  plots = ProjectPlots(project);
+  const TPlotSeries* invert = Find(plots[0], "Inlet Invert");
+  ASSERT_TRUE(invert && invert->Points.size() == 1);
+  EXPECT_EQ(invert->Points[0].X, 10);
 }
 
 TEST(CulvertAnalysisPlots, SystemFromTheOutletUpstream) {

@@ -68,7 +68,8 @@ TEST(DitchPlots, EachSectionAgainstTheAllowableShearOfItsLining) {
   ditch.Project.GeneralParameters.SetAllowableShear(ltSeed, 0.01);
   for (int l = ltJuteMat; l <= ltRCPTypeB; ++l) ditch.Project.GeneralParameters.SetAllowableShear(TLiningType(l), 0);
   ASSERT_EQ(ditch.Project.Calculate(), 0);
-  const TPlotSeries* over = Find(DitchPlots(ditch.Project)[1], "Shear Above Allowable");
+  const std::vector<TPlot> weak = DitchPlots(ditch.Project);
+  const TPlotSeries* over = Find(weak[1], "Shear Above Allowable");
   ASSERT_TRUE(over && over->Warning);
   EXPECT_EQ(over->Points.size(), 3u);
 }
