@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
-#include "ShippedTables.h"
 #include "culvert/CulvertAnalysis.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
+#include "support/ShippedTables.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ std::unique_ptr<TCulvertBaseElement> NewElement(int shape, bool counted) {
 }
 
 std::unique_ptr<TCulvertAnalysis> MakeProject(int count, bool counted) {
-  const TTables& tables = Tables();
+  const TShippedTables& tables = ShippedTables();
   auto project = std::make_unique<TCulvertAnalysis>(&tables.Parameters, &tables.Pipes);
   const char* types[] = {"1", "2", "3", "4", "5", "7"};
   const char* corrugations[] = {"", "1", "", "1", "", ""};

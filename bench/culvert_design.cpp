@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
-#include "ShippedTables.h"
 #include "culvert/CulvertDesign.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
+#include "support/ShippedTables.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ std::unique_ptr<TCulvertBaseElement> CountedElement(const std::string& type) {
 // Crossings from small ditch relief pipes to large stream crossings, on
 // flat and steep grades, a quarter of them buried.
 std::unique_ptr<TCulvertDesign> MakeProject(int count) {
-  auto design = std::make_unique<TCulvertDesign>(&Tables().Parameters, &Tables().Pipes);
+  auto design = std::make_unique<TCulvertDesign>(&ShippedParameters(), &ShippedPipes());
   design->PipeType = "99";
   design->ImprovedInlet = true;
   design->CandidateFactory = CountedElement;

@@ -8,18 +8,9 @@
 
 #include "ditch/DitchAnalysis.h"
 #include "model/ParameterList.h"
+#include "support/ShippedTables.h"
 
 namespace {
-
-const TNerraParameterList& ShippedParameters() {
-  static TNerraParameterList parameters;
-  static const bool loaded = [] {
-    std::string error = parameters.LoadParameterFile(std::string(DREVIA_SOURCE_DIR) + "/data/AppParameters.xml");
-    return error.empty();
-  }();
-  (void)loaded;
-  return parameters;
-}
 
 void FillDitch(TDitchAnalysis& project, int sections) {
   project.GeneralParameters.Time = 10;

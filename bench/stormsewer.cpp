@@ -11,17 +11,9 @@
 
 #include "model/ParameterList.h"
 #include "stormsewer/StormSewer.h"
+#include "support/ShippedTables.h"
 
 namespace {
-
-const TNerraParameterList& ShippedParameters() {
-  static TNerraParameterList parameters;
-  static const bool loaded = [] {
-    return parameters.LoadParameterFile(std::string(DREVIA_SOURCE_DIR) + "/data/AppParameters.xml").empty();
-  }();
-  (void)loaded;
-  return parameters;
-}
 
 void AddRun(TStormSewer& project, const std::string& begin, const std::string& end, double time, double inletCrown,
             double length, double slope, double ca) {

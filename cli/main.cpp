@@ -10,21 +10,17 @@
 #include "CliKinds.h"
 #include "CommandLine.h"
 #include "JsonWriter.h"
-#include "appmodel/ProjectKinds.h"
-#include "foundation/DebugChannel.h"
-#include "foundation/Messages.h"
-#include "model/ProjectFile.h"
-#include "xml/XmlDocument.h"
-
-#if __has_include("model/FileConversion.h") && __has_include("ParamsCommands.h")
-#define DREVIA_HAS_PARAMETERS 1
 #include "ParamsCommands.h"
 #include "appmodel/HeadlessDocumentUI.h"
 #include "appmodel/MainDocument.h"
+#include "appmodel/ProjectKinds.h"
+#include "foundation/DebugChannel.h"
+#include "foundation/Messages.h"
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
-#endif
+#include "model/ProjectFile.h"
+#include "xml/XmlDocument.h"
 
 namespace {
 
@@ -69,7 +65,6 @@ int Kind(const std::string& fileName) {
   return 0;
 }
 
-#ifdef DREVIA_HAS_PARAMETERS
 // Opens, calculates and saves through the desktop's own document, so a
 // project is converted, refused, partly shown and saved exactly as the
 // desktop does it; the messages its boxes would show go to standard error.
@@ -123,7 +118,6 @@ int ProjectCommand(const std::string& command, const std::string& dataDir, const
   ui.WriteMessages(std::cerr);
   return shown && document.LastCalculation.Outcome == TCalculationOutcome::Done ? 0 : 1;
 }
-#endif
 
 }  // namespace
 
@@ -147,11 +141,9 @@ int main(int argc, char** argv) {
   const std::vector<std::string>& rest = commandLine.Arguments;
   if (command == "roundtrip") return Roundtrip(rest[0]);
   if (command == "kind") return Kind(rest[0]);
-#ifdef DREVIA_HAS_PARAMETERS
   if (command == "params") return RunParamsCommand(dataDir, std::cout, std::cerr);
   if (command == "intensity") return RunIntensityCommand(dataDir, rest[0], rest[1], rest[2], std::cout, std::cerr);
   if (command == "save-input" || command == "save-results" || command == "calc")
     return ProjectCommand(command, dataDir, rest, options);
-#endif
   return UsageError("unknown command " + command);
 }
