@@ -47,6 +47,7 @@ TPlot HeadwaterCurve(const TCulvertBaseElement& culvert, const std::string& titl
   TPlotSeries tailwater{"Tailwater", TSeriesStyle::Line, {}, false};
   int notFinite = 0;
   int noOutlet = 0;
+  std::string previousControl;
   for (int i = 0; i < culvert.Results.Count(); ++i) {
     const TCulvertElementResult& row = *culvert.Results.Row(i);
     const double x = xOf(row);
@@ -56,7 +57,10 @@ TPlot HeadwaterCurve(const TCulvertBaseElement& culvert, const std::string& titl
       continue;
     }
     inlet.Points.push_back({x, row.InletHeadwater, {}});
-    controlling.Points.push_back({x, hw, row.HeadwaterControl});
+    // The control is named where it changes.
+    const bool changed = previousControl != row.HeadwaterControl;
+    previousControl = row.HeadwaterControl;
+    controlling.Points.push_back({x, hw, changed ? row.HeadwaterControl : std::string()});
     if (row.OutletHeadwaterValid && Finite(row.OutletHeadwater)) {
       outlet.Points.push_back({x, row.OutletHeadwater, {}});
     } else {

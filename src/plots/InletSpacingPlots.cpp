@@ -1,5 +1,5 @@
 // Inlet spacing plot: the gutter spread arriving at each inlet along the
-// stations, with the allowable spread.
+// stations (0 at the begin point of a gutter run), with the allowable spread.
 
 #include <string>
 #include <vector>
@@ -28,7 +28,11 @@ std::vector<TPlot> InletSpacingPlots(const TInletSpacing& project) {
     const TInletSpacingElement& element = *project.Elements.Items(i);
     const double station = element.StationFeet;
     if (element.IsBeginPoint()) {
-      if (element.StationFeet >= 0) begins.Points.push_back({station, 0, "Begin"});
+      // A gutter run starts dry.
+      if (element.StationFeet >= 0) {
+        begins.Points.push_back({station, 0, "Begin"});
+        spread.Points.push_back({station, 0, {}});
+      }
       continue;
     }
     calculated = calculated || element.TotalFlow > 0;

@@ -121,8 +121,8 @@ TPlot StormSewerProfile(const TStormSewer& project, int32_t startRunId);
 std::vector<TPlot> DitchPlots(const TDitchAnalysis& project);
 TPlot DitchCrossSection(const TDitchAnalysis& project, int resultIndex);
 
-// Inlet spacing: gutter spread against station with the allowable spread and
-// the inlets marked.
+// Inlet spacing: gutter spread against station (0 at the begin point of a
+// gutter run) with the allowable spread and the inlets marked.
 std::vector<TPlot> InletSpacingPlots(const TInletSpacing& project);
 
 }  // namespace plots

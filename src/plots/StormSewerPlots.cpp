@@ -145,6 +145,7 @@ TPlot StormSewerProfile(const TStormSewer& project, int32_t startRunId) {
   }
   // The final junction is named at the end of the last run.
   if (!invert.Points.empty()) invert.Points.back().Label = list.Pipe(path.back())->EndJunction;
+  plot.Title += ", " + list.Pipe(path.front())->BeginJunction + " to " + list.Pipe(path.back())->EndJunction;
   plot.Series = {ground, crown, invert, grade, above};
   DropEmptySeries(plot);
   if (leftOut > 0) {

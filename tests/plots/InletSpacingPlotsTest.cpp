@@ -33,7 +33,13 @@ TEST(InletSpacingPlots, SpreadAtEachInletAgainstTheAllowable) {
   plottest::ExpectSound(plots[0], "Allowable Spread", 8);
   // Elements 1 and 7 begin gutter runs; the others are inlets.
   EXPECT_EQ(Labels(Find(plots[0], "Inlets")), (std::vector<std::string>{"2", "3", "4", "5", "6", "8"}));
-  EXPECT_EQ(Find(plots[0], "Gutter Spread")->Points[0].Y, project.Elements.Items(1)->PavementSpread);
+  // The spread line starts dry at each begin point.
+  const TPlotSeries* spread = Find(plots[0], "Gutter Spread");
+  ASSERT_EQ(spread->Points.size(), 8u);
+  EXPECT_EQ(spread->Points[0].Y, 0);
+  EXPECT_EQ(spread->Points[1].Y, project.Elements.Items(1)->PavementSpread);
+  EXPECT_EQ(spread->Points[6].X, 3000);
+  EXPECT_EQ(spread->Points[6].Y, 0);
   EXPECT_EQ(Labels(Find(plots[0], "Ponded Spread at Sag")), (std::vector<std::string>{"6"}));
 
   // An inlet without a readable station is left out and counted, and so is
