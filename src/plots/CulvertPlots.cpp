@@ -86,6 +86,8 @@ TPlot HeadwaterCurve(const TCulvertBaseElement& culvert, const std::string& titl
   }
   if (culvert.OverflowElevation > 0) plot.Series.push_back(Reference("Overflow Elevation", culvert.OverflowElevation));
   if (notFinite > 0) AddNote(plot, Count(notFinite, "row", "rows") + " without a finite headwater left out.");
+  // The calculation itself drops rows that gave no finite result.
+  if (culvert.ResultNotFinite) AddNote(plot, "Rows the calculation could not compute are missing.");
   if (noOutlet > 0 && !inlet.Points.empty()) {
     AddNote(plot, Count(noOutlet, "row", "rows") + " without a valid outlet control headwater left out of " +
                       "the outlet control curve.");

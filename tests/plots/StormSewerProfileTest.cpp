@@ -57,6 +57,11 @@ TEST(StormSewerProfile, DefaultStartIsTheLongestPathOfEqualOnesTheLowestId) {
   list.Insert(0, key, list.Extract(4));
   EXPECT_EQ(DefaultProfileStart(*longer.Project), 5);
   EXPECT_EQ(DefaultProfileStart(TStormSewer(false)), 0);
+  // A closed loop (3 -> 5 -> 2 -> 3) ends a path where it comes back: from
+  // run 5 900 ft, from run 3 700 ft.
+  TBranched loop;
+  loop.Run(4).EndJunction = "5";
+  EXPECT_EQ(DefaultProfileStart(*loop.Project), 5);
 }
 
 TEST(StormSewerProfile, FollowsTheDownstreamLinksFromTheStart) {
