@@ -3,6 +3,7 @@
 
 #include "culvert/CulvertDesign.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "foundation/DebugChannel.h"
@@ -257,6 +258,14 @@ struct TSearch {
   }
 };
 
+// The headwater depths the search compares are measured above the buried
+// bed, and the headwater is reported at bed + depth. The allowable headwater
+// (the chosen depth above the inlet invert, or the allowable elevation) is
+// measured from the invert: the bed's thickness counts against it, or a
+// buried size would be accepted with its headwater above the limit by the
+// burial.
+double AllowableDepthAboveBed(const TCulvertBaseElement& e) { return e.AllowableHeadwaterDepth() - e.BuriedDepth; }
+
 }  // namespace
 
 int32_t SearchPipeSize(TCulvertBaseElement& e, const std::string& culvertType, const std::string& corrugation,
@@ -288,9 +297,9 @@ int32_t SearchPipeSize(TCulvertBaseElement& e, const std::string& culvertType, c
       e.CurrentNormalDepth = e.BarrelNormalDepth();
       e.CurrentCriticalDepth = e.BarrelCriticalDepth();
       e.InletHeadwaterDepth = e.InletControlHeadwater();
-      if (e.AllowableHeadwaterDepth() > e.InletHeadwaterDepth) {
+      if (AllowableDepthAboveBed(e) > e.InletHeadwaterDepth) {
         e.CalculateDischarge(true, e.DesignDischarge, search.tailwater, e.BuriedDepth);
-        const double allowed = e.AllowableHeadwaterDepth();
+        const double allowed = AllowableDepthAboveBed(e);
         found = allowed > e.InletHeadwaterDepth && allowed > e.OutletHeadwaterDepth;
       }
     }

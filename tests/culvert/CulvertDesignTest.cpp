@@ -259,6 +259,37 @@ TEST(CulvertDesignSearch, BurialDepthOfEachSize) {
   for (int i = 0; i < Candidate(*e, 0).Results.Count(); ++i) EXPECT_EQ(Candidate(*e, 0).Results.Row(i)->BuriedDepth, 0);
 }
 
+TEST(CulvertDesignSearch, BuriedSizeKeepsItsHeadwaterBelowTheAllowableElevation) {
+  // The headwater of a buried barrel stands on its bed: a size the search
+  // accepts must keep bed + headwater below the allowable elevation, which
+  // once let sizes through with their headwater above it by the burial.
+  auto design = NewDesign();
+  TCulvertDesignElement* e = AddCrossing(*design);
+  e->BuriedOption = true;
+  e->CircularConcreteInletType = e->CircularCorrugatedInletType = e->EllipticalConcreteInletType =
+      e->ArchCorrugatedInletType = e->BoxInletType = "2";
+  e->BuriedCoeffN = 0.03;
+  e->DesignDischarge = 80;
+  e->AllowableHeadwaterElevation = 103.5;
+  ASSERT_EQ(design->Calculate(), 0);
+  ASSERT_GT(e->Candidates.Count(), 0);
+  int designed = 0;
+  for (int i = 0; i < e->Candidates.Count(); ++i) {
+    const TCulvertBaseElement& c = Candidate(*e, i);
+    for (int r = 0; r < c.Results.Count(); ++r) {
+      const TCulvertElementResult& row = *c.Results.Row(r);
+      if (row.DesignCode != "D") continue;
+      ++designed;
+      EXPECT_GT(row.BuriedDepth, 0) << c.CulvertTypeText();
+      EXPECT_LE(row.InletHeadwater, 103.5) << c.CulvertTypeText();
+      if (row.OutletHeadwaterValid) {
+        EXPECT_LE(row.OutletHeadwater, 103.5) << c.CulvertTypeText();
+      }
+    }
+  }
+  EXPECT_GT(designed, 0);
+}
+
 TEST(CulvertDesignProject, CalculateStopsAtTheFirstInvalidCrossing) {
   auto design = NewDesign();
   // Without a crossing the design says there is nothing to design, not
