@@ -6,6 +6,9 @@ packages=(build-essential cmake clang-format libcli11-dev libgtest-dev libgmock-
   # file) computes Depends, scdoc the manual pages; the package check runs
   # lintian, the desktop entry and file type checks and man
   dpkg-dev file scdoc lintian desktop-file-utils shared-mime-info libfile-mimeinfo-perl man-db fonts-liberation2
+  # the result dialogs' plots: Qt Charts, whose CMake package needs Qt
+  # OpenGL's (Debian's qt6-charts-dev does not pull it in)
+  qt6-charts-dev libqt6opengl6-dev
   # the fuzz targets: clang and its libFuzzer runtime
   clang libclang-rt-14-dev
   # reports are laid out for Arial: Liberation Sans has its metrics; the

@@ -3,10 +3,12 @@
 #include <QStringList>
 
 #include "app/framework/CoreText.h"
+#include "app/framework/PlotView.h"
 #include "appmodel/CulvertAnalysisEntry.h"
 #include "culvert/CulvertElement.h"
 
-TfrmCulvertAnalysisResult::TfrmCulvertAnalysisResult(TCulvertBaseElement& element, QWidget* owner)
+TfrmCulvertAnalysisResult::TfrmCulvertAnalysisResult(TCulvertBaseElement& element, QWidget* owner,
+                                                     std::vector<plots::TPlot> plots, int currentPlot)
     : TfrmBaseListDlgForm(&element.Results, owner), FElement(element) {
   setWindowTitle(QStringLiteral("Culvert Analysis Result"));
   QStringList headings;
@@ -14,6 +16,8 @@ TfrmCulvertAnalysisResult::TfrmCulvertAnalysisResult(TCulvertBaseElement& elemen
     headings << FromCore(CulvertAnalysisResultHeading(column));
   SetColumns(headings);
   resize(1000, 400);
+  PlotPane = AddPlotPane(*this);
+  PlotPane->SetPlots(std::move(plots), currentPlot);
   Create();
 }
 

@@ -2,21 +2,28 @@
 // "Culvert Analysis Result": the computed rows of one culvert.
 
 #include <string>
+#include <vector>
 
 #include "app/framework/BaseForm.h"
+#include "plots/Plot.h"
 
 class TCulvertBaseElement;
+class TPlotPane;
 
 class TfrmCulvertAnalysisResult : public TfrmBaseListDlgForm {
   Q_OBJECT
 public:
-  TfrmCulvertAnalysisResult(TCulvertBaseElement& element, QWidget* owner);
+  // The plots of the project, the culvert's own shown first.
+  TfrmCulvertAnalysisResult(TCulvertBaseElement& element, QWidget* owner, std::vector<plots::TPlot> plots = {},
+                            int currentPlot = 0);
 
   void Initialize() override;
   TBaseList* GetList() override;
   void CellValue(int row, int column, QString& value, TBaseObject* object) override;
   // Read only: OK and Cancel both just close it, also on an empty list.
   bool Apply() override { return true; }
+
+  TPlotPane* PlotPane;
 
 private:
   TCulvertBaseElement& FElement;

@@ -5,6 +5,7 @@
 #include <string>
 
 class QWidget;
+class TCulvertDesign;
 class TCulvertDesignElement;
 class TNerraParameterList;
 
@@ -15,6 +16,7 @@ bool EditCulvertDesignElement(TCulvertDesignElement& element, const TNerraParame
 
 // "Culvert Design Result" for a crossing the project has just calculated,
 // with the page's design pipe type code ("0" and "99" show one tab per
-// culvert type).
+// culvert type), and the plots of the project it belongs to, when given.
 void ShowCulvertDesignResult(TCulvertDesignElement& element, const std::string& pipeType,
-                             const TNerraParameterList& parameters, QWidget* parent);
+                             const TNerraParameterList& parameters, QWidget* parent,
+                             const TCulvertDesign* project = nullptr);

@@ -7,9 +7,11 @@
 #include <QVBoxLayout>
 
 #include "app/framework/CoreText.h"
+#include "app/framework/PlotView.h"
 
 TfrmCulvertDesignResult::TfrmCulvertDesignResult(TCulvertDesignElement& element, const std::string& pipeType,
-                                                 const TNerraParameterList& parameters, QWidget* owner)
+                                                 const TNerraParameterList& parameters, QWidget* owner,
+                                                 std::vector<plots::TPlot> plots, int currentPlot)
     : TfrmBaseListDlgForm(&element, owner), FParameters(parameters), FModel(element, pipeType, &parameters) {
   setWindowTitle(QStringLiteral("Culvert Design Result"));
   HelpContext = 202;
@@ -31,6 +33,8 @@ TfrmCulvertDesignResult::TfrmCulvertDesignResult(TCulvertDesignElement& element,
   CancelButton()->hide();
   connect(tcCulvertTypes, &QTabBar::currentChanged, this, [this](int index) { SelectTab(index); });
   resize(1100, 420);
+  PlotPane = AddPlotPane(*this);
+  PlotPane->SetPlots(std::move(plots), currentPlot);
   Create();
 }
 

@@ -4,18 +4,22 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/framework/BaseForm.h"
 #include "appmodel/CulvertDesignEntry.h"
+#include "plots/Plot.h"
 
 class QLabel;
 class QTabBar;
+class TPlotPane;
 
 class TfrmCulvertDesignResult : public TfrmBaseListDlgForm {
   Q_OBJECT
 public:
   TfrmCulvertDesignResult(TCulvertDesignElement& element, const std::string& pipeType,
-                          const TNerraParameterList& parameters, QWidget* owner);
+                          const TNerraParameterList& parameters, QWidget* owner, std::vector<plots::TPlot> plots = {},
+                          int currentPlot = 0);
   ~TfrmCulvertDesignResult() override;
 
   TBaseList* GetList() override;
@@ -26,6 +30,7 @@ public:
 
   QTabBar* tcCulvertTypes;
   QLabel* lblHeading;
+  TPlotPane* PlotPane;
 
 private:
   void SelectTab(int index);

@@ -2,11 +2,14 @@
 
 #include <QPushButton>
 #include <QStringList>
+#include <algorithm>
 
 #include "app/framework/CoreText.h"
+#include "app/framework/PlotView.h"
 #include "appmodel/DitchEntry.h"
 #include "ditch/DitchAnalysis.h"
 #include "model/ParameterList.h"
+#include "plots/Plot.h"
 
 TfrmDitchAnalysisResult::TfrmDitchAnalysisResult(TDitchAnalysis& project, const TNerraParameterList& parameters,
                                                  QWidget* owner)
@@ -19,6 +22,12 @@ TfrmDitchAnalysisResult::TfrmDitchAnalysisResult(TDitchAnalysis& project, const 
   for (int column = 0; column < DitchResultColumnCount; ++column) headings << FromCore(DitchResultHeading(column));
   SetColumns(headings);
   resize(1200, 500);
+  PlotPane = AddPlotPane(*this);
+  std::vector<plots::TPlot> plots = plots::DitchPlots(project);
+  if (project.ResultList.Count() > 0)
+    plots.insert(plots.begin(), plots::DitchCrossSection(project, std::max(project.ResultList.ItemIndex, 0)));
+  FHasCrossSection = project.ResultList.Count() > 0;
+  PlotPane->SetPlots(std::move(plots));
   Create();
 }
 
@@ -27,6 +36,10 @@ TfrmDitchAnalysisResult::~TfrmDitchAnalysisResult() = default;
 void TfrmDitchAnalysisResult::Initialize() { HelpContext = 602; }
 
 TBaseList* TfrmDitchAnalysisResult::GetList() { return &FProject.ResultList; }
+
+void TfrmDitchAnalysisResult::ItemSelected(int index) {
+  if (FHasCrossSection) PlotPane->ReplacePlot(0, plots::DitchCrossSection(FProject, index));
+}
 
 void TfrmDitchAnalysisResult::CellValue(int, int column, QString& value, TBaseObject* object) {
   const auto* row = dynamic_cast<const TDitchAnalysisElementResult*>(object);

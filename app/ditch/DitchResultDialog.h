@@ -10,6 +10,7 @@
 class TDitchAnalysis;
 class TNerraBaseList;
 class TNerraParameterList;
+class TPlotPane;
 
 class TfrmDitchAnalysisResult : public TfrmBaseListDlgForm {
   Q_OBJECT
@@ -22,8 +23,15 @@ public:
   void CellValue(int row, int column, QString& value, TBaseObject* object) override;
   // Read only: OK closes whatever row is current, also on an empty list.
   bool Apply() override { return true; }
+  // The cross-section follows the row chosen.
+  void ItemSelected(int index) override;
+
+  // The cross-section of the chosen row first, then the plots along the
+  // stations.
+  TPlotPane* PlotPane;
 
 private:
   TDitchAnalysis& FProject;
   std::unique_ptr<TNerraBaseList> FSides;
+  bool FHasCrossSection = false;
 };

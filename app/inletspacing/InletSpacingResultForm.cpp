@@ -9,9 +9,11 @@
 #include <QVBoxLayout>
 
 #include "app/framework/CoreText.h"
+#include "app/framework/PlotView.h"
 #include "appmodel/InletSpacingEntry.h"
 #include "inletspacing/InletSpacing.h"
 #include "model/ParameterList.h"
+#include "plots/Plot.h"
 
 namespace {
 QLineEdit* ReadOnlyBox(QWidget* parent, QHBoxLayout* layout, const QString& label) {
@@ -39,6 +41,7 @@ TfrmInletSpacingResult::TfrmInletSpacingResult(TInletSpacing& project, const TNe
   ContentLayout()->addWidget(gbSumpData);
   CancelButton()->hide();
   resize(1100, 450);
+  PlotPane = AddPlotPane(*this);
   Create();
 }
 
@@ -58,4 +61,5 @@ void TfrmInletSpacingResult::Display() {
   edtSumpTotalFlow->setText(FromCore(sump.TotalFlow));
   edtSumpPondedDepth->setText(FromCore(sump.PondedDepth));
   edtSumpSpread->setText(FromCore(sump.Spread));
+  PlotPane->SetPlots(plots::InletSpacingPlots(FProject));
 }

@@ -8,6 +8,7 @@
 
 class QGroupBox;
 class QLineEdit;
+class TPlotPane;
 class TInletSpacing;
 class TNerraBaseList;
 class TNerraParameterList;
@@ -29,6 +30,7 @@ public:
   QLineEdit* edtSumpTotalFlow;
   QLineEdit* edtSumpPondedDepth;
   QLineEdit* edtSumpSpread;
+  TPlotPane* PlotPane;
 
 private:
   TInletSpacing& FProject;

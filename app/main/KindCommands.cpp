@@ -49,7 +49,8 @@ const std::vector<TDesktopKind>& DesktopKinds() {
        nullptr,
        [](const TKindContext& c, int position) {
          if (auto* crossing = dynamic_cast<TCulvertDesignElement*>(c.Document.Element(position)))
-           ShowCulvertDesignResult(*crossing, c.Document.CulvertDesign()->PipeType, c.Parameters, c.Parent);
+           ShowCulvertDesignResult(*crossing, c.Document.CulvertDesign()->PipeType, c.Parameters, c.Parent,
+                                   c.Document.CulvertDesign());
        },
        [](const TKindContext& c) { return CreateCulvertDesignReport(*c.Document.CulvertDesign(), c.Parameters); }},
       {{TProjectKind::CulvertAnalysis},

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
+#include <QPolygonF>
 
 #include "reports/ReportLayout.h"
 
@@ -81,6 +82,19 @@ void FitToWidth(TReportTextPlacement& placed, double width) {
 
 }  // namespace
 
+QColor ColourOf(uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb & 0xFFFFFFu)); }
+
+QList<qreal> DashPattern(TPlotDash dash) {
+  switch (dash) {
+    case TPlotDash::Dash: return {4, 3};
+    case TPlotDash::Dot: return {1, 2.5};
+    case TPlotDash::DashDot: return {6, 2.5, 1, 2.5};
+    case TPlotDash::LongDash: return {9, 3};
+    case TPlotDash::Solid: break;
+  }
+  return {};
+}
+
 QString ReportFontFamily() {
   static const QString family = [] {
     for (const char* candidate : {"Arial", "Liberation Sans", "Arimo"}) {
@@ -126,8 +140,10 @@ QPointF TReportPainter::Map(double x, double y) const { return FOrigin + QPointF
 void TReportPainter::PaintPage(const TRenderedPage& page) {
   FPainter.save();
   FPainter.setRenderHint(QPainter::Antialiasing);
+  for (const TRenderedFill& fill : page.Fills) PaintFill(fill);
   for (const TRenderedBox& logo : page.Logos) PaintLogo(logo);
   for (const TRenderedRule& rule : page.Rules) PaintRule(rule);
+  for (const TRenderedPolyline& line : page.Polylines) PaintPolyline(line);
   for (const TRenderedText& text : page.Texts) PaintText(text);
   FPainter.restore();
 }
@@ -150,6 +166,67 @@ void TReportPainter::PaintRule(const TRenderedRule& rule) {
   pen.setWidthF(0.75 * FScale);
   FPainter.setPen(pen);
   FPainter.drawLine(Map(rule.X1, rule.Y1), Map(rule.X2, rule.Y2));
+}
+
+void TReportPainter::PaintFill(const TRenderedFill& fill) {
+  FPainter.fillRect(QRectF(Map(fill.X, fill.Y), Map(fill.X + fill.Width, fill.Y + fill.Height)), ColourOf(fill.Colour));
+}
+
+void TReportPainter::PaintPolyline(const TRenderedPolyline& line) {
+  if (line.Points.empty()) return;
+  QPen pen(ColourOf(line.Colour));
+  pen.setWidthF(line.Width * FScale);
+  if (line.Dash != TPlotDash::Solid) {
+    // In widths of the pen: a dash of 4 widths on a 1.4 point line.
+    pen.setDashPattern(DashPattern(line.Dash));
+    pen.setCapStyle(Qt::FlatCap);
+  }
+  pen.setJoinStyle(Qt::RoundJoin);
+  if (line.Joined && line.Points.size() > 1) {
+    QPolygonF polygon;
+    for (const TRenderedPoint& point : line.Points) polygon << Map(point.X, point.Y);
+    FPainter.setPen(pen);
+    FPainter.setBrush(Qt::NoBrush);
+    FPainter.drawPolyline(polygon);
+  }
+  if (line.Marker != TPlotMarker::None)
+    for (const TRenderedPoint& point : line.Points) PaintMarker(line, Map(point.X, point.Y));
+}
+
+// Filled and open shapes alternate, so markers differ in grey as well.
+void TReportPainter::PaintMarker(const TRenderedPolyline& line, QPointF at) {
+  const QColor colour = ColourOf(line.Colour);
+  QPen pen(colour);
+  pen.setWidthF(0.9 * FScale);
+  FPainter.setPen(pen);
+  const double r = line.MarkerSize / 2 * FScale;
+  switch (line.Marker) {
+    case TPlotMarker::Circle:
+      FPainter.setBrush(colour);
+      FPainter.drawEllipse(at, r, r);
+      break;
+    case TPlotMarker::Square:
+      FPainter.setBrush(Qt::white);
+      FPainter.drawRect(QRectF(at.x() - r, at.y() - r, 2 * r, 2 * r));
+      break;
+    case TPlotMarker::Triangle:
+      FPainter.setBrush(colour);
+      FPainter.drawPolygon(
+          QPolygonF{{at.x(), at.y() - 1.15 * r}, {at.x() + r, at.y() + 0.75 * r}, {at.x() - r, at.y() + 0.75 * r}});
+      break;
+    case TPlotMarker::Diamond:
+      FPainter.setBrush(Qt::white);
+      FPainter.drawPolygon(QPolygonF{{at.x(), at.y() - 1.2 * r},
+                                     {at.x() + 1.2 * r, at.y()},
+                                     {at.x(), at.y() + 1.2 * r},
+                                     {at.x() - 1.2 * r, at.y()}});
+      break;
+    case TPlotMarker::Cross:
+      FPainter.drawLine(at + QPointF(-r, -r), at + QPointF(r, r));
+      FPainter.drawLine(at + QPointF(-r, r), at + QPointF(r, -r));
+      break;
+    case TPlotMarker::None: break;
+  }
 }
 
 // The program's mark: a culvert barrel under a road embankment, with water

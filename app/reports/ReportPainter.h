@@ -1,12 +1,17 @@
 #pragma once
-// Paints the rendered pages of a report: texts, rules and the program's mark.
+// Paints the rendered pages of a report: texts, rules, the program's mark
+// and the fills and polylines of plots.
 // Positions come in points from the paper's top left corner; the painter
 // maps them to device units, so the same pages go to a printer, the print
 // preview and a PDF file.
+#include <QColor>
 #include <QFont>
+#include <QList>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+
+#include "reports/PlotLayout.h"
 
 class QPainter;
 class QPaintDevice;
@@ -14,6 +19,8 @@ struct TRenderedPage;
 struct TRenderedText;
 struct TRenderedRule;
 struct TRenderedBox;
+struct TRenderedFill;
+struct TRenderedPolyline;
 
 // The family the report layouts are measured for: Arial, or where it is not
 // installed a family with Arial's metrics (Liberation Sans, Arimo). Only
@@ -40,6 +47,11 @@ inline constexpr double ReportMinimumPointSize = 6.0;
 // printer), so what is measured is what is printed.
 TReportTextPlacement PlaceReportText(const TRenderedText& text);
 
+// A plot's colour (0xRRGGBB) and dash pattern (in pen widths, empty for a
+// solid line), shared by the report painter and the desktop's plot view.
+QColor ColourOf(uint32_t rgb);
+QList<qreal> DashPattern(TPlotDash dash);
+
 class TReportPainter {
 public:
   // scale: device units per point; origin: where the paper's corner lies in
@@ -52,6 +64,9 @@ private:
   void PaintText(const TRenderedText& text);
   void PaintRule(const TRenderedRule& rule);
   void PaintLogo(const TRenderedBox& box);
+  void PaintFill(const TRenderedFill& fill);
+  void PaintPolyline(const TRenderedPolyline& line);
+  void PaintMarker(const TRenderedPolyline& line, QPointF at);
   QPointF Map(double x, double y) const;
 
   QPainter& FPainter;

@@ -3,6 +3,8 @@
 
 #include "app/framework/BaseForm.h"
 
+class QComboBox;
+class TPlotPane;
 class TStormSewer;
 
 class TfrmStormSewerResult : public TfrmBaseListDlgForm {
@@ -17,6 +19,13 @@ public:
   // The rows are only read, so OK always closes, even over an empty list.
   bool Apply() override { return true; }
 
+  // The pipe run the profile starts at (by its id), down to the final
+  // junction; first the run farthest upstream.
+  QComboBox* cbProfileStart;
+  TPlotPane* PlotPane;
+
 private:
+  void ShowProfile();
+
   TStormSewer& FProject;
 };

@@ -412,5 +412,7 @@ std::unique_ptr<TReport> CreateCulvertAnalysisReport(const TCulvertAnalysis& pro
   FillRecords(report->Dataset, project);
   report->Title = RunningReportTitle();
   AddLayout(*report, project, codes);
+  // The plots of the results end the report.
+  report->Layout.Plots = plots::ProjectPlots(project);
   return report;
 }

@@ -421,5 +421,7 @@ std::unique_ptr<TReport> CreateCulvertDesignReport(const TCulvertDesign& project
   FillRecords(report->Dataset, project);
   report->Title = RunningReportTitle();
   AddLayout(*report, project, codes);
+  // The plots of the results end the report.
+  report->Layout.Plots = plots::ProjectPlots(project);
   return report;
 }

@@ -261,5 +261,7 @@ std::unique_ptr<TReport> CreateInletSpacingReport(const TInletSpacing& project, 
   FillRecords(report->Dataset, project);
   report->Title = RunningReportTitle();
   AddLayout(*report, project, descriptions);
+  // The plots of the results end the report.
+  report->Layout.Plots = plots::ProjectPlots(project);
   return report;
 }

@@ -93,6 +93,7 @@ public:
     StartPage(FData.RecordCount() > 0 ? 0 : -1);
     for (int record = 0; record < FData.RecordCount(); ++record) PlaceRecord(record);
     FinishPage();
+    PlacePlots();
     const std::string count = " of " + std::to_string(FPages.size());
     for (const TPageNumberText& number : FPageNumbers) FPages[number.Page].Texts[number.Text].Text += count;
     return std::move(FPages);
@@ -129,6 +130,39 @@ private:
       if (band.OnlyInsideGroup && !Continues(record, OutermostGroupField())) continue;
       if (Prints(band.PrintIf, FData, record)) Place(band, record, FY);
     }
+    FContentTop = FY;
+  }
+
+  // Plots go two to a page where both fit in half a page; the page carries
+  // the page header and footer as a page without a record.
+  void PlacePlots() {
+    const std::vector<plots::TPlot>& all = FLayout.Plots;
+    constexpr double gap = 18;
+    for (size_t i = 0; i < all.size();) {
+      const bool pair = i + 1 < all.size() && !PlotNeedsWholePage(all[i]) && !PlotNeedsWholePage(all[i + 1]);
+      StartPlotPage();
+      const double top = FY + 6, height = Bottom() - 4 - top;
+      const double left = Page().Margin, width = Page().ContentWidth();
+      if (pair) {
+        const double half = (height - gap) / 2;
+        LayOutPlot(all[i], left, top, width, half, FPages.back());
+        LayOutPlot(all[i + 1], left, top + half + gap, width, half, FPages.back());
+      } else {
+        LayOutPlot(all[i], left, top, width, height, FPages.back());
+      }
+      i += pair ? 2 : 1;
+      FinishPage();
+    }
+  }
+
+  void StartPlotPage() {
+    TRenderedPage page;
+    page.Number = static_cast<int>(FPages.size()) + 1;
+    FPages.push_back(std::move(page));
+    FY = Page().Margin;
+    FLastRecord = -1;
+    for (const TReportBand& band : FLayout.Bands)
+      if (band.Kind == TReportBandKind::PageHeader && Prints(band.PrintIf, FData, -1)) Place(band, -1, FY);
     FContentTop = FY;
   }
 

@@ -5,10 +5,13 @@
 // Paginating gives, for each page, a flat list of texts, rules and logos at
 // their absolute positions, which a painter only has to draw.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "plots/Plot.h"
+#include "reports/PlotLayout.h"
 #include "reports/ReportHandlers.h"
 
 class TReportDataset;
@@ -86,6 +89,9 @@ struct TPageSetup {
 struct TReportLayout {
   TPageSetup Page;
   std::vector<TReportBand> Bands;  // group headers outermost first
+  // Printed after the records, one or two to a page, under the page header
+  // and above the page footer.
+  std::vector<plots::TPlot> Plots;
 
   TReportBand& AddBand(TReportBandKind kind, double height);
 };
@@ -107,11 +113,37 @@ struct TRenderedBox {
   double X = 0, Y = 0, Width = 0, Height = 0;
 };
 
+struct TRenderedPoint {
+  double X = 0, Y = 0;
+};
+
+// A line through points, with a marker at each point (a series of a plot,
+// a grid line, a tick).
+struct TRenderedPolyline {
+  std::vector<TRenderedPoint> Points;
+  uint32_t Colour = 0;  // 0xRRGGBB
+  double Width = 0.75;
+  TPlotDash Dash = TPlotDash::Solid;
+  TPlotMarker Marker = TPlotMarker::None;
+  bool Joined = true;  // false: only the markers
+  double MarkerSize = 4.5;
+};
+
+// A filled rectangle without an outline (a shaded band of a plot).
+struct TRenderedFill {
+  double X = 0, Y = 0, Width = 0, Height = 0;
+  uint32_t Colour = 0;
+};
+
 struct TRenderedPage {
   int Number = 1;
   std::vector<TRenderedText> Texts;
   std::vector<TRenderedRule> Rules;
   std::vector<TRenderedBox> Logos;
+  // Painted first, under everything else.
+  std::vector<TRenderedFill> Fills;
+  // Painted after the rules, before the texts.
+  std::vector<TRenderedPolyline> Polylines;
   // Records whose detail bands print on this page, in order.
   std::vector<int> Records;
 
@@ -126,5 +158,6 @@ struct TRenderedPage {
 // marked), group headers and details as the records go, the footer at the
 // bottom of every page, printed for the last record of that page. A record's
 // group headers stay on the page of its detail. No records still give one
-// page.
+// page. The layout's plots follow on pages of their own, with the page
+// header and footer of a page without a record.
 std::vector<TRenderedPage> PaginateReport(const TReportLayout& layout, const TReportDataset& data);

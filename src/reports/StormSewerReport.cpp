@@ -322,5 +322,7 @@ std::unique_ptr<TReport> CreateStormSewerReport(const TStormSewer& project) {
   FillRecords(report->Dataset, project);
   report->Title = RunningReportTitle();
   AddLayout(*report, project);
+  // The plots of the results end the report.
+  report->Layout.Plots = plots::ProjectPlots(project);
   return report;
 }

@@ -1,0 +1,382 @@
+#include "app/framework/PlotView.h"
+
+#include <QAreaSeries>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QComboBox>
+#include <QGraphicsSimpleTextItem>
+#include <QLabel>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "app/framework/BaseForm.h"
+#include "app/framework/CoreText.h"
+#include "app/reports/ReportPainter.h"
+#include "reports/PlotLayout.h"
+
+namespace {
+
+using plots::TPlotPoint;
+using plots::TPlotSeries;
+using plots::TSeriesStyle;
+
+// As on paper, a line of many points shows no markers.
+constexpr size_t MostMarkedPoints = 40;
+
+bool Finite(const TPlotPoint& point) { return std::isfinite(point.X) && std::isfinite(point.Y); }
+
+QPen PenOf(const TSeriesLook& look) {
+  QPen pen(ColourOf(look.Colour));
+  pen.setWidthF(look.Width * 1.3);
+  if (look.Dash != TPlotDash::Solid) {
+    pen.setDashPattern(DashPattern(look.Dash));
+    pen.setCapStyle(Qt::FlatCap);
+  }
+  return pen;
+}
+
+void StyleMarkers(QScatterSeries& series, const TSeriesLook& look) {
+  const QColor colour = ColourOf(look.Colour);
+  bool filled = true;
+  switch (look.Marker) {
+    case TPlotMarker::Square:
+      series.setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+      filled = false;
+      break;
+    case TPlotMarker::Triangle: series.setMarkerShape(QScatterSeries::MarkerShapeTriangle); break;
+    case TPlotMarker::Diamond:
+      series.setMarkerShape(QScatterSeries::MarkerShapeRotatedRectangle);
+      filled = false;
+      break;
+    case TPlotMarker::Cross: series.setMarkerShape(QScatterSeries::MarkerShapeStar); break;
+    default: series.setMarkerShape(QScatterSeries::MarkerShapeCircle); break;
+  }
+  series.setMarkerSize(8);
+  QPen pen(colour);
+  pen.setWidthF(1.2);
+  series.setPen(pen);
+  series.setBrush(filled ? QBrush(colour) : QBrush(Qt::white));
+}
+
+// The runs of finite points as the chart draws them: a step series holds
+// each value up to the next point (the last only ends the last step), a
+// reference of one value runs across.
+std::vector<QList<QPointF>> Runs(const TPlotSeries& series, double xMin, double xMax) {
+  std::vector<QList<QPointF>> runs(1);
+  for (size_t i = 0; i < series.Points.size(); ++i) {
+    const TPlotPoint& point = series.Points[i];
+    if (!Finite(point)) {
+      if (!runs.back().isEmpty()) runs.emplace_back();
+      continue;
+    }
+    QList<QPointF>& run = runs.back();
+    if (series.Style == TSeriesStyle::Steps && !run.isEmpty()) {
+      run << QPointF(point.X, run.back().y());
+      if (i + 1 == series.Points.size()) break;  // the last point only ends the last step
+    }
+    run << QPointF(point.X, point.Y);
+  }
+  if (runs.back().isEmpty()) runs.pop_back();
+  if (series.Style == TSeriesStyle::Reference && runs.size() == 1 && runs[0].size() == 1)
+    runs[0] = {QPointF(xMin, runs[0][0].y()), QPointF(xMax, runs[0][0].y())};
+  return runs;
+}
+
+// "Discharge (cfs)" gives "Discharge" and "cfs".
+std::pair<QString, QString> NameAndUnit(const std::string& title) {
+  const QString text = FromCore(title);
+  const qsizetype open = text.lastIndexOf(QLatin1Char('('));
+  if (open <= 0 || !text.endsWith(QLatin1Char(')'))) return {text, QString()};
+  return {text.left(open).trimmed(), text.mid(open + 1, text.size() - open - 2)};
+}
+
+QString ValueText(const std::string& title, double value, int decimals) {
+  const auto [name, unit] = NameAndUnit(title);
+  QString text = (name.isEmpty() ? QString() : name + QStringLiteral(" = ")) + QString::number(value, 'f', decimals);
+  if (!unit.isEmpty()) text += QLatin1Char(' ') + unit;
+  return text;
+}
+
+}  // namespace
+
+TPlotView::TPlotView(QWidget* parent) : QChartView(new QChart(), parent) {
+  setObjectName(QStringLiteral("PlotView"));
+  setRenderHint(QPainter::Antialiasing);
+  setMouseTracking(true);
+  chart()->legend()->setAlignment(Qt::AlignRight);
+  chart()->setMargins(QMargins(4, 4, 4, 4));
+  connect(chart(), &QChart::plotAreaChanged, this, [this](const QRectF&) { PlaceLabels(); });
+}
+
+void TPlotView::SetPlot(const plots::TPlot& plot) {
+  FPlot = plot;
+  FSources.clear();
+  for (const TLabel& label : FLabels) delete label.Item;
+  FLabels.clear();
+  QChart* c = chart();
+  c->removeAllSeries();
+  for (QAbstractAxis* axis : c->axes()) {
+    c->removeAxis(axis);
+    delete axis;
+  }
+  QFont titleFont = c->titleFont();
+  titleFont.setBold(true);
+  c->setTitleFont(titleFont);
+  c->setTitle(FromCore(plot.Title));
+  emit PointHovered(QString());
+  if (plot.Empty()) {
+    c->setTitle(c->title() + (plot.Title.empty() ? QString() : QStringLiteral(": ")) +
+                QStringLiteral("No values to plot."));
+    return;
+  }
+  AddBands();
+  // Reference lines under the curves, as on paper.
+  for (bool references : {true, false})
+    for (size_t i = 0; i < plot.Series.size(); ++i)
+      if ((plot.Series[i].Style == TSeriesStyle::Reference) == references) AddSeries(static_cast<int>(i));
+  AddAxes();
+  PlaceLabels();
+}
+
+void TPlotView::AddBands() {
+  const double low = FPlot.YMin(), high = FPlot.YMax();
+  const plots::TAxisTicks y = plots::NiceTicks(low, high, 6);
+  for (const plots::TPlotBand& band : FPlot.Bands) {
+    if (!std::isfinite(band.From) || !std::isfinite(band.To)) continue;
+    auto* upper = new QLineSeries();
+    auto* lower = new QLineSeries();
+    *upper << QPointF(band.From, y.Max) << QPointF(band.To, y.Max);
+    *lower << QPointF(band.From, y.Min) << QPointF(band.To, y.Min);
+    auto* area = new QAreaSeries(upper, lower);
+    upper->setParent(area);
+    lower->setParent(area);
+    area->setName(FromCore(band.Text));
+    area->setBrush(ColourOf(PlotBandColour));
+    area->setPen(Qt::NoPen);
+    chart()->addSeries(area);
+    if (band.Text.empty())
+      for (QLegendMarker* marker : chart()->legend()->markers(area)) marker->setVisible(false);
+  }
+}
+
+void TPlotView::AddSeries(int index) {
+  const TPlotSeries& source = FPlot.Series[static_cast<size_t>(index)];
+  const TSeriesLook look = SeriesLook(FPlot, static_cast<size_t>(index));
+  const plots::TAxisTicks x = plots::NiceTicks(FPlot.XMin(), FPlot.XMax());
+  const double xMin = FPlot.XCategories.empty() ? x.Min : -0.5;
+  const double xMax = FPlot.XCategories.empty() ? x.Max : FPlot.XCategories.size() - 0.5;
+  bool first = true;
+  auto add = [&](QXYSeries* series) {
+    series->setName(FromCore(source.Name));
+    chart()->addSeries(series);
+    // One legend entry for a series, however many parts draw it.
+    if (!first || source.Name.empty())
+      for (QLegendMarker* marker : chart()->legend()->markers(series)) marker->setVisible(false);
+    first = false;
+    Track(series, index);
+  };
+  const bool marked = look.Marker != TPlotMarker::None && source.Style != TSeriesStyle::Steps &&
+                      source.Style != TSeriesStyle::Reference &&
+                      (!look.Joined || source.Points.size() <= MostMarkedPoints);
+  if (look.Joined) {
+    for (const QList<QPointF>& run : Runs(source, xMin, xMax)) {
+      auto* line = new QLineSeries();
+      line->append(run);
+      line->setPen(PenOf(look));
+      add(line);
+    }
+  }
+  if (marked) {
+    auto* markers = new QScatterSeries();
+    for (const TPlotPoint& point : source.Points)
+      if (Finite(point)) markers->append(point.X, point.Y);
+    StyleMarkers(*markers, look);
+    add(markers);
+  }
+  for (const TPlotPoint& point : source.Points) {
+    if (point.Label.empty() || !Finite(point)) continue;
+    auto* item = new QGraphicsSimpleTextItem(FromCore(point.Label), chart());
+    QFont font = item->font();
+    font.setPointSizeF(std::max(font.pointSizeF() - 1, 7.0));
+    item->setFont(font);
+    FLabels.push_back({item, QPointF(point.X, point.Y), FSources.empty() ? nullptr : FSources.back().first});
+  }
+}
+
+void TPlotView::AddAxes() {
+  // The axes of the report's plot page, at the shape of the plot area.
+  const QSizeF area = chart()->plotArea().size();
+  const TPlotAxes axes = PlotAxes(FPlot, area.width(), area.height());
+  QAbstractAxis* xAxis = nullptr;
+  if (!FPlot.XCategories.empty()) {
+    auto* categories = new QCategoryAxis();
+    categories->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
+    for (size_t i = 0; i < FPlot.XCategories.size(); ++i)
+      categories->append(FromCore(FPlot.XCategories[i]), static_cast<double>(i) + 0.5);
+    categories->setRange(-0.5, FPlot.XCategories.size() - 0.5);
+    xAxis = categories;
+  } else {
+    auto* values = new QValueAxis();
+    values->setRange(axes.X.Min, axes.X.Max);
+    values->setTickType(QValueAxis::TicksDynamic);
+    values->setTickAnchor(axes.X.Values.empty() ? axes.X.Min : axes.X.Values.front());
+    values->setTickInterval(axes.X.Step);
+    values->setLabelFormat(QStringLiteral("%.") + QString::number(axes.X.Decimals) + QStringLiteral("f"));
+    xAxis = values;
+  }
+  auto* yAxis = new QValueAxis();
+  yAxis->setRange(axes.Y.Min, axes.Y.Max);
+  yAxis->setTickType(QValueAxis::TicksDynamic);
+  yAxis->setTickAnchor(axes.Y.Values.empty() ? axes.Y.Min : axes.Y.Values.front());
+  yAxis->setTickInterval(axes.Y.Step);
+  yAxis->setLabelFormat(QStringLiteral("%.") + QString::number(axes.Y.Decimals) + QStringLiteral("f"));
+  xAxis->setTitleText(FromCore(FPlot.XAxisTitle));
+  yAxis->setTitleText(FromCore(FPlot.YAxisTitle));
+  chart()->addAxis(xAxis, Qt::AlignBottom);
+  chart()->addAxis(yAxis, Qt::AlignLeft);
+  for (QAbstractSeries* series : chart()->series()) {
+    series->attachAxis(xAxis);
+    series->attachAxis(yAxis);
+  }
+}
+
+void TPlotView::PlaceLabels() {
+  for (const TLabel& label : FLabels) {
+    const QPointF at = chart()->mapToPosition(label.Value, label.Series);
+    label.Item->setPos(at + QPointF(5, -label.Item->boundingRect().height() - 2));
+    label.Item->setVisible(chart()->plotArea().adjusted(-1, -1, 1, 1).contains(at));
+  }
+}
+
+void TPlotView::resizeEvent(QResizeEvent* event) {
+  QChartView::resizeEvent(event);
+  PlaceLabels();
+}
+
+void TPlotView::Track(QXYSeries* series, int plotSeries) {
+  FSources.emplace_back(series, plotSeries);
+  connect(series, &QXYSeries::hovered, this, [this, series](const QPointF& value, bool state) {
+    emit PointHovered(state ? HoverText(series, value) : QString());
+  });
+}
+
+QString TPlotView::PointText(int seriesIndex, int pointIndex) const {
+  if (seriesIndex < 0 || seriesIndex >= static_cast<int>(FPlot.Series.size())) return QString();
+  const TPlotSeries& series = FPlot.Series[static_cast<size_t>(seriesIndex)];
+  if (pointIndex < 0 || pointIndex >= static_cast<int>(series.Points.size())) return QString();
+  const TPlotPoint& point = series.Points[static_cast<size_t>(pointIndex)];
+  const TPlotAxes axes = PlotAxes(FPlot);
+  QString text = series.Name.empty() ? QString() : FromCore(series.Name) + QStringLiteral(": ");
+  if (!FPlot.XCategories.empty())
+    text += FromCore(TickText(FPlot, axes.X, point.X, true));
+  else
+    text += ValueText(FPlot.XAxisTitle, point.X, std::max(axes.X.Decimals + 1, 2));
+  text += QStringLiteral(", ") + ValueText(FPlot.YAxisTitle, point.Y, std::max(axes.Y.Decimals + 1, 2));
+  if (!point.Label.empty()) text += QStringLiteral(", ") + FromCore(point.Label);
+  return text;
+}
+
+QString TPlotView::HoverText(QXYSeries* series, const QPointF& value) const {
+  const auto source = std::find_if(FSources.begin(), FSources.end(), [&](const auto& s) { return s.first == series; });
+  if (source == FSources.end() || source->second < 0) return QString();
+  const TPlotSeries& plotSeries = FPlot.Series[static_cast<size_t>(source->second)];
+  // Nearest on screen, so a steep curve still gives the point under the mouse.
+  const QPointF mouse = chart()->mapToPosition(value, series);
+  int nearest = -1;
+  double best = 0;
+  for (size_t i = 0; i < plotSeries.Points.size(); ++i) {
+    const TPlotPoint& point = plotSeries.Points[i];
+    if (!Finite(point)) continue;
+    const QPointF at = chart()->mapToPosition(QPointF(point.X, point.Y), series) - mouse;
+    const double distance = QPointF::dotProduct(at, at);
+    if (nearest < 0 || distance < best) {
+      nearest = static_cast<int>(i);
+      best = distance;
+    }
+  }
+  return PointText(source->second, nearest);
+}
+
+TPlotPane::TPlotPane(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("PlotPane"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  cbPlot = new QComboBox(this);
+  cbPlot->setObjectName(QStringLiteral("cbPlot"));
+  cbPlot->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  PlotView = new TPlotView(this);
+  PlotView->setMinimumHeight(260);
+  lblPlotNote = new QLabel(this);
+  lblPlotNote->setObjectName(QStringLiteral("lblPlotNote"));
+  lblPlotNote->setWordWrap(true);
+  lblPlotPoint = new QLabel(this);
+  lblPlotPoint->setObjectName(QStringLiteral("lblPlotPoint"));
+  lblPlotPoint->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lblPlotPoint->setMinimumHeight(lblPlotPoint->fontMetrics().height());
+  layout->addWidget(cbPlot, 0, Qt::AlignLeft);
+  layout->addWidget(PlotView, 1);
+  layout->addWidget(lblPlotNote);
+  layout->addWidget(lblPlotPoint);
+  connect(PlotView, &TPlotView::PointHovered, lblPlotPoint, &QLabel::setText);
+  connect(cbPlot, &QComboBox::currentIndexChanged, this, [this](int index) { ShowPlot(index); });
+  SetPlots({});
+}
+
+void TPlotPane::SetPlots(std::vector<plots::TPlot> plots, int current) {
+  FPlots = std::move(plots);
+  const QSignalBlocker blocker(cbPlot);
+  cbPlot->clear();
+  for (size_t i = 0; i < FPlots.size(); ++i) {
+    const QString title = FromCore(FPlots[i].Title);
+    cbPlot->addItem(title.isEmpty() ? QStringLiteral("Plot %1").arg(i + 1) : title);
+  }
+  cbPlot->setVisible(FPlots.size() > 1);
+  ShowPlot(FPlots.empty() ? -1 : std::clamp(current, 0, static_cast<int>(FPlots.size()) - 1));
+}
+
+void TPlotPane::ReplacePlot(int index, plots::TPlot plot) {
+  if (index < 0 || index >= PlotCount()) return;
+  FPlots[static_cast<size_t>(index)] = std::move(plot);
+  const QString title = FromCore(FPlots[static_cast<size_t>(index)].Title);
+  if (!title.isEmpty()) cbPlot->setItemText(index, title);
+  if (cbPlot->currentIndex() == index) ShowPlot(index);
+}
+
+void TPlotPane::ShowPlot(int index) {
+  if (index < 0 || index >= PlotCount()) {
+    PlotView->SetPlot(plots::TPlot{});
+    lblPlotNote->setText(QStringLiteral("No values to plot."));
+    return;
+  }
+  if (cbPlot->currentIndex() != index) {
+    const QSignalBlocker blocker(cbPlot);
+    cbPlot->setCurrentIndex(index);
+  }
+  const plots::TPlot& plot = FPlots[static_cast<size_t>(index)];
+  PlotView->SetPlot(plot);
+  lblPlotNote->setText(FromCore(plot.Note));
+  lblPlotNote->setVisible(!plot.Note.empty());
+}
+
+TPlotPane* AddPlotPane(TfrmBaseListDlgForm& form) {
+  auto* splitter = new QSplitter(Qt::Vertical, &form);
+  splitter->setObjectName(QStringLiteral("PlotSplitter"));
+  splitter->setChildrenCollapsible(false);
+  const int at = form.ContentLayout()->indexOf(form.tsResultList);
+  form.ContentLayout()->removeWidget(form.tsResultList);
+  splitter->addWidget(form.tsResultList);
+  auto* pane = new TPlotPane(splitter);
+  splitter->addWidget(pane);
+  splitter->setStretchFactor(0, 2);
+  splitter->setStretchFactor(1, 3);
+  form.ContentLayout()->insertWidget(at < 0 ? form.ContentLayout()->count() : at, splitter, 1);
+  form.resize(form.width(), std::max(form.height() + 380, 760));
+  return pane;
+}
