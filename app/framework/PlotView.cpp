@@ -146,8 +146,7 @@ void TPlotView::SetPlot(const plots::TPlot& plot) {
 }
 
 void TPlotView::AddBands() {
-  const double low = FPlot.YMin(), high = FPlot.YMax();
-  const plots::TAxisTicks y = plots::NiceTicks(low, high, 6);
+  const plots::TAxisTicks y = PlotAxes(FPlot).Y;
   for (const plots::TPlotBand& band : FPlot.Bands) {
     if (!std::isfinite(band.From) || !std::isfinite(band.To)) continue;
     auto* upper = new QLineSeries();

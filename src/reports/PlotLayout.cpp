@@ -73,6 +73,10 @@ void Widen(TAxisTicks& ticks, double range) {
   ticks.Values = ValuesInside(ticks.Min, ticks.Max, ticks.Step);
 }
 
+// The advance of a text in the report's font, from its average letter
+// (a little generous, so a text judged to fit does fit).
+double EstimatedWidth(const std::string& text, double size) { return text.size() * size * 0.52; }
+
 double Extent(double value, double fallback) { return std::isfinite(value) ? value : fallback; }
 
 TRenderedText Text(const std::string& text, double x, double y, double width, double size,
@@ -158,21 +162,52 @@ void AddSeries(const TPlotSeries& series, const TSeriesLook& look, const TFrame&
   }
 }
 
-// A point's label beside it, above and to the right, or to the left where
-// the frame's right edge is near; alternately above and below along a
-// series, so labels of neighbouring points do not print over each other.
+// A point's label above it, on the side its line does not run to: left of
+// a point where the line rises to the right, right of it where the line
+// falls or there is no line; never beyond the frame's edges.
 void AddPointLabels(const TPlotSeries& series, const TFrame& frame, TRenderedPage& page) {
   constexpr double width = 90;
-  int placed = 0;
-  for (const TPlotPoint& point : series.Points) {
+  const bool joined = series.Style != TSeriesStyle::Points;
+  for (size_t i = 0; i < series.Points.size(); ++i) {
+    const TPlotPoint& point = series.Points[i];
     if (point.Label.empty() || !Finite(point)) continue;
     const TRenderedPoint at = frame.At(point);
-    const bool left = at.X + 4 + width > frame.Right() + 20;
-    const bool below = placed++ % 2 == 1 && at.Y + 14 < frame.Bottom();
-    const double y = below ? at.Y + 3 : at.Y - 3 - LabelSize * 1.25;
-    page.Texts.push_back(Text(point.Label, left ? at.X - 4 - width : at.X + 4, std::max(y, frame.Top - 2), width,
-                              LabelSize, left ? TReportAlign::Right : TReportAlign::Left));
+    double rise = 0;  // up the page to the right
+    if (joined) {
+      const TPlotPoint* before = i > 0 && Finite(series.Points[i - 1]) ? &series.Points[i - 1] : nullptr;
+      const TPlotPoint* after =
+          i + 1 < series.Points.size() && Finite(series.Points[i + 1]) ? &series.Points[i + 1] : nullptr;
+      const TPlotPoint& from = before ? *before : point;
+      const TPlotPoint& to = after ? *after : point;
+      if (to.X != from.X) rise = (to.Y - from.Y) / (to.X - from.X);
+    }
+    bool left = rise > 0;
+    if (at.X - 4 - width * 0.4 < frame.Left) left = false;
+    if (at.X + 4 + width * 0.4 > frame.Right()) left = true;
+    const double y = std::max(at.Y - 3 - LabelSize * 1.25, frame.Top - 2);
+    page.Texts.push_back(Text(point.Label, left ? at.X - 4 - width : at.X + 4, y, width, LabelSize,
+                              left ? TReportAlign::Right : TReportAlign::Left));
   }
+}
+
+// A category's name on one line where it fits its share of the axis, else
+// on two, broken at the blank nearest its middle.
+std::vector<std::string> CategoryLines(const std::string& text, double width) {
+  if (EstimatedWidth(text, TickSize) <= width) return {text};
+  size_t best = std::string::npos;
+  for (size_t i = text.find(' '); i != std::string::npos; i = text.find(' ', i + 1))
+    if (best == std::string::npos ||
+        std::abs(static_cast<double>(i) - text.size() / 2.0) < std::abs(static_cast<double>(best) - text.size() / 2.0))
+      best = i;
+  if (best == std::string::npos) return {text};
+  return {text.substr(0, best), text.substr(best + 1)};
+}
+
+bool CategoriesWrap(const TPlot& plot, double frameWidth) {
+  if (plot.XCategories.empty()) return false;
+  const double share = frameWidth / plot.XCategories.size();
+  return std::any_of(plot.XCategories.begin(), plot.XCategories.end(),
+                     [&](const std::string& text) { return CategoryLines(text, share).size() > 1; });
 }
 
 void AddAxes(const TPlot& plot, const TFrame& frame, TRenderedPage& page) {
@@ -185,8 +220,10 @@ void AddAxes(const TPlot& plot, const TFrame& frame, TRenderedPage& page) {
     if (!categories) page.Polylines.push_back(Line(x, frame.Top, x, frame.Bottom(), PlotGridColour, 0.4));
     page.Polylines.push_back(Line(x, frame.Bottom(), x, frame.Bottom() + TickLength, 0, 0.75));
     const double width = categories ? frame.Width / plot.XCategories.size() : std::max(xSpacing, 30.0);
-    page.Texts.push_back(Text(TickText(plot, axes.X, value, true), x - width / 2, frame.Bottom() + TickLength + 1,
-                              width, TickSize, TReportAlign::Center));
+    const std::vector<std::string> lines = CategoryLines(TickText(plot, axes.X, value, true), width - 4);
+    for (size_t line = 0; line < lines.size(); ++line)
+      page.Texts.push_back(Text(lines[line], x - width / 2, frame.Bottom() + TickLength + 1 + line * TickSize * 1.25,
+                                width, TickSize, TReportAlign::Center));
   }
   for (double value : axes.Y.Values) {
     const double y = frame.Y(value);
@@ -282,6 +319,22 @@ TPlotAxes PlotAxes(const TPlot& plot, double width, double height) {
   }
   const double low = Extent(plot.YMin(), 0), high = Extent(plot.YMax(), low + 1);
   axes.Y = plots::NiceTicks(low, high, 6);
+  // A reference line on the frame's top or bottom edge would hide under
+  // it: the axis goes a step further.
+  for (const TPlotSeries& series : plot.Series) {
+    if (!IsReference(series) || plot.EqualScale) continue;
+    for (const TPlotPoint& point : series.Points) {
+      if (!Finite(point)) continue;
+      if (std::fabs(point.Y - axes.Y.Min) < axes.Y.Step * 1e-6) {
+        axes.Y.Min -= axes.Y.Step;
+        axes.Y.Values.insert(axes.Y.Values.begin(), axes.Y.Min);
+      }
+      if (std::fabs(point.Y - axes.Y.Max) < axes.Y.Step * 1e-6) {
+        axes.Y.Max += axes.Y.Step;
+        axes.Y.Values.push_back(axes.Y.Max);
+      }
+    }
+  }
   if (plot.EqualScale && width > 0 && height > 0) {
     const double perPointX = (axes.X.Max - axes.X.Min) / width;
     const double perPointY = (axes.Y.Max - axes.Y.Min) / height;
@@ -340,6 +393,7 @@ void LayOutPlot(const TPlot& plot, double x, double y, double width, double heig
   page.Texts.push_back(
       Text(plot.XAxisTitle, frameLeft, bottom, frameRight - frameLeft, AxisTitleSize, TReportAlign::Center, true));
   bottom -= TickLength + TickSize * 1.25 + 4;
+  if (CategoriesWrap(plot, frameRight - frameLeft - 4 * plot.XCategories.size())) bottom -= TickSize * 1.25;
 
   TFrame frame;
   frame.Left = frameLeft;

@@ -36,7 +36,8 @@ inline constexpr uint32_t PlotBandColour = 0xE4E4E4;
 // change the look of the curves.
 TSeriesLook SeriesLook(const plots::TPlot& plot, size_t index);
 
-// The axes a plot is drawn on: round ticks enclosing every value, on a
+// The axes a plot is drawn on: round ticks enclosing every value (a step
+// beyond a reference line that would lie on the frame's edge), on a
 // category plot a tick per category, and on an equal scale plot the
 // shorter range widened so a foot across is a foot up in a box of
 // width x height.

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 namespace fs = std::filesystem;
@@ -166,8 +167,54 @@ TEST_F(ReportCli, PdfHasTitleFontAndReadableText) {
   const TRun fonts = Shell("pdffonts '" + out + "'");
   EXPECT_EQ(fonts.Out.find("DejaVu"), std::string::npos) << fonts.Out;
   const TRun text = Shell("pdftotext -layout '" + out + "' -");
-  EXPECT_NE(text.Out.find("Page 1 of 1"), std::string::npos);
+  EXPECT_NE(text.Out.find("Page 1 of 3"), std::string::npos) << "the table, the depth and the shear plots";
   // The narrow columns' headings read as words of their own.
   for (const char* word : {" SIDE ", " LENGTH ", " RADIUS "})
     EXPECT_NE(text.Out.find(word), std::string::npos) << word << "\n" << text.Out;
+}
+
+// The plots follow the tables on pages of their own, as real text under the
+// same header and footer.
+TEST_F(ReportCli, PlotPagesEndTheReport) {
+  if (!HasTool("pdftotext")) GTEST_SKIP() << "poppler-utils are not installed";
+  // The pages of the PDF as text; pdftotext ends each with a form feed.
+  const auto pagesOf = [&](const std::string& sample, const std::string& options) {
+    const std::string out = Path("plots.pdf");
+    fs::remove(out);
+    const TRun run = Report("'" + Samples + sample + "' '" + out + "' " + options);
+    EXPECT_EQ(run.Status, 0) << sample << ": " << run.Err;
+    std::vector<std::string> pages;
+    std::stringstream text(Shell("pdftotext -layout '" + out + "' -").Out);
+    for (std::string page; std::getline(text, page, '\f');)
+      if (page.find_first_not_of(" \n") != std::string::npos) pages.push_back(page);
+    return pages;
+  };
+  const auto has = [](const std::string& page, std::initializer_list<const char*> words) {
+    for (const char* word : words)
+      if (page.find(word) == std::string::npos) return false;
+    return true;
+  };
+  const auto plotPage = [&](const std::vector<std::string>& pages, std::initializer_list<const char*> words) {
+    for (size_t i = 0; i < pages.size(); ++i)
+      if (has(pages[i], words)) return static_cast<int>(i) + 1;
+    return 0;
+  };
+  for (const char* sample :
+       {"culvert-analysis-performance.xml", "culvert-analysis-buried.xml", "culvert-analysis-system.xml"}) {
+    const auto pages = pagesOf(sample, "");
+    const int page = plotPage(pages, {"Discharge (cfs)", "Headwater Elevation (ft)"});
+    ASSERT_GT(page, 1) << sample << ": a performance curve after the table";
+    const std::string number = "Page " + std::to_string(page) + " of " + std::to_string(pages.size());
+    EXPECT_TRUE(has(pages[page - 1], {"CULVERT ANALYSIS", "Performance Curve", number.c_str()})) << pages[page - 1];
+  }
+  EXPECT_GT(plotPage(pagesOf("culvert-analysis-buried.xml", "--option buried"),
+                     {"Buried Depth (ft)", "Headwater Elevation (ft)"}),
+            1);
+  for (const char* sample : {"storm-sewer-design.xml", "storm-sewer-analysis.xml"}) {
+    const auto pages = pagesOf(sample, "");
+    const int page = plotPage(pages, {"Distance (ft)", "Elevation (ft)", "STORM SEWER SYSTEM"});
+    EXPECT_EQ(page, static_cast<int>(pages.size())) << sample << ": the profile on the last page";
+  }
+  for (const char* sample : {"culvert-design.xml", "inlet-spacing.xml", "ditch-analysis.xml"})
+    EXPECT_GT(pagesOf(sample, "").size(), 1u) << sample;
 }

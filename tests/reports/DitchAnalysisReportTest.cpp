@@ -111,7 +111,10 @@ TEST(DitchAnalysisReport, SectionDataOnceThenItsRows) {
   ASSERT_EQ(d.RecordCount(), ditch->ResultList.Count());
   EXPECT_EQ(d.Text(0, "STORM_FREQUENCY"), "10");
   EXPECT_EQ(d.Text(0, "SHEAR_CAPTION"), ditch->Result(0)->ShearText());
-  const auto pages = report->Paginate();
+  auto pages = report->Paginate();
+  // The rows' lines only; the plots after them label their reaches too.
+  pages.erase(std::remove_if(pages.begin(), pages.end(), [](const TRenderedPage& p) { return p.Records.empty(); }),
+              pages.end());
   // The second section tries three linings: four lines, the first with the
   // section's stations, dimensions and areas, the others without.
   const auto stationLines = LinesWith(pages, "103+00");
@@ -212,7 +215,7 @@ TEST(DitchAnalysisReport, TitleBandFrameAndEmptyProject) {
   for (const auto& [caption, value] : shears) EXPECT_EQ(After(texts, caption), value) << caption;
   for (const TRenderedPage& page : pages) {
     EXPECT_TRUE(page.HasText("DITCH ANALYSIS"));
-    EXPECT_TRUE(page.HasText("(lbs./ sq.ft.)"));
+    EXPECT_EQ(page.HasText("(lbs./ sq.ft.)"), !page.Records.empty()) << "the table's headings, not over the plots";
     EXPECT_TRUE(page.HasText("ditch-analysis.xml"));
     EXPECT_EQ(page.HasText("Allowable Shears"), page.Number == 1);
   }

@@ -77,7 +77,7 @@ TEST(InletSpacingReport, RecordsOfTheSample) {
 TEST(InletSpacingReport, LinesOfBeginPointsAndInlets) {
   const auto project = Sample();
   const auto pages = CreateInletSpacingReport(*project, Parameters())->Paginate();
-  ASSERT_EQ(pages.size(), 1u);
+  ASSERT_EQ(pages.size(), 2u) << "the table and the spread plot";
   const TRenderedPage& page = pages[0];
   EXPECT_EQ(Line(page, "10+00"), (std::vector<std::string>{"10+00", "Begin"}));
   EXPECT_EQ(Line(page, "30+00"), (std::vector<std::string>{"30+00", "Begin"}));
@@ -107,7 +107,7 @@ TEST(InletSpacingReport, TitleAndSumpData) {
   const auto project = Sample();
   ASSERT_TRUE(project->Elements.HasSumpData);
   const auto pages = CreateInletSpacingReport(*project, Parameters())->Paginate();
-  ASSERT_EQ(pages.size(), 1u);
+  ASSERT_EQ(pages.size(), 2u) << "the table and the spread plot";
   const auto texts = pages[0].TextsInOrder();
   EXPECT_TRUE(pages[0].HasText("INLET SPACING DESIGN"));
   EXPECT_EQ(After(texts, "Date :"), "04/22/2024");

@@ -58,6 +58,11 @@ TEST(PlotLayout, AxesTicksTitlesAndLegend) {
                            "20", "120", "100", "110"})
     EXPECT_TRUE(page.HasText(text)) << text;
   EXPECT_FALSE(page.HasText("100.0")) << "tick values with the digits their step needs only";
+  TPlot edge = Performance();
+  edge.Series[1].Points = {edge.Series[0].Points[0], edge.Series[0].Points[2]};
+  edge.Series[1].Points[0].Y = edge.Series[1].Points[1].Y = 110;
+  EXPECT_EQ(PlotAxes(edge).Y.Max, 112) << "a reference line never lies on the frame's edge";
+  EXPECT_EQ(PlotAxes(edge).Y.Values.back(), 112);
   for (const TRenderedText& text : page.Texts) {
     EXPECT_GE(text.X, 36 - 1e-9) << text.Text;
     EXPECT_LE(text.X + text.Width, 756 + 1e-9) << text.Text;
@@ -143,20 +148,22 @@ TEST(PlotLayout, CategoriesBandsNotesAndEmptyPlots) {
   TPlot plot;
   plot.XAxisTitle = "Crossing";
   plot.YAxisTitle = "Headwater (ft)";
-  plot.XCategories = {"Main St", "Route 9", "Ramp B"};
+  plot.XCategories = {"Main St", "Route 9", "Ramp B", "Circular Corrugated (2-2/3 x 1/2 in) 78 in"};
   plot.Series.push_back(Series("Headwater", TSeriesStyle::Points, {{0, 4.5}, {1, 6}, {2, 5.2}}));
   plot.Bands.push_back({0.5, 1.5, "Over the limit"});
   plot.Note = "1 crossing without a result is not plotted.";
   TRenderedPage page;
   LayOutPlot(plot, 0, 0, 700, 300, page);
-  for (const char* text : {"Main St", "Route 9", "Ramp B", "Over the limit", "Crossing"})
-    EXPECT_TRUE(page.HasText(text));
+  for (const char* text :
+       {"Main St", "Route 9", "Ramp B", "Over the limit", "Crossing", "Circular Corrugated", "(2-2/3 x 1/2 in) 78 in"})
+    EXPECT_TRUE(page.HasText(text)) << text << ": a long category on two lines";
   EXPECT_TRUE(page.HasText(plot.Note));
   EXPECT_FALSE(page.HasText("0")) << "categories instead of numbers";
   ASSERT_EQ(page.Fills.size(), 1u);
   EXPECT_GT(page.Fills[0].Width, 0);
   EXPECT_EQ(TickText(plot, PlotAxes(plot).X, 1, true), "Route 9");
-  EXPECT_EQ(TickText(plot, PlotAxes(plot).X, 3, true), "");
+  EXPECT_EQ(TickText(plot, PlotAxes(plot).X, 4, true), "");
+  EXPECT_EQ(TickText(plot, PlotAxes(plot).X, 1.5, true), "");
 
   TPlot empty;
   empty.Title = "Profile";
