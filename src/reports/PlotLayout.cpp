@@ -75,7 +75,7 @@ void Widen(TAxisTicks& ticks, double range) {
 
 // The advance of a text in the report's font, from its average letter
 // (a little generous, so a text judged to fit does fit).
-double EstimatedWidth(const std::string& text, double size) { return text.size() * size * 0.52; }
+double EstimatedWidth(const std::string& text, double size) { return text.size() * size * 0.56; }
 
 double Extent(double value, double fallback) { return std::isfinite(value) ? value : fallback; }
 
@@ -162,12 +162,23 @@ void AddSeries(const TPlotSeries& series, const TSeriesLook& look, const TFrame&
   }
 }
 
+struct TBox {
+  double Left, Top, Right, Bottom;
+  bool Meets(const TBox& other) const {
+    constexpr double clearance = 1.5;
+    return Left < other.Right + clearance && other.Left < Right + clearance && Top < other.Bottom + clearance &&
+           other.Top < Bottom + clearance;
+  }
+};
+
 // A point's label above it, on the side its line does not run to: left of
 // a point where the line rises to the right, right of it where the line
-// falls or there is no line; never beyond the frame's edges.
-void AddPointLabels(const TPlotSeries& series, const TFrame& frame, TRenderedPage& page) {
-  constexpr double width = 90;
+// falls or there is no line. Where that place is taken by another label,
+// the other side or below; a label with no free place is left out rather
+// than printed over another (as the same label of two series at one point).
+void AddPointLabels(const TPlotSeries& series, const TFrame& frame, std::vector<TBox>& taken, TRenderedPage& page) {
   const bool joined = series.Style != TSeriesStyle::Points;
+  const double height = LabelSize * 1.25;
   for (size_t i = 0; i < series.Points.size(); ++i) {
     const TPlotPoint& point = series.Points[i];
     if (point.Label.empty() || !Finite(point)) continue;
@@ -181,12 +192,23 @@ void AddPointLabels(const TPlotSeries& series, const TFrame& frame, TRenderedPag
       const TPlotPoint& to = after ? *after : point;
       if (to.X != from.X) rise = (to.Y - from.Y) / (to.X - from.X);
     }
-    bool left = rise > 0;
-    if (at.X - 4 - width * 0.4 < frame.Left) left = false;
-    if (at.X + 4 + width * 0.4 > frame.Right()) left = true;
-    const double y = std::max(at.Y - 3 - LabelSize * 1.25, frame.Top - 2);
-    page.Texts.push_back(Text(point.Label, left ? at.X - 4 - width : at.X + 4, y, width, LabelSize,
-                              left ? TReportAlign::Right : TReportAlign::Left));
+    const double width = EstimatedWidth(point.Label, LabelSize) + 2;
+    bool preferLeft = rise > 0;
+    if (at.X - 4 - width < frame.Left) preferLeft = false;
+    if (at.X + 4 + width > frame.Right()) preferLeft = true;
+    const double above = std::max(at.Y - 3 - height, frame.Top + 1);
+    const double below = std::min(at.Y + 3, frame.Bottom() - height - 1);
+    const std::pair<bool, double> places[] = {
+        {preferLeft, above}, {!preferLeft, above}, {preferLeft, below}, {!preferLeft, below}};
+    for (const auto& [left, y] : places) {
+      const double x = left ? at.X - 4 - width : at.X + 4;
+      if (x < frame.Left - 1 || x + width > frame.Right() + 1) continue;
+      const TBox box{x, y, x + width, y + height};
+      if (std::any_of(taken.begin(), taken.end(), [&](const TBox& other) { return box.Meets(other); })) continue;
+      taken.push_back(box);
+      page.Texts.push_back(Text(point.Label, x, y, width, LabelSize, left ? TReportAlign::Right : TReportAlign::Left));
+      break;
+    }
   }
 }
 
@@ -203,14 +225,51 @@ std::vector<std::string> CategoryLines(const std::string& text, double width) {
   return {text.substr(0, best), text.substr(best + 1)};
 }
 
-bool CategoriesWrap(const TPlot& plot, double frameWidth) {
-  if (plot.XCategories.empty()) return false;
-  const double share = frameWidth / plot.XCategories.size();
-  return std::any_of(plot.XCategories.begin(), plot.XCategories.end(),
-                     [&](const std::string& text) { return CategoryLines(text, share).size() > 1; });
+// How the categories' names go under the axis: each on one line, some on
+// two, or, where even two lines of its share do not hold a name, numbered
+// with a key of the names under the plot.
+enum class TCategoryMode { OneLine, TwoLines, Numbered };
+
+TCategoryMode CategoryMode(const TPlot& plot, double frameWidth) {
+  if (plot.XCategories.empty()) return TCategoryMode::OneLine;
+  const double room = frameWidth / plot.XCategories.size() - 4;
+  TCategoryMode mode = TCategoryMode::OneLine;
+  for (const std::string& text : plot.XCategories) {
+    const std::vector<std::string> lines = CategoryLines(text, room);
+    for (const std::string& line : lines)
+      if (EstimatedWidth(line, TickSize) > room) return TCategoryMode::Numbered;
+    if (lines.size() > 1) mode = TCategoryMode::TwoLines;
+  }
+  return mode;
 }
 
-void AddAxes(const TPlot& plot, const TFrame& frame, TRenderedPage& page) {
+// The key of numbered categories: "1  name" in two or three columns, down
+// each column first.
+struct TCategoryKey {
+  size_t Columns = 0, Rows = 0;
+  double Height() const { return Rows * LabelSize * 1.25 + 4; }
+};
+
+TCategoryKey CategoryKeyOf(const TPlot& plot) {
+  TCategoryKey key;
+  size_t longest = 0;
+  for (const std::string& text : plot.XCategories) longest = std::max(longest, text.size());
+  key.Columns = longest > 55 ? 2 : 3;
+  key.Rows = (plot.XCategories.size() + key.Columns - 1) / key.Columns;
+  return key;
+}
+
+void AddCategoryKey(const TPlot& plot, const TCategoryKey& key, double x, double top, double width,
+                    TRenderedPage& page) {
+  const double column = width / key.Columns;
+  for (size_t i = 0; i < plot.XCategories.size(); ++i) {
+    const double left = x + (i / key.Rows) * column;
+    const double y = top + (i % key.Rows) * LabelSize * 1.25;
+    page.Texts.push_back(Text(std::to_string(i + 1) + "  " + plot.XCategories[i], left, y, column - 8, LabelSize));
+  }
+}
+
+void AddAxes(const TPlot& plot, const TFrame& frame, bool numbered, TRenderedPage& page) {
   const TPlotAxes& axes = frame.Axes;
   const bool categories = !plot.XCategories.empty();
   const double xSpacing =
@@ -220,7 +279,8 @@ void AddAxes(const TPlot& plot, const TFrame& frame, TRenderedPage& page) {
     if (!categories) page.Polylines.push_back(Line(x, frame.Top, x, frame.Bottom(), PlotGridColour, 0.4));
     page.Polylines.push_back(Line(x, frame.Bottom(), x, frame.Bottom() + TickLength, 0, 0.75));
     const double width = categories ? frame.Width / plot.XCategories.size() : std::max(xSpacing, 30.0);
-    const std::vector<std::string> lines = CategoryLines(TickText(plot, axes.X, value, true), width - 4);
+    const std::string text = numbered ? std::to_string(std::lround(value) + 1) : TickText(plot, axes.X, value, true);
+    const std::vector<std::string> lines = CategoryLines(text, width - 4);
     for (size_t line = 0; line < lines.size(); ++line)
       page.Texts.push_back(Text(lines[line], x - width / 2, frame.Bottom() + TickLength + 1 + line * TickSize * 1.25,
                                 width, TickSize, TReportAlign::Center));
@@ -387,13 +447,19 @@ void LayOutPlot(const TPlot& plot, double x, double y, double width, double heig
   // engineering charts, so it prints and extracts as ordinary text.
   page.Texts.push_back(Text(plot.YAxisTitle, x, top, width - legend, AxisTitleSize, TReportAlign::Left, true));
   top += AxisTitleSize * 1.25 + 6;
-  bottom -= AxisTitleSize * 1.25;
   const double frameLeft = x + 52;
   const double frameRight = x + width - legend - (legend > 0 ? 12 : 8);
+  const TCategoryMode categories = CategoryMode(plot, frameRight - frameLeft);
+  if (categories == TCategoryMode::Numbered) {
+    const TCategoryKey key = CategoryKeyOf(plot);
+    bottom -= key.Height();
+    AddCategoryKey(plot, key, x, bottom + 2, width, page);
+  }
+  bottom -= AxisTitleSize * 1.25;
   page.Texts.push_back(
       Text(plot.XAxisTitle, frameLeft, bottom, frameRight - frameLeft, AxisTitleSize, TReportAlign::Center, true));
   bottom -= TickLength + TickSize * 1.25 + 4;
-  if (CategoriesWrap(plot, frameRight - frameLeft - 4 * plot.XCategories.size())) bottom -= TickSize * 1.25;
+  if (categories == TCategoryMode::TwoLines) bottom -= TickSize * 1.25;
 
   TFrame frame;
   frame.Left = frameLeft;
@@ -403,11 +469,14 @@ void LayOutPlot(const TPlot& plot, double x, double y, double width, double heig
   frame.Axes = PlotAxes(plot, frame.Width, frame.Height);
 
   AddBands(plot, frame, page);
-  AddAxes(plot, frame, page);
+  AddAxes(plot, frame, categories == TCategoryMode::Numbered, page);
   // Reference lines first, so the curves lie over them.
   for (bool references : {true, false})
     for (size_t i = 0; i < plot.Series.size(); ++i)
       if (IsReference(plot.Series[i]) == references) AddSeries(plot.Series[i], SeriesLook(plot, i), frame, page);
-  for (const TPlotSeries& series : plot.Series) AddPointLabels(series, frame, page);
+  std::vector<TBox> taken;
+  for (const plots::TPlotBand& band : plot.Bands)
+    if (!band.Text.empty()) taken.push_back({frame.Left, frame.Top, frame.Right(), frame.Top + 2 + LabelSize * 1.25});
+  for (const TPlotSeries& series : plot.Series) AddPointLabels(series, frame, taken, page);
   if (legend > 0) AddLegend(plot, frameRight + 12, top, frame.Bottom(), page);
 }

@@ -125,6 +125,28 @@ TEST(PlotLayout, StepsHoldValuesAndGapsBreakLines) {
     for (const TRenderedPoint& point : l.Points) EXPECT_TRUE(std::isfinite(point.X) && std::isfinite(point.Y));
 }
 
+TEST(PlotLayout, PointLabelsNeverPrintOverEachOther) {
+  TPlot plot = Performance();
+  // Two series with labels at the same points, as the headwaters of two
+  // discharges that control alike.
+  plot.Series.push_back(plot.Series[0]);
+  plot.Series.push_back(plot.Series[0]);
+  for (TPlotSeries& series : plot.Series)
+    for (plots::TPlotPoint& point : series.Points) point.Label = "OUTLET*";
+  TRenderedPage page;
+  LayOutPlot(plot, 0, 0, 700, 400, page);
+  std::vector<const TRenderedText*> labels;
+  for (const TRenderedText& text : page.Texts)
+    if (text.Text == "OUTLET*") labels.push_back(&text);
+  ASSERT_GE(labels.size(), 3u) << "each point's label at least once";
+  for (size_t i = 0; i < labels.size(); ++i)
+    for (size_t j = i + 1; j < labels.size(); ++j) {
+      const TRenderedText &a = *labels[i], &b = *labels[j];
+      const bool apart = a.X + a.Width <= b.X || b.X + b.Width <= a.X || a.Y + a.Height <= b.Y || b.Y + b.Height <= a.Y;
+      EXPECT_TRUE(apart) << a.X << "," << a.Y << " and " << b.X << "," << b.Y;
+    }
+}
+
 TEST(PlotLayout, LooksStayApartInGrey) {
   TPlot plot;
   for (int i = 0; i < 4; ++i) plot.Series.push_back(Series("c", TSeriesStyle::Line, {{0, 0}}));
@@ -164,6 +186,20 @@ TEST(PlotLayout, CategoriesBandsNotesAndEmptyPlots) {
   EXPECT_EQ(TickText(plot, PlotAxes(plot).X, 1, true), "Route 9");
   EXPECT_EQ(TickText(plot, PlotAxes(plot).X, 4, true), "");
   EXPECT_EQ(TickText(plot, PlotAxes(plot).X, 1.5, true), "");
+
+  // Names too long for two lines of their share: numbers on the axis and
+  // a key under the plot.
+  TPlot many = plot;
+  many.XCategories.clear();
+  for (int i = 0; i < 10; ++i)
+    many.XCategories.push_back("Circular Corrugated (2-2/3 x 1/2 in) " + std::to_string(40 + 6 * i) + " in x 2");
+  TRenderedPage numbered;
+  LayOutPlot(many, 0, 0, 700, 400, numbered);
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_TRUE(numbered.HasText(std::to_string(i + 1))) << i;
+    EXPECT_TRUE(numbered.HasText(std::to_string(i + 1) + "  " + many.XCategories[i])) << i;
+  }
+  EXPECT_FALSE(numbered.HasText("Circular Corrugated"));
 
   TPlot empty;
   empty.Title = "Profile";
