@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QGraphicsSimpleTextItem>
 #include <QLabel>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -111,8 +112,12 @@ TPlotView::TPlotView(QWidget* parent) : QChartView(new QChart(), parent) {
   setRenderHint(QPainter::Antialiasing);
   setMouseTracking(true);
   chart()->legend()->setAlignment(Qt::AlignRight);
+  // The legend shows each series' own line or marker, as on paper.
+  chart()->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
   chart()->setMargins(QMargins(4, 4, 4, 4));
-  connect(chart(), &QChart::plotAreaChanged, this, [this](const QRectF&) { PlaceLabels(); });
+  // The axes take their new ranges after the plot area changes; labels are
+  // placed once the chart has settled.
+  connect(chart(), &QChart::plotAreaChanged, this, [this](const QRectF&) { PlaceLabelsLater(); });
 }
 
 void TPlotView::SetPlot(const plots::TPlot& plot) {
@@ -137,12 +142,10 @@ void TPlotView::SetPlot(const plots::TPlot& plot) {
     return;
   }
   AddBands();
-  // Reference lines under the curves, as on paper.
-  for (bool references : {true, false})
-    for (size_t i = 0; i < plot.Series.size(); ++i)
-      if ((plot.Series[i].Style == TSeriesStyle::Reference) == references) AddSeries(static_cast<int>(i));
+  // In the plot's order, so the legend lists the series as the report's.
+  for (size_t i = 0; i < plot.Series.size(); ++i) AddSeries(static_cast<int>(i));
   AddAxes();
-  PlaceLabels();
+  PlaceLabelsLater();
 }
 
 void TPlotView::AddBands() {
@@ -254,9 +257,14 @@ void TPlotView::PlaceLabels() {
   }
 }
 
+void TPlotView::PlaceLabelsLater() {
+  QMetaObject::invokeMethod(
+      this, [this] { PlaceLabels(); }, Qt::QueuedConnection);
+}
+
 void TPlotView::resizeEvent(QResizeEvent* event) {
   QChartView::resizeEvent(event);
-  PlaceLabels();
+  PlaceLabelsLater();
 }
 
 void TPlotView::Track(QXYSeries* series, int plotSeries) {

@@ -44,6 +44,7 @@ private:
   void AddBands();
   void AddAxes();
   void PlaceLabels();
+  void PlaceLabelsLater();
   void Track(QXYSeries* series, int plotSeries);
 
   plots::TPlot FPlot;

@@ -5,6 +5,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QComboBox>
+#include <QGraphicsSimpleTextItem>
 #include <QLabel>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -115,12 +116,12 @@ private slots:
     QCOMPARE(y->tickInterval(), 2.0);
     QCOMPARE(y->tickType(), QValueAxis::TicksDynamic);
 
-    // Dashed reference, solid curve.
+    // Solid curve, dashed reference, in the plot's order.
     const auto lines = SeriesOf<QLineSeries>(chart);
     QCOMPARE(lines.size(), 2);
-    QCOMPARE(lines[0]->name(), QStringLiteral("Road crest"));
-    QVERIFY(lines[0]->pen().style() == Qt::CustomDashLine);
-    QCOMPARE(lines[1]->pen().style(), Qt::SolidLine);
+    QCOMPARE(lines[1]->name(), QStringLiteral("Road crest"));
+    QVERIFY(lines[1]->pen().style() == Qt::CustomDashLine);
+    QCOMPARE(lines[0]->pen().style(), Qt::SolidLine);
 
     // Setting another plot replaces everything.
     TPlot other;
@@ -139,7 +140,7 @@ private slots:
     QVERIFY(QTest::qWaitForWindowExposed(&pane));
     pane.SetPlots({Performance()});
     QChart* chart = pane.PlotView->chart();
-    QLineSeries* curve = SeriesOf<QLineSeries>(chart).at(1);
+    QLineSeries* curve = SeriesOf<QLineSeries>(chart).at(0);
     emit curve->hovered(QPointF(52, 103.2), true);
     QCOMPARE(pane.lblPlotPoint->text(),
              QStringLiteral("Headwater: Discharge = 50.00 cfs, Headwater Elevation = 103.10 ft, Design"));
@@ -149,6 +150,26 @@ private slots:
              QStringLiteral("Tested: Discharge = 90.00 cfs, Headwater Elevation = 106.00 ft"));
     emit tested->hovered(QPointF(90, 106), false);
     QCOMPARE(pane.lblPlotPoint->text(), QString());
+  }
+
+  void pointLabelsShowBesideTheirPoints() {
+    TPlotView view;
+    view.resize(800, 500);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    TPlot plot = Performance();
+    for (plots::TPlotPoint& point : plot.Series[0].Points) point.Label = "INLET";
+    view.SetPlot(plot);
+    QCoreApplication::processEvents();
+    QList<QGraphicsSimpleTextItem*> labels;
+    for (QGraphicsItem* item : view.chart()->childItems())
+      if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item); text && text->text() == QStringLiteral("INLET"))
+        labels << text;
+    QCOMPARE(labels.size(), 3);
+    for (QGraphicsSimpleTextItem* label : labels) {
+      QVERIFY(label->isVisible());
+      QVERIFY(view.chart()->plotArea().adjusted(-60, -30, 60, 30).contains(label->pos()));
+    }
   }
 
   void categoriesGapsAndSteps() {
