@@ -24,8 +24,8 @@ TfrmDitchAnalysisResult::TfrmDitchAnalysisResult(TDitchAnalysis& project, const 
   resize(1200, 500);
   PlotPane = AddPlotPane(*this);
   std::vector<plots::TPlot> plots = plots::DitchPlots(project);
-  if (project.ResultList.Count() > 0)
-    plots.insert(plots.begin(), plots::DitchCrossSection(project, std::max(project.ResultList.ItemIndex, 0)));
+  // Display shows the first row's cross-section in this place.
+  if (project.ResultList.Count() > 0) plots.insert(plots.begin(), plots::TPlot{});
   FHasCrossSection = project.ResultList.Count() > 0;
   PlotPane->SetPlots(std::move(plots));
   Create();
@@ -36,6 +36,11 @@ TfrmDitchAnalysisResult::~TfrmDitchAnalysisResult() = default;
 void TfrmDitchAnalysisResult::Initialize() { HelpContext = 602; }
 
 TBaseList* TfrmDitchAnalysisResult::GetList() { return &FProject.ResultList; }
+
+void TfrmDitchAnalysisResult::Display() {
+  TfrmBaseListDlgForm::Display();
+  ItemSelected(std::max(FProject.ResultList.ItemIndex, 0));
+}
 
 void TfrmDitchAnalysisResult::ItemSelected(int index) {
   if (FHasCrossSection) PlotPane->ReplacePlot(0, plots::DitchCrossSection(FProject, index));

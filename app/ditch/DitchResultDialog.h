@@ -23,7 +23,9 @@ public:
   void CellValue(int row, int column, QString& value, TBaseObject* object) override;
   // Read only: OK closes whatever row is current, also on an empty list.
   bool Apply() override { return true; }
-  // The cross-section follows the row chosen.
+  // The cross-section follows the row chosen, from the first row the grid
+  // shows on.
+  void Display() override;
   void ItemSelected(int index) override;
 
   // The cross-section of the chosen row first, then the plots along the

@@ -1,5 +1,6 @@
 // The ditch analysis dialogs filled and confirmed without a screen.
 
+#include <QChart>
 #include <QComboBox>
 #include <QLabel>
 #include <QTableWidget>
@@ -11,10 +12,14 @@
 #include "app/ditch/DitchResultDialog.h"
 #include "app/framework/BaseEdit.h"
 #include "app/framework/CodeListCombobox.h"
+#include "app/framework/PlotView.h"
 #include "ditch/DitchAnalysis.h"
 #include "foundation/Messages.h"
+#include "model/FileConversion.h"
 #include "model/ParameterList.h"
+#include "plots/Plot.h"
 #include "support/ShippedTables.h"
+#include "xml/XmlDocument.h"
 
 class TestDitchDialogs : public QObject {
   Q_OBJECT
@@ -141,6 +146,33 @@ private slots:
     QCOMPARE(dialog.tsResultList->item(0, 1)->text(), QStringLiteral("Conc.Inflow"));
     QCOMPARE(dialog.tsResultList->item(0, 16)->text(), QStringLiteral("12.00"));
     QCOMPARE(dialog.tsResultList->item(1, 12)->text(), QStringLiteral("Depth exceeds allowed"));
+  }
+
+  // The plot pane starts with the cross-section of the row the grid shows
+  // first and follows the row chosen; the plots along the stations follow.
+  void crossSectionFollowsTheChosenRow() {
+    TDitchAnalysis project(&FParameters);
+    TXMLDocument document;
+    std::string error;
+    QVERIFY(OpenProjectDocument(DREVIA_SOURCE_DIR "/samples/ditch-analysis.xml", document, error));
+    project.Load(document.GetXML());
+    project.Calculate();
+    QVERIFY(project.ResultList.Count() > 3);
+    TfrmDitchAnalysisResult dialog(project, FParameters, nullptr);
+    TPlotPane& pane = *dialog.PlotPane;
+    QCOMPARE(pane.PlotCount(), 1 + static_cast<int>(plots::DitchPlots(project).size()));
+    const auto titleOf = [&](int row) { return QString::fromStdString(plots::DitchCrossSection(project, row).Title); };
+    QVERIFY(!titleOf(0).isEmpty());
+    QCOMPARE(pane.PlotView->chart()->title(), titleOf(0));
+    dialog.tsResultList->setCurrentCell(2, 0);
+    QCOMPARE(pane.PlotView->chart()->title(), titleOf(2));
+    QCOMPARE(pane.cbPlot->itemText(0), titleOf(2));
+    pane.cbPlot->setCurrentIndex(1);
+    dialog.tsResultList->setCurrentCell(0, 0);
+    QCOMPARE(pane.PlotView->chart()->title(),
+             QString::fromStdString(plots::DitchPlots(project)[0].Title));  // the chosen plot stays
+    pane.cbPlot->setCurrentIndex(0);
+    QCOMPARE(pane.PlotView->chart()->title(), titleOf(0));
   }
 
   void emptyResultListStillCloses() {

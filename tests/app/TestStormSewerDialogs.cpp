@@ -1,6 +1,8 @@
 // The storm sewer element and result dialogs filled and confirmed without a
 // screen.
 
+#include <QChart>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -10,14 +12,18 @@
 
 #include "app/framework/BaseEdit.h"
 #include "app/framework/CodeListCombobox.h"
+#include "app/framework/PlotView.h"
 #include "app/framework/SlopeDialog.h"
 #include "app/stormsewer/StormSewerElementForm.h"
 #include "app/stormsewer/StormSewerResultForm.h"
 #include "appmodel/StormSewerEntry.h"
 #include "foundation/Messages.h"
+#include "model/FileConversion.h"
 #include "model/ParameterList.h"
+#include "plots/Plot.h"
 #include "stormsewer/StormSewer.h"
 #include "support/ShippedTables.h"
+#include "xml/XmlDocument.h"
 
 class TestStormSewerDialogs : public QObject {
   Q_OBJECT
@@ -239,6 +245,32 @@ private slots:
     QCOMPARE(dialog.tsResultList->horizontalHeaderItem(ssrManningN)->text(), QStringLiteral("Manning's \"n\""));
     dialog.accept();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+
+  // The profile starts at the run farthest upstream; another start chosen
+  // shows its own path down to the outlet.
+  void profileFromTheChosenRun() {
+    TStormSewer project(false, &FParameters);
+    TXMLDocument document;
+    std::string error;
+    QVERIFY(OpenProjectDocument(DREVIA_SOURCE_DIR "/samples/storm-sewer-design.xml", document, error));
+    project.Load(document.GetXML());
+    project.Calculate();
+    TfrmStormSewerResult dialog(project, nullptr);
+    QComboBox& start = *dialog.cbProfileStart;
+    QCOMPARE(start.count(), project.ElementList.Count());
+    const int32_t first = plots::DefaultProfileStart(project);
+    QVERIFY(first != 0);
+    QCOMPARE(start.currentData().toInt(), first);
+    QCOMPARE(dialog.PlotPane->PlotView->chart()->title(),
+             QString::fromStdString(plots::StormSewerProfile(project, first).Title));
+    const int other = start.currentIndex() == 0 ? 2 : 0;
+    start.setCurrentIndex(other);
+    const plots::TPlot chosen = plots::StormSewerProfile(project, start.itemData(other).toInt());
+    QCOMPARE(dialog.PlotPane->PlotView->chart()->title(), QString::fromStdString(chosen.Title));
+    QCOMPARE(dialog.PlotPane->PlotView->chart()->axes(Qt::Horizontal).at(0)->titleText(),
+             QStringLiteral("Distance (ft)"));
+    QCOMPARE(dialog.tsResultList->rowCount(), project.ElementList.Count());
   }
 
   void emptyResultStillCloses() {
