@@ -242,11 +242,10 @@ TPlot CrossingPlot(const TCulvertDesign& project, const TCulvertDesignElement& c
     plot.XCategories.push_back(CandidateLabel(candidate, *row, project.Parameters));
     const double hw = ControllingHeadwater(*row);
     design.Points.push_back({x, hw, row->HeadwaterControl});
-    // The search holds headwater depths above the bed of a buried barrel
-    // against the allowable depth, so the limit is lifted by the burial.
+    // The allowable headwater is measured from the inlet invert, for a
+    // buried barrel too (its bed counts against the limit).
     const double rise = row->Pipe ? row->Pipe->Rise : 0;
-    const double lift = row->BuriedOption ? row->BuriedDepth : 0;
-    const double limit = crossing.InletElevation + lift + AllowableDepth(crossing, rise);
+    const double limit = crossing.InletElevation + AllowableDepth(crossing, rise);
     if (Finite(limit)) {
       allowable.Points.push_back({x, limit, {}});
       if (hw > limit + 1e-9) over.Points.push_back({x, hw, {}});
