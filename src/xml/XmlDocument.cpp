@@ -4,19 +4,6 @@
 #include <cctype>
 
 namespace {
-// Frees elements and all their descendants without recursion.
-void DestroyElements(std::vector<TXMLElement*> pending) {
-  while (!pending.empty()) {
-    TXMLElement* element = pending.back();
-    pending.pop_back();
-    if (!element) continue;
-    const int count = element->Children.Count();
-    for (int i = 0; i < count; ++i) pending.push_back(element->Children.Element(i));
-    element->Children.DetachAll();
-    delete element;
-  }
-}
-
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
@@ -57,6 +44,16 @@ void TXMLList::Add(TXMLElement* element) {
   Cursor = static_cast<int>(count);
 }
 
+void TXMLList::AddElements(TXMLElement* const* elements, size_t count) {
+  if (count == 0) return;
+  const size_t before = static_cast<size_t>(Count());
+  if (FElements.size() < before) FElements.resize(before, nullptr);
+  FElements.reserve(before + count);
+  FElements.insert(FElements.end(), elements, elements + count);
+  if (FTexts) FTexts->resize(before + count);
+  Cursor = static_cast<int>(before + count - 1);
+}
+
 void TXMLList::AppendText(std::string text, bool decoded) {
   const size_t count = static_cast<size_t>(Count());
   if (!FTexts) FTexts = std::make_unique<std::vector<TText>>();
@@ -66,11 +63,24 @@ void TXMLList::AppendText(std::string text, bool decoded) {
 }
 
 void TXMLList::Clear() {
+  if (FElements.empty() && !FTexts) {
+    Cursor = -1;
+    return;
+  }
   if (FOwnsElements && !FElements.empty()) {
-    std::vector<TXMLElement*> owned;
-    owned.swap(FElements);
+    // Frees the elements and all their descendants without recursion.
+    std::vector<TXMLElement*> pending;
+    pending.swap(FElements);
     DetachAll();
-    DestroyElements(std::move(owned));
+    while (!pending.empty()) {
+      TXMLElement* element = pending.back();
+      pending.pop_back();
+      if (!element) continue;
+      std::vector<TXMLElement*>& children = static_cast<TXMLList&>(element->Children).FElements;
+      pending.insert(pending.end(), children.begin(), children.end());
+      children.clear();
+      delete element;
+    }
   }
   DetachAll();
 }
@@ -303,7 +313,8 @@ private:
     alignas(TXMLElement) unsigned char Storage[sizeof(TXMLElement)];
   };
   void Grow() {
-    auto chunk = std::make_unique<TBlock[]>(FChunkBlocks);
+    // Not value-initialised: every block is linked below anyway.
+    std::unique_ptr<TBlock[]> chunk(new TBlock[FChunkBlocks]);
     for (size_t i = 0; i + 1 < FChunkBlocks; ++i) chunk[i].Next = &chunk[i + 1];
     chunk[FChunkBlocks - 1].Next = nullptr;
     FFree = chunk.get();

@@ -30,8 +30,6 @@ public:
   TXMLList(const TXMLList&) = delete;
   TXMLList& operator=(const TXMLList&) = delete;
 
-  int Cursor = -1;
-
   void Add(TXMLElement* element);
   void Clear();
   int Count() const {
@@ -53,6 +51,8 @@ public:
   void DetachAll();
   // Room for this many entries without growing again.
   void Reserve(int count);
+  // Adds elements at the end in one step, the cursor on the last (as Add).
+  void AddElements(TXMLElement* const* elements, size_t count);
 
 protected:
   friend class TXMLElement;
@@ -69,6 +69,13 @@ protected:
   // children carries no texts and a list of attributes no elements.
   std::vector<TXMLElement*> FElements;
   std::unique_ptr<std::vector<TText>> FTexts;
+
+public:
+  // Declared next to the flag below so that the two share one word: a
+  // document holds two lists per element.
+  int Cursor = -1;
+
+protected:
   bool FOwnsElements;
 };
 

@@ -6,7 +6,12 @@
 // callers that load whole files can refuse it.
 
 #include <algorithm>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <string_view>
+#include <vector>
 
 #include "xml/XmlDocument.h"
 
@@ -24,6 +29,61 @@ int HexValue(unsigned char c) { return IsDigit(c) ? c - '0' : (c | 0x20) - 'a' +
 // Letters of the file's 8-bit code page count as name characters too.
 bool IsNameStart(unsigned char c) { return IsAsciiLetter(c) || c == '_' || c == ':' || c >= 0x80; }
 bool IsNameChar(unsigned char c) { return IsNameStart(c) || IsDigit(c) || c == '-' || c == '.'; }
+
+// Character classes for the scanning loops, one table lookup per character.
+enum : unsigned char { StopsName = 1, StopsAttributeName = 2, StopsPlainTag = 4, StopsText = 8 };
+struct TCharClasses {
+  unsigned char Of[256] = {};
+  constexpr TCharClasses() {
+    for (const char c : {' ', '\t', '\n', '\r', '"', '\'', '=', '>'})
+      Of[static_cast<unsigned char>(c)] |= StopsPlainTag;
+    for (const char c : {'<', '&'}) Of[static_cast<unsigned char>(c)] |= StopsText;
+    for (const char c : {' ', '\t', '\n', '\r', '"', '\'', '='}) Of[static_cast<unsigned char>(c)] |= StopsName;
+    for (const char c : {' ', '\t', '\n', '\r', '"', '\'', '=', '>', '/', '&'})
+      Of[static_cast<unsigned char>(c)] |= StopsAttributeName;
+  }
+};
+constexpr TCharClasses CharClasses;
+bool Is(char c, unsigned char charClass) { return CharClasses.Of[static_cast<unsigned char>(c)] & charClass; }
+
+// The first position from `i` on whose character is of the class, or n.
+// Where SSE2 is at hand, sixteen characters are screened at a time: any
+// below "(" (blanks, quotes, "&"), "<", "=" or ">" is a candidate, which
+// the table then decides.
+size_t SkipTo(const char* data, size_t i, size_t n, unsigned char charClass) {
+#if defined(__SSE2__)
+  const __m128i below = _mm_set1_epi8('(');
+  const __m128i lt = _mm_set1_epi8('<'), eq = _mm_set1_epi8('='), gt = _mm_set1_epi8('>');
+  while (i + 16 <= n) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    const __m128i atLeast = _mm_cmpeq_epi8(_mm_max_epu8(v, below), v);
+    const __m128i marks =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lt), _mm_cmpeq_epi8(v, eq)), _mm_cmpeq_epi8(v, gt));
+    unsigned mask =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_andnot_si128(atLeast, _mm_set1_epi8(-1)), marks)));
+    while (mask) {
+      const size_t at = i + static_cast<size_t>(__builtin_ctz(mask));
+      if (Is(data[at], charClass)) return at;
+      mask &= mask - 1;
+    }
+    i += 16;
+  }
+#endif
+  while (i < n && !Is(data[i], charClass)) ++i;
+  return i;
+}
+
+// An element's name in its tag: the characters from the second up to and
+// including the first blank outside quotes (at `blank`, or the tag's size
+// when none), trimmed, without the tag's closing ">" or "/".
+std::string_view TagName(std::string_view tag, size_t blank) {
+  std::string_view name = tag.size() > 1 ? tag.substr(1, blank) : std::string_view();
+  while (!name.empty() && static_cast<unsigned char>(name.front()) <= ' ') name.remove_prefix(1);
+  while (!name.empty() && static_cast<unsigned char>(name.back()) <= ' ') name.remove_suffix(1);
+  if (!name.empty() && name.back() == '>') name.remove_suffix(1);
+  if (!name.empty() && name.back() == '/') name.remove_suffix(1);
+  return name;
+}
 
 // Reader state (Entity has no state of its own: a reference is recognised
 // and decoded where its "&" stands).
@@ -97,17 +157,24 @@ public:
 
   void Run() {
     TReadState state = TReadState::Outside;
-    while (FPos < FText.size()) {
-      switch (state) {
-        case TReadState::Outside: state = ReadOutside(); break;
-        case TReadState::Text: state = ReadText(); break;
-        case TReadState::Tag: state = ReadTag(); break;
-        case TReadState::Instruction: state = ReadInstruction(); break;
-        case TReadState::Comment: state = ReadComment(); break;
-        case TReadState::CData: state = ReadCData(); break;
-        case TReadState::DocType: state = ReadDocType(); break;
+    try {
+      while (FPos < FText.size()) {
+        switch (state) {
+          case TReadState::Outside: state = ReadOutside(); break;
+          case TReadState::Text: state = ReadText(); break;
+          case TReadState::Tag: state = ReadTag(); break;
+          case TReadState::Instruction: state = ReadInstruction(); break;
+          case TReadState::Comment: state = ReadComment(); break;
+          case TReadState::CData: state = ReadCData(); break;
+          case TReadState::DocType: state = ReadDocType(); break;
+        }
       }
+    } catch (...) {
+      // What was read stays in the tree, which owns and frees it.
+      GiveChildrenToOpenElements();
+      throw;
     }
+    GiveChildrenToOpenElements();
     // A partial text run is dropped; a partial tag, comment, CDATA section,
     // instruction or DOCTYPE, like an element still open, means the text was
     // cut short.
@@ -130,7 +197,7 @@ private:
     const char* data = FText.data();
     const size_t n = FText.size();
     size_t i = FPos;
-    while (i < n && data[i] != '<' && data[i] != '&') ++i;
+    i = SkipTo(data, i, n, StopsText);
     if (i == n) {
       FPos = n;
       return TReadState::Text;
@@ -150,7 +217,8 @@ private:
     }
     if (TXMLElement* current = FDocument.Current) {
       if (FToken.empty()) {
-        current->Text.assign(data + FRunStart, i - FRunStart);
+        // Built in place rather than assigned: most elements have no text yet.
+        current->Text = std::string(data + FRunStart, i - FRunStart);
       } else {
         FToken.append(data + FRunStart, i - FRunStart);
         current->Text = FToken;
@@ -198,11 +266,31 @@ private:
     const char* data = FText.data();
     const size_t n = FText.size();
     size_t i = FPos;
+    // Most tags are a bare name ("<A>", "</A>", "<A/>"): then the first
+    // blank, quote, "=" or ">" is the ">" that ends them.
+    i = SkipTo(data, i, n, StopsPlainTag);
+    if (i < n && data[i] == '>') {
+      FPos = i + 1;
+      HandleTag(FText.substr(FMarkupStart, FPos - FMarkupStart), true);
+      return TReadState::Outside;
+    }
+    // Otherwise, when the tag holds no quote, the first ">" ends it.
+    const void* gt = std::memchr(data + i, '>', n - i);
+    if (!gt) {
+      FPos = n;
+      return TReadState::Tag;
+    }
+    const size_t end = static_cast<size_t>(static_cast<const char*>(gt) - data);
+    if (!std::memchr(data + i, '"', end - i) && !std::memchr(data + i, '\'', end - i)) {
+      FPos = end + 1;
+      HandleTag(FText.substr(FMarkupStart, FPos - FMarkupStart), false);
+      return TReadState::Outside;
+    }
     while (i < n) {
       const char c = data[i];
       if (c == '>') {
         FPos = i + 1;
-        HandleTag(FText.substr(FMarkupStart, FPos - FMarkupStart));
+        HandleTag(FText.substr(FMarkupStart, FPos - FMarkupStart), false);
         return TReadState::Outside;
       }
       if (c == '"' || c == '\'') {
@@ -279,31 +367,73 @@ private:
     return TReadState::DocType;
   }
 
-  void HandleTag(std::string_view tag) {
+  // The children of an open element wait in FPending until its end tag,
+  // then move to its list in one allocation of the right size.
+  void OpenElement(TXMLElement* element) {
+    FPendingStart.push_back(FPending.size());
+    FDocument.Current = element;
+  }
+  void CloseElement() {
+    TXMLElement*& current = FDocument.Current;
+    const size_t start = FPendingStart.back();
+    FPendingStart.pop_back();
+    current->Children.AddElements(FPending.data() + start, FPending.size() - start);
+    FPending.resize(start);
+    current = current->Parent;
+  }
+  // At the end of the text (or a failure) every element still open takes
+  // the children read so far.
+  // They stay open: Current is still where the text ended.
+  void GiveChildrenToOpenElements() {
+    TXMLElement* element = FDocument.Current;
+    while (!FPendingStart.empty()) {
+      const size_t start = FPendingStart.back();
+      FPendingStart.pop_back();
+      element->Children.AddElements(FPending.data() + start, FPending.size() - start);
+      FPending.resize(start);
+      element = element->Parent;
+    }
+  }
+
+  // A bare tag (see ReadTag) names its element and holds no attribute.
+  void HandleTag(std::string_view tag, bool bare) {
     TXMLElement*& current = FDocument.Current;
     if (tag[1] == '/') {
       if (!current) throw EXMLParseError("End tag without an open element: " + std::string(tag));
       // The name as written, not trimmed: "</A >" does not close A.
-      if (tag.substr(2, tag.size() - 3) == current->Name) current = current->Parent;
+      if (tag.substr(2, tag.size() - 3) == current->Name) CloseElement();
     } else if (tag[tag.size() - 2] == '/') {
       if (!current) throw EXMLParseError("Element without an open element: " + std::string(tag));
-      auto* element = new TXMLElement();
-      current->Children.Add(element);
-      element->ParseTag(tag);
+      NewElement(tag, bare);
     } else if (current) {
-      auto* element = new TXMLElement();
-      current->Children.Add(element);
-      element->ParseTag(tag);
+      TXMLElement* element = NewElement(tag, bare);
       element->Parent = current;
-      current = element;
+      OpenElement(element);
     } else {
       // The first start tag of the document, or one after the root closed:
       // the root element itself takes it and keeps any children it has.
       TXMLElement* root = FDocument.FRoot.get();
       root->ParseTag(tag);
       root->Parent = nullptr;
-      current = root;
+      OpenElement(root);
     }
+  }
+
+  // A new child of the open element, named (and given its attributes) by
+  // its tag. One without a name stays in the tree, like what was read
+  // before it, when the parse fails.
+  TXMLElement* NewElement(std::string_view tag, bool bare) {
+    if (!bare) {
+      auto* element = new TXMLElement();
+      FPending.push_back(element);
+      element->ParseTag(tag);
+      return element;
+    }
+    const std::string_view name = TagName(tag, tag.size());
+    auto* element = new TXMLElement(std::string(name));
+    FPending.push_back(element);
+    if (name.empty()) throw EXMLParseError("Element without a name: " + std::string(tag));
+    return element;
   }
 
   TXMLDocument& FDocument;
@@ -318,6 +448,10 @@ private:
   // Inside a DOCTYPE: nesting of its internal subset "[...]" and quotes.
   int FDocTypeBrackets = 0;
   char FDocTypeQuote = 0;
+  // Children read for the open elements, outermost first; FPendingStart
+  // holds where each open element's children begin.
+  std::vector<TXMLElement*> FPending;
+  std::vector<size_t> FPendingStart;
 };
 
 void TXMLDocument::Parse(std::string_view text) {
@@ -325,7 +459,80 @@ void TXMLDocument::Parse(std::string_view text) {
   TXMLReader(*this, text).Run();
 }
 
+namespace {
+// The common tag, read in one pass: a name without quotes or "=", then
+// name="value" pairs (either quote) separated by blanks. It gives what the
+// general rules below give for such a tag; false for anything else, with
+// the element's name and attributes then still to be read by those rules.
+bool ParseSimpleTag(std::string_view tag, std::string& name, TXMLAttributeList& attributes) {
+  const size_t n = tag.size();
+  if (n < 2 || tag[0] == '"' || tag[0] == '\'' || tag[0] == '=') return false;
+  size_t i = 1;
+  i = SkipTo(tag.data(), i, n, StopsName);
+  if (i < n && !IsSpace(tag[i])) return false;  // a quote or "="
+
+  const std::string_view tagName = TagName(tag, i);
+  if (tagName.empty()) return false;
+  name.assign(tagName.data(), tagName.size());
+  attributes.Clear();
+  if (i == n) return true;
+  std::string entry;
+  while (true) {
+    while (i < n && IsSpace(tag[i])) ++i;
+    if (i == n) break;
+    // Between attributes only the end of the tag may stand.
+    const std::string_view rest = tag.substr(i);
+    if (rest == ">" || rest == "/>") return true;
+    const size_t nameStart = i;
+    while (i < n && !Is(tag[i], StopsAttributeName)) ++i;
+    if (i == nameStart || i + 1 >= n || tag[i] != '=') break;
+    const char quote = tag[i + 1];
+    if (quote != '"' && quote != '\'') break;
+    const size_t valueStart = i + 2;
+    const size_t close = tag.find(quote, valueStart);
+    if (close == std::string_view::npos || close + 1 >= n) break;
+    const char after = tag[close + 1];
+    if (!IsSpace(after) && after != '>' && after != '/') break;
+    entry.clear();
+    entry.reserve(i - nameStart + close - valueStart + 1);
+    entry.append(tag.data() + nameStart, i - nameStart);
+    entry += '=';
+    const size_t valueAt = entry.size();
+    for (size_t v = valueStart; v < close;) {
+      const size_t amp = tag.find('&', v);
+      const size_t end = amp < close ? amp : close;
+      entry.append(tag.data() + v, end - v);
+      if (end == close) break;
+      // A well-formed reference is decoded; any other "&" is a character.
+      const size_t length = ReferenceLength(tag, amp);
+      if (length > 0) {
+        AppendReference(entry, tag.substr(amp, length));
+        v = amp + length;
+      } else {
+        entry += '&';
+        v = amp + 1;
+      }
+    }
+    if (IsSpace(after)) {
+      // A value that a blank ends loses its outer spaces.
+      size_t first = valueAt;
+      while (first < entry.size() && entry[first] == ' ') ++first;
+      size_t last = entry.size();
+      while (last > first && entry[last - 1] == ' ') --last;
+      entry.erase(last);
+      entry.erase(valueAt, first - valueAt);
+    }
+    attributes.AppendDecoded(std::move(entry));
+    i = close + 1;
+    if (after == '>' || after == '/') return true;
+  }
+  attributes.Clear();
+  return false;
+}
+}  // namespace
+
 void TXMLElement::ParseTag(std::string_view tagText) {
+  if (ParseSimpleTag(tagText, Name, Attributes)) return;
   bool inDouble = false, inSingle = false;
   size_t p = tagText.size();  // 0-based position of the first blank outside quotes
   for (size_t i = 0; i < tagText.size(); ++i) {
@@ -339,12 +546,7 @@ void TXMLElement::ParseTag(std::string_view tagText) {
       break;
     }
   }
-  // The characters from the second up to and including the blank, trimmed.
-  std::string_view name = tagText.size() > 1 ? tagText.substr(1, p) : std::string_view();
-  while (!name.empty() && static_cast<unsigned char>(name.front()) <= ' ') name.remove_prefix(1);
-  while (!name.empty() && static_cast<unsigned char>(name.back()) <= ' ') name.remove_suffix(1);
-  if (!name.empty() && name.back() == '>') name.remove_suffix(1);
-  if (!name.empty() && name.back() == '/') name.remove_suffix(1);
+  const std::string_view name = TagName(tagText, p);
   if (name.empty()) throw EXMLParseError("Element without a name: " + std::string(tagText));
   Name.assign(name.data(), name.size());
   // A tag without a blank or "=" (the common "<Name>") holds no attribute.

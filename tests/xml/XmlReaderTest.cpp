@@ -230,3 +230,72 @@ TEST(XmlReader, ProjectTextsOfEveryKindRoundTrip) {
   }
   EXPECT_GE(files, 7);
 }
+
+// The reader takes the common tag shapes a quicker way; every shape must
+// still give the name and attributes the general rules give.
+TEST(XmlReader, EveryTagShapeReadsByTheSameRules) {
+  const std::vector<std::pair<std::string, std::string>> tags = {
+      {"<A>", "A"},
+      {"<A/>", "A"},
+      {"<\x01"
+       "A\x01>",
+       "A\x01"},
+      {"<A a=\"1\">", "A"},
+      {"<A a=\" x \" b=\"2\">", "A"},
+      {"<A a=\" x \">", "A"},
+      {"<A / b=\"2\">", "A"},
+      {"<A a=\"1\"b=\"2\">", "A"},
+      {"<A a='it\"s' b=\"&amp;&bogus;&#65;&#300;&\">", "A"},
+      {"<A a=\"1\"/ b=\"2\">", "A"},
+      {"<A\tb='x'\r\nc=\"y\"/>", "A"},
+      {"<A a b=\"1\">", "A"},
+      {"<A =\"1\">", "A"},
+      {"<A a=1 b=2>", "A"},
+      {"<A a=\"1\" >", "A"},
+      {"<A a=\"x>y\">", "A"},
+      {"<A a=\"1\"  b='2'/>", "A"},
+      {"<A=1>", "A=1"},
+      {"<A\"B C\" d=\"1\">", "A\"B C\""},
+  };
+  for (const auto& [tag, name] : tags) {
+    TXMLElement element;
+    element.ParseTag(tag);
+    EXPECT_EQ(element.Name, name) << tag;
+    TXMLAttributeList expected;
+    if (tag.find_first_of(" \t\r\n=") != std::string::npos) expected.Parse(tag);
+    ASSERT_EQ(element.Attributes.Count(), expected.Count()) << tag;
+    for (int i = 0; i < expected.Count(); ++i) EXPECT_EQ(element.Attributes.EntryText(i), expected.EntryText(i)) << tag;
+    EXPECT_EQ(element.Attributes.GetXML(), expected.GetXML()) << tag;
+
+    // The same tag inside a document.
+    TXMLDocument document;
+    document.Parse("<R>" + tag);
+    ASSERT_EQ(document.GetRoot()->ChildCount(), 1) << tag;
+    const TXMLElement* read = document.GetRoot()->Child(0);
+    EXPECT_EQ(read->Name, name) << tag;
+    EXPECT_EQ(const_cast<TXMLElement*>(read)->Attributes.GetXML(), expected.GetXML()) << tag;
+  }
+}
+
+TEST(XmlReader, ChildrenKeepTheirOrderWhereverTheTextEnds) {
+  TXMLDocument document;
+  document.Parse("<A><B/><C><D/><E/></C></A><A2><F/><G>");
+  const TXMLElement* root = document.GetRoot();
+  EXPECT_EQ(root->Name, "A2") << "a second root tag renames the root";
+  ASSERT_EQ(root->ChildCount(), 4) << "and the root keeps the children it had";
+  EXPECT_EQ(root->Child(0)->Name, "B");
+  EXPECT_EQ(root->Child(1)->Name, "C");
+  ASSERT_EQ(root->Child(1)->ChildCount(), 2);
+  EXPECT_EQ(root->Child(1)->Child(1)->Name, "E");
+  EXPECT_EQ(root->Child(2)->Name, "F");
+  EXPECT_EQ(root->Child(3)->Name, "G");
+  EXPECT_TRUE(document.Truncated());
+  EXPECT_EQ(document.Current, root->Child(3));
+  EXPECT_EQ(root->Children.Cursor, 3) << "the cursor rests on the last child, as after adding it";
+
+  // A failure part way leaves what was read in the tree (and frees it).
+  TXMLDocument failed;
+  EXPECT_THROW(failed.Parse("<A><B><C/></B><D></X></D></A></A></A>"), EXMLParseError);
+  ASSERT_EQ(failed.GetRoot()->ChildCount(), 2);
+  EXPECT_EQ(failed.GetRoot()->Child(0)->ChildCount(), 1);
+}
