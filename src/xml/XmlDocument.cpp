@@ -68,16 +68,32 @@ void TXMLList::Clear() {
     return;
   }
   if (FOwnsElements && !FElements.empty()) {
-    // Frees the elements and all their descendants without recursion.
-    std::vector<TXMLElement*> pending;
-    pending.swap(FElements);
+    // Frees the elements and all their descendants without recursion. The
+    // elements still to free wait in a list kept from one call to the next
+    // on this thread: freeing a large block after many small ones makes the
+    // allocator sweep all of them. Each element's own list of children goes
+    // early, for the same reason.
+    thread_local std::vector<TXMLElement*> kept;
+    thread_local bool keptInUse = false;
+    std::vector<TXMLElement*> own;
+    std::vector<TXMLElement*>& pending = keptInUse ? own : kept;
+    struct TInUse {
+      bool& Flag;
+      bool Was;
+      ~TInUse() { Flag = Was; }
+    } inUse{keptInUse, keptInUse};
+    keptInUse = true;
+    pending.assign(FElements.begin(), FElements.end());
     DetachAll();
+    std::vector<TXMLElement*>().swap(FElements);
     while (!pending.empty()) {
       TXMLElement* element = pending.back();
       pending.pop_back();
       if (!element) continue;
       std::vector<TXMLElement*>& children = static_cast<TXMLList&>(element->Children).FElements;
-      pending.insert(pending.end(), children.begin(), children.end());
+      // Last child first onto the stack: elements go in document order,
+      // the order in which the reader took their memory.
+      pending.insert(pending.end(), children.rbegin(), children.rend());
       children.clear();
       delete element;
     }
@@ -293,9 +309,22 @@ class TElementPool {
 public:
   void* Allocate() {
     Lock();
-    if (!FFree) Grow();
-    TBlock* block = FFree;
-    FFree = block->Next;
+    void* block;
+    if (FFree) {
+      block = FFree;
+      FFree = FFree->Next;
+    } else {
+      // Blocks never used are handed out in order, untouched until then.
+      if (FFresh == FFreshEnd) {
+        try {
+          Grow();
+        } catch (...) {
+          Unlock();
+          throw;
+        }
+      }
+      block = FFresh++;
+    }
     Unlock();
     return block;
   }
@@ -313,12 +342,11 @@ private:
     alignas(TXMLElement) unsigned char Storage[sizeof(TXMLElement)];
   };
   void Grow() {
-    // Not value-initialised: every block is linked below anyway.
+    // Not value-initialised: a block is written first by its element.
     std::unique_ptr<TBlock[]> chunk(new TBlock[FChunkBlocks]);
-    for (size_t i = 0; i + 1 < FChunkBlocks; ++i) chunk[i].Next = &chunk[i + 1];
-    chunk[FChunkBlocks - 1].Next = nullptr;
-    FFree = chunk.get();
     FChunks.push_back(std::move(chunk));
+    FFresh = FChunks.back().get();
+    FFreshEnd = FFresh + FChunkBlocks;
     if (FChunkBlocks < 16384) FChunkBlocks *= 2;
   }
   // The program reads on one thread; the flag only keeps a stray second
@@ -331,6 +359,8 @@ private:
 
   std::atomic_flag FBusy = ATOMIC_FLAG_INIT;
   TBlock* FFree = nullptr;
+  TBlock* FFresh = nullptr;
+  TBlock* FFreshEnd = nullptr;
   size_t FChunkBlocks = 64;
   std::vector<std::unique_ptr<TBlock[]>> FChunks;
 };

@@ -271,7 +271,8 @@ private:
     i = SkipTo(data, i, n, StopsPlainTag);
     if (i < n && data[i] == '>') {
       FPos = i + 1;
-      HandleTag(FText.substr(FMarkupStart, FPos - FMarkupStart), true);
+      const std::string_view tag = FText.substr(FMarkupStart, FPos - FMarkupStart);
+      if (!ReadLeaf(tag)) HandleTag(tag, true);
       return TReadState::Outside;
     }
     // Otherwise, when the tag holds no quote, the first ">" ends it.
@@ -417,6 +418,29 @@ private:
       root->Parent = nullptr;
       OpenElement(root);
     }
+  }
+
+  // The commonest element of all, "<A>text</A>" with a bare start tag at
+  // FMarkupStart and a text without references, read at once. False, with
+  // nothing done, for anything else.
+  bool ReadLeaf(std::string_view tag) {
+    TXMLElement* current = FDocument.Current;
+    if (!current || tag[1] == '/' || tag[tag.size() - 2] == '/') return false;
+    const std::string_view name = TagName(tag, tag.size());
+    if (name.empty()) return false;
+    const char* data = FText.data();
+    const size_t n = FText.size();
+    const size_t textEnd = SkipTo(data, FPos, n, StopsText);
+    const size_t endTagEnd = textEnd + 2 + name.size();
+    if (endTagEnd >= n || data[textEnd] != '<' || data[textEnd + 1] != '/' || data[endTagEnd] != '>' ||
+        std::memcmp(data + textEnd + 2, name.data(), name.size()) != 0)
+      return false;
+    auto* element = new TXMLElement(std::string(name));
+    FPending.push_back(element);
+    element->Parent = current;
+    if (textEnd > FPos) element->Text = std::string(data + FPos, textEnd - FPos);
+    FPos = endTagEnd + 1;
+    return true;
   }
 
   // A new child of the open element, named (and given its attributes) by
