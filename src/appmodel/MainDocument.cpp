@@ -18,6 +18,14 @@ namespace {
 // Project files end every line with CR LF; the text is one line, but a text
 // with breaks of its own gets them in the same form.
 std::string WithCrLfLines(const std::string& text) {
+  // The common one-line text is copied whole.
+  if (text.find_first_of("\r\n") == std::string::npos) {
+    std::string bytes;
+    if (text.empty()) return bytes;
+    bytes.reserve(text.size() + 2);
+    bytes.append(text).append("\r\n");
+    return bytes;
+  }
   std::string bytes;
   bytes.reserve(text.size() + 2);
   for (size_t i = 0; i < text.size(); ++i) {
@@ -154,7 +162,11 @@ std::string TMainDocument::OpenProject(const std::string& path) {
   std::unique_ptr<TNerraBaseProject> project = CreateProject(kind);
   if (!project) return MessageText(-1103);
   project->FileName = path;
-  project->Load(document.GetXML());
+  // The checked document is freed before the project reads its text, so
+  // that a large project's tree is not held twice.
+  std::string text = document.GetXML();
+  document.Clear();
+  project->Load(text);
   // The kind was recognised, so a load message means a damaged file: the
   // half-read project is not opened.
   if (!project->LastError.empty()) return project->LastError;
