@@ -17,14 +17,11 @@ namespace {
 
 // Project files end every line with CR LF; the text is one line, but a text
 // with breaks of its own gets them in the same form.
-std::string WithCrLfLines(const std::string& text) {
-  // The common one-line text is copied whole.
+std::string WithCrLfLines(std::string text) {
+  // The common one-line text gets its CR LF in place, without a copy.
   if (text.find_first_of("\r\n") == std::string::npos) {
-    std::string bytes;
-    if (text.empty()) return bytes;
-    bytes.reserve(text.size() + 2);
-    bytes.append(text).append("\r\n");
-    return bytes;
+    if (!text.empty()) text += "\r\n";
+    return text;
   }
   std::string bytes;
   bytes.reserve(text.size() + 2);
@@ -175,23 +172,26 @@ std::string TMainDocument::OpenProject(const std::string& path) {
   return std::string();
 }
 
-bool TMainDocument::WriteText(const std::string& path, const std::string& text) {
+bool TMainDocument::WriteText(const std::string& path, std::string text) {
   // A project written over the program's own tables would end the next
   // start; the same file reached through a link or another name counts too.
   if (IsProtectedFile(path)) {
     FUI.ShowError(ProtectedFileMessage);
     return false;
   }
-  if (WriteFileAtomically(path, WithCrLfLines(text))) return true;
+  if (WriteFileAtomically(path, WithCrLfLines(std::move(text)))) return true;
   FUI.ShowError(MessageText(-4));
   return false;
 }
 
 bool TMainDocument::SaveProject(const std::string& path) {
   if (!FProject) return false;
-  const std::string text = FProject->SaveInput();
+  std::string text = FProject->SaveInput();
+  // The text is kept only where changes are tracked; elsewhere it goes to
+  // the file without a copy.
+  if (!FUI.TracksChanges()) return WriteText(path, std::move(text));
   if (!WriteText(path, text)) return false;
-  if (FUI.TracksChanges()) FSavedInput = text;
+  FSavedInput = std::move(text);
   return true;
 }
 
@@ -241,7 +241,7 @@ bool TMainDocument::SaveResult() {
 bool TMainDocument::SaveResult(const std::string& path) {
   std::string text;
   if (!FProject || !ResultText(text)) return false;
-  return WriteText(path, text);
+  return WriteText(path, std::move(text));
 }
 
 bool TMainDocument::ResultText(std::string& text) {

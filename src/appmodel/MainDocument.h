@@ -147,7 +147,7 @@ public:
 private:
   TNerraElementList* Elements() const;
   std::unique_ptr<TNerraBaseProject> CreateProject(TProjectKind kind) const;
-  bool WriteText(const std::string& path, const std::string& text);
+  bool WriteText(const std::string& path, std::string text);
   // Calculates by the kind's rule and shows its message (before the results
   // of a partial calculation); false when the calculation was refused.
   bool CalculateTelling();

@@ -1,7 +1,10 @@
 #include "xml/XmlDocument.h"
 
-#include <atomic>
+#include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <iterator>
+#include <mutex>
 
 namespace {
 bool EqualsNoCase(std::string_view a, std::string_view b) {
@@ -19,6 +22,39 @@ std::string_view NameOfEntry(std::string_view entry) {
 
 // ---- lists ----------------------------------------------------------------
 
+void TXMLElementArray::reserve(size_t count) {
+  if (count <= capacity()) return;
+  if (count > UINT32_MAX) throw std::length_error("too many elements in one list");
+  auto* block = static_cast<TBlock*>(::operator new(sizeof(TBlock) + count * sizeof(TXMLElement*)));
+  block->Size = static_cast<uint32_t>(size());
+  block->Capacity = static_cast<uint32_t>(count);
+  if (FBlock) {
+    std::copy(begin(), end(), reinterpret_cast<TXMLElement**>(block + 1));
+    ::operator delete(FBlock);
+  }
+  FBlock = block;
+}
+
+void TXMLElementArray::resize(size_t count) {
+  if (count <= size()) return;
+  reserve(count);
+  std::fill(end(), begin() + count, nullptr);
+  FBlock->Size = static_cast<uint32_t>(count);
+}
+
+void TXMLElementArray::append(TXMLElement* const* elements, size_t count) {
+  if (count == 0) return;
+  // Exactly the room needed when growing: the reader appends each list once.
+  if (size() + count > capacity()) reserve(size() + count);
+  std::copy(elements, elements + count, end());
+  FBlock->Size += static_cast<uint32_t>(count);
+}
+
+void TXMLElementArray::Release() {
+  ::operator delete(FBlock);
+  FBlock = nullptr;
+}
+
 TXMLList::~TXMLList() {
   if (FOwnsElements) Clear();
 }
@@ -35,10 +71,9 @@ void TXMLList::Reserve(int count) {
 
 void TXMLList::Add(TXMLElement* element) {
   const size_t count = static_cast<size_t>(Count());
-  if (FElements.size() < count) FElements.resize(count, nullptr);
-  // Containers in project files hold a handful of leaves or more: skip the
-  // first steps of growing one by one.
-  if (FElements.capacity() == 0) FElements.reserve(4);
+  FElements.resize(count);
+  // Containers in project files hold a handful of leaves or more: growing
+  // starts at four.
   FElements.push_back(element);
   if (FTexts) FTexts->resize(count + 1);
   Cursor = static_cast<int>(count);
@@ -47,9 +82,8 @@ void TXMLList::Add(TXMLElement* element) {
 void TXMLList::AddElements(TXMLElement* const* elements, size_t count) {
   if (count == 0) return;
   const size_t before = static_cast<size_t>(Count());
-  if (FElements.size() < before) FElements.resize(before, nullptr);
-  FElements.reserve(before + count);
-  FElements.insert(FElements.end(), elements, elements + count);
+  FElements.resize(before);
+  FElements.append(elements, count);
   if (FTexts) FTexts->resize(before + count);
   Cursor = static_cast<int>(before + count - 1);
 }
@@ -85,15 +119,16 @@ void TXMLList::Clear() {
     keptInUse = true;
     pending.assign(FElements.begin(), FElements.end());
     DetachAll();
-    std::vector<TXMLElement*>().swap(FElements);
+    FElements.Release();
     while (!pending.empty()) {
       TXMLElement* element = pending.back();
       pending.pop_back();
       if (!element) continue;
-      std::vector<TXMLElement*>& children = static_cast<TXMLList&>(element->Children).FElements;
+      TXMLElementArray& children = static_cast<TXMLList&>(element->Children).FElements;
       // Last child first onto the stack: elements go in document order,
       // the order in which the reader took their memory.
-      pending.insert(pending.end(), children.rbegin(), children.rend());
+      pending.insert(pending.end(), std::make_reverse_iterator(children.end()),
+                     std::make_reverse_iterator(children.begin()));
       children.clear();
       delete element;
     }
@@ -302,38 +337,39 @@ TXMLElement::~TXMLElement() = default;
 
 namespace {
 // Reading a project makes and later frees elements by the hundred thousand.
-// A free list of element-sized blocks carved from large chunks makes both
-// cheap and keeps a tree's elements close together in memory. Chunks are
-// kept for the next document rather than handed back.
+// Element-sized blocks carved from large chunks make both cheap and keep a
+// tree's elements close together in memory. Chunks are kept for the next
+// document rather than handed back.
+//
+// Each thread keeps a few dozen free blocks of its own (TLocalBlocks) and
+// meets the others at the shared pool only once per batch: a lock taken
+// per element costs more than the element's parse.
 class TElementPool {
 public:
-  void* Allocate() {
-    Lock();
-    void* block;
-    if (FFree) {
-      block = FFree;
-      FFree = FFree->Next;
-    } else {
-      // Blocks never used are handed out in order, untouched until then.
-      if (FFresh == FFreshEnd) {
-        try {
-          Grow();
-        } catch (...) {
-          Unlock();
-          throw;
-        }
-      }
-      block = FFresh++;
+  static constexpr size_t Batch = 64;
+  // Fills blocks with up to Batch free blocks, the one to use first last,
+  // and returns how many.
+  size_t Take(void** blocks) {
+    std::lock_guard<std::mutex> lock(FMutex);
+    // The shared free blocks and each thread's own form one stack: the
+    // block freed last is used first, so a tree read after one freed takes
+    // its memory in the same order.
+    size_t count = std::min(Batch, FFree.size());
+    if (count > 0) {
+      std::copy(FFree.end() - static_cast<std::ptrdiff_t>(count), FFree.end(), blocks);
+      FFree.resize(FFree.size() - count);
+      return count;
     }
-    Unlock();
-    return block;
+    if (FFresh == FFreshEnd) Grow();
+    // Never used blocks go out in address order.
+    count = std::min(Batch, static_cast<size_t>(FFreshEnd - FFresh));
+    for (size_t i = 0; i < count; ++i) blocks[count - 1 - i] = FFresh++;
+    return count;
   }
-  void Release(void* pointer) {
-    auto* block = static_cast<TBlock*>(pointer);
-    Lock();
-    block->Next = FFree;
-    FFree = block;
-    Unlock();
+  void Give(void* const* blocks, size_t count) noexcept {
+    std::lock_guard<std::mutex> lock(FMutex);
+    // Room for every block was reserved when its chunk was made.
+    FFree.insert(FFree.end(), blocks, blocks + count);
   }
 
 private:
@@ -342,25 +378,21 @@ private:
     alignas(TXMLElement) unsigned char Storage[sizeof(TXMLElement)];
   };
   void Grow() {
+    FFree.reserve(FBlocks + FChunkBlocks);
+    FChunks.reserve(FChunks.size() + 1);
     // Not value-initialised: a block is written first by its element.
-    std::unique_ptr<TBlock[]> chunk(new TBlock[FChunkBlocks]);
-    FChunks.push_back(std::move(chunk));
+    FChunks.emplace_back(new TBlock[FChunkBlocks]);
     FFresh = FChunks.back().get();
     FFreshEnd = FFresh + FChunkBlocks;
+    FBlocks += FChunkBlocks;
     if (FChunkBlocks < 16384) FChunkBlocks *= 2;
   }
-  // The program reads on one thread; the flag only keeps a stray second
-  // thread from corrupting the list.
-  void Lock() {
-    while (FBusy.test_and_set(std::memory_order_acquire)) {
-    }
-  }
-  void Unlock() { FBusy.clear(std::memory_order_release); }
 
-  std::atomic_flag FBusy = ATOMIC_FLAG_INIT;
-  TBlock* FFree = nullptr;
+  std::mutex FMutex;
+  std::vector<void*> FFree;
   TBlock* FFresh = nullptr;
   TBlock* FFreshEnd = nullptr;
+  size_t FBlocks = 0;
   size_t FChunkBlocks = 64;
   std::vector<std::unique_ptr<TBlock[]>> FChunks;
 };
@@ -370,6 +402,29 @@ TElementPool& ElementPool() {
   static TElementPool* pool = new TElementPool();
   return *pool;
 }
+
+// A thread's own free blocks; they go back to the pool when it ends.
+struct TLocalBlocks {
+  void* Blocks[2 * TElementPool::Batch];
+  size_t Count = 0;
+  ~TLocalBlocks() {
+    if (Count > 0) ElementPool().Give(Blocks, Count);
+  }
+  void* Allocate() {
+    if (Count == 0) Count = ElementPool().Take(Blocks);
+    return Blocks[--Count];
+  }
+  void Release(void* block) noexcept {
+    if (Count == 2 * TElementPool::Batch) {
+      // The older half goes to the pool, the newer stays on top.
+      ElementPool().Give(Blocks, TElementPool::Batch);
+      std::copy(Blocks + TElementPool::Batch, Blocks + Count, Blocks);
+      Count = TElementPool::Batch;
+    }
+    Blocks[Count++] = block;
+  }
+};
+thread_local TLocalBlocks LocalBlocks;
 }  // namespace
 
 // Under AddressSanitizer every element gets its own allocation, so that a
@@ -387,13 +442,13 @@ TElementPool& ElementPool() {
 
 void* TXMLElement::operator new(size_t size) {
   if (!DREVIA_ELEMENT_POOL || size != sizeof(TXMLElement)) return ::operator new(size);
-  return ElementPool().Allocate();
+  return LocalBlocks.Allocate();
 }
 
 void TXMLElement::operator delete(void* block, size_t size) {
   if (!block) return;
   if (!DREVIA_ELEMENT_POOL || size != sizeof(TXMLElement)) return ::operator delete(block);
-  ElementPool().Release(block);
+  LocalBlocks.Release(block);
 }
 
 TXMLElement* TXMLElement::AddChild(const std::string& name, bool hasText, const std::string& text) {

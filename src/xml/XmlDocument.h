@@ -19,6 +19,46 @@ public:
   using std::runtime_error::runtime_error;
 };
 
+// The element pointers of a list in one block that holds its own size and
+// room: a pointer wide where a std::vector takes three, since a document
+// holds two lists per element and most of them stay empty.
+class TXMLElementArray {
+public:
+  TXMLElementArray() = default;
+  ~TXMLElementArray() { Release(); }
+  TXMLElementArray(const TXMLElementArray&) = delete;
+  TXMLElementArray& operator=(const TXMLElementArray&) = delete;
+
+  size_t size() const { return FBlock ? FBlock->Size : 0; }
+  bool empty() const { return size() == 0; }
+  size_t capacity() const { return FBlock ? FBlock->Capacity : 0; }
+  TXMLElement** begin() const { return FBlock ? Items() : nullptr; }
+  TXMLElement** end() const { return begin() + size(); }
+  TXMLElement*& operator[](size_t index) const { return Items()[index]; }
+  // Forgets the entries and keeps the room.
+  void clear() {
+    if (FBlock) FBlock->Size = 0;
+  }
+  void reserve(size_t count);
+  void push_back(TXMLElement* element) {
+    if (size() == capacity()) reserve(capacity() < 4 ? 4 : capacity() * 2);
+    Items()[FBlock->Size++] = element;
+  }
+  // Grows to count entries, the new ones null.
+  void resize(size_t count);
+  void append(TXMLElement* const* elements, size_t count);
+  // Forgets the entries and frees the room.
+  void Release();
+
+private:
+  struct TBlock {
+    uint32_t Size;
+    uint32_t Capacity;
+  };
+  TXMLElement** Items() const { return reinterpret_cast<TXMLElement**>(FBlock + 1); }
+  TBlock* FBlock = nullptr;
+};
+
 // Ordered (text, element) entries with a cursor. An owning list destroys the
 // elements it references; a search result only references them.
 class TXMLList {
@@ -67,7 +107,7 @@ protected:
   // Entry i is (FTexts[i], FElements[i]); either may be shorter than the
   // list, the missing part being an empty text or no element. So a list of
   // children carries no texts and a list of attributes no elements.
-  std::vector<TXMLElement*> FElements;
+  TXMLElementArray FElements;
   std::unique_ptr<std::vector<TText>> FTexts;
 
 public:
