@@ -19,7 +19,7 @@ namespace {
 // with breaks of its own gets them in the same form.
 std::string WithCrLfLines(std::string text) {
   // The common one-line text gets its CR LF in place, without a copy.
-  if (text.find_first_of("\r\n") == std::string::npos) {
+  if (text.find('\r') == std::string::npos && text.find('\n') == std::string::npos) {
     if (!text.empty()) text += "\r\n";
     return text;
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <mutex>
 
@@ -590,18 +591,16 @@ namespace {
 // handed back as it is, without a second copy of a large file.
 std::string ToCrLfLines(std::string text) {
   const size_t n = text.size();
+  // Plain when every LF follows a CR and every CR comes before an LF.
   bool plain = true;
-  for (size_t i = 0; i < n && plain; ++i) {
-    const char c = text[i];
-    if (c == '\r') {
-      if (i + 1 < n && text[i + 1] == '\n')
-        ++i;
-      else
-        plain = false;
-    } else if (c == '\n') {
-      plain = false;
-    }
-  }
+  const char* const begin = text.data();
+  const char* const end = begin + n;
+  for (const char* p = begin;
+       plain && (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)))); ++p)
+    plain = p > begin && p[-1] == '\r';
+  for (const char* p = begin;
+       plain && (p = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p)))); ++p)
+    plain = p + 1 < end && p[1] == '\n';
   if (plain) {
     if (n > 0 && text.back() != '\n') text += "\r\n";
     return text;

@@ -2,6 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "xml/XmlDocument.h"
 

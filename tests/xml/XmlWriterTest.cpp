@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "foundation/FormatSettings.h"
 #include "xml/XmlDocument.h"
@@ -145,4 +148,24 @@ TEST(XmlFiles, SaveAndLoadUseCrLfLinesAndLatin1) {
 
   EXPECT_FALSE(document.SaveToFile("/nonexistent-folder/x.xml"));
   EXPECT_THROW(again.LoadFromFile("/nonexistent-folder/x.xml"), EFOpenError);
+}
+
+TEST(XmlFiles, EveryLineEndingIsReadAsCrLf) {
+  const std::string path = ::testing::TempDir() + "drevia_xml_line_endings.xml";
+  // (file bytes, text of B as read)
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"<A><B>1\r\n2</B></A>\r\n", "1\r\n2"},  // already CR LF: read as it is
+      {"<A><B>1\n2</B></A>", "1\r\n2"},         {"<A><B>1\r2</B></A>", "1\r\n2"},
+      {"<A><B>1\r\r\n2</B></A>", "1\r\n\r\n2"}, {"<A><B>1\n\r2</B></A>", "1\r\n\r\n2"},
+      {"<A><B>1\r\n\n2</B></A>", "1\r\n\r\n2"}, {"<A><B>\n2</B></A>", "\r\n2"},
+      {"<A><B>2\r</B></A>", "2\r\n"},
+  };
+  for (const auto& [bytes, text] : cases) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    TXMLDocument document;
+    ASSERT_TRUE(document.LoadFromFile(path));
+    ASSERT_EQ(document.GetRoot()->ChildCount(), 1);
+    EXPECT_EQ(document.GetRoot()->Child(0)->Text, text) << bytes;
+  }
+  std::remove(path.c_str());
 }
