@@ -105,6 +105,14 @@ QString ValueText(const std::string& title, double value, int decimals) {
   return text;
 }
 
+void ApplyTicks(QValueAxis& axis, const plots::TAxisTicks& ticks) {
+  axis.setRange(ticks.Min, ticks.Max);
+  axis.setTickType(QValueAxis::TicksDynamic);
+  axis.setTickAnchor(ticks.Values.empty() ? ticks.Min : ticks.Values.front());
+  axis.setTickInterval(ticks.Step);
+  axis.setLabelFormat(QStringLiteral("%.") + QString::number(ticks.Decimals) + QStringLiteral("f"));
+}
+
 }  // namespace
 
 TPlotView::TPlotView(QWidget* parent) : QChartView(new QChart(), parent) {
@@ -115,8 +123,8 @@ TPlotView::TPlotView(QWidget* parent) : QChartView(new QChart(), parent) {
   // The legend shows each series' own line or marker, as on paper.
   chart()->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
   chart()->setMargins(QMargins(4, 4, 4, 4));
-  // The axes take their new ranges after the plot area changes; labels are
-  // placed once the chart has settled.
+  // The axes take their new ranges after the plot area changes; a drawing
+  // to scale is rescaled and labels are placed once the chart has settled.
   connect(chart(), &QChart::plotAreaChanged, this, [this](const QRectF&) { PlaceLabelsLater(); });
 }
 
@@ -226,19 +234,11 @@ void TPlotView::AddAxes() {
     xAxis = categories;
   } else {
     auto* values = new QValueAxis();
-    values->setRange(axes.X.Min, axes.X.Max);
-    values->setTickType(QValueAxis::TicksDynamic);
-    values->setTickAnchor(axes.X.Values.empty() ? axes.X.Min : axes.X.Values.front());
-    values->setTickInterval(axes.X.Step);
-    values->setLabelFormat(QStringLiteral("%.") + QString::number(axes.X.Decimals) + QStringLiteral("f"));
+    ApplyTicks(*values, axes.X);
     xAxis = values;
   }
   auto* yAxis = new QValueAxis();
-  yAxis->setRange(axes.Y.Min, axes.Y.Max);
-  yAxis->setTickType(QValueAxis::TicksDynamic);
-  yAxis->setTickAnchor(axes.Y.Values.empty() ? axes.Y.Min : axes.Y.Values.front());
-  yAxis->setTickInterval(axes.Y.Step);
-  yAxis->setLabelFormat(QStringLiteral("%.") + QString::number(axes.Y.Decimals) + QStringLiteral("f"));
+  ApplyTicks(*yAxis, axes.Y);
   xAxis->setTitleText(FromCore(FPlot.XAxisTitle));
   yAxis->setTitleText(FromCore(FPlot.YAxisTitle));
   chart()->addAxis(xAxis, Qt::AlignBottom);
@@ -249,7 +249,25 @@ void TPlotView::AddAxes() {
   }
 }
 
+// A drawing to scale keeps its scale as the plot area changes shape.
+void TPlotView::KeepScale() {
+  if (!FPlot.EqualScale || FPlot.Empty()) return;
+  const QSizeF area = chart()->plotArea().size();
+  if (area.width() <= 0 || area.height() <= 0) return;
+  const TPlotAxes axes = PlotAxes(FPlot, area.width(), area.height());
+  const auto horizontal = chart()->axes(Qt::Horizontal), vertical = chart()->axes(Qt::Vertical);
+  auto* x = horizontal.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(horizontal.front());
+  auto* y = vertical.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(vertical.front());
+  const auto differs = [](const QValueAxis* axis, const plots::TAxisTicks& ticks) {
+    const double tolerance = (ticks.Max - ticks.Min) * 1e-6;
+    return std::fabs(axis->min() - ticks.Min) > tolerance || std::fabs(axis->max() - ticks.Max) > tolerance;
+  };
+  if (x && differs(x, axes.X)) ApplyTicks(*x, axes.X);
+  if (y && differs(y, axes.Y)) ApplyTicks(*y, axes.Y);
+}
+
 void TPlotView::PlaceLabels() {
+  KeepScale();
   for (const TLabel& label : FLabels) {
     const QPointF at = chart()->mapToPosition(label.Value, label.Series);
     label.Item->setPos(at + QPointF(5, -label.Item->boundingRect().height() - 2));

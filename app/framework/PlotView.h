@@ -43,6 +43,7 @@ private:
   void AddSeries(int index);
   void AddBands();
   void AddAxes();
+  void KeepScale();
   void PlaceLabels();
   void PlaceLabelsLater();
   void Track(QXYSeries* series, int plotSeries);

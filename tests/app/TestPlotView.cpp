@@ -172,6 +172,30 @@ private slots:
     }
   }
 
+  // A cross-section to scale: a foot across is a foot up however the view
+  // is shaped.
+  void drawingToScaleKeepsItsScale() {
+    TPlot section;
+    section.EqualScale = true;
+    section.XAxisTitle = "Offset (ft)";
+    section.YAxisTitle = "Height (ft)";
+    section.Series.push_back(Series("Ditch", TSeriesStyle::Line, {{-8, 2}, {-2, 0}, {2, 0}, {8, 2}}));
+    TPlotView view;
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.SetPlot(section);
+    for (const QSize size : {QSize(900, 400), QSize(500, 600)}) {
+      view.resize(size);
+      QTest::qWait(50);
+      const QRectF area = view.chart()->plotArea();
+      auto* x = qobject_cast<QValueAxis*>(view.chart()->axes(Qt::Horizontal).at(0));
+      auto* y = qobject_cast<QValueAxis*>(view.chart()->axes(Qt::Vertical).at(0));
+      QVERIFY(x && y);
+      const double across = (x->max() - x->min()) / area.width(), up = (y->max() - y->min()) / area.height();
+      QVERIFY2(std::fabs(across - up) < 0.02 * up, qPrintable(QStringLiteral("%1 vs %2").arg(across).arg(up)));
+    }
+  }
+
   void categoriesGapsAndSteps() {
     TPlot plot;
     plot.XAxisTitle = "Culvert";
