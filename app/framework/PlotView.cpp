@@ -4,6 +4,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGraphicsSimpleTextItem>
 #include <QLabel>
 #include <QLegend>
@@ -103,6 +104,15 @@ QString ValueText(const std::string& title, double value, int decimals) {
   QString text = (name.isEmpty() ? QString() : name + QStringLiteral(" = ")) + QString::number(value, 'f', decimals);
   if (!unit.isEmpty()) text += QLatin1Char(' ') + unit;
   return text;
+}
+
+// Broken at the blank nearest the middle.
+QString TwoLines(const QString& text) {
+  qsizetype best = -1;
+  for (qsizetype i = text.indexOf(QLatin1Char(' ')); i >= 0; i = text.indexOf(QLatin1Char(' '), i + 1))
+    if (best < 0 || std::abs(i - text.size() / 2) < std::abs(best - text.size() / 2)) best = i;
+  if (best < 0) return text;
+  return text.left(best) + QStringLiteral("<br>") + text.mid(best + 1);
 }
 
 void ApplyTicks(QValueAxis& axis, const plots::TAxisTicks& ticks) {
@@ -228,8 +238,21 @@ void TPlotView::AddAxes() {
   if (!FPlot.XCategories.empty()) {
     auto* categories = new QCategoryAxis();
     categories->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
-    for (size_t i = 0; i < FPlot.XCategories.size(); ++i)
-      categories->append(FromCore(FPlot.XCategories[i]), static_cast<double>(i) + 0.5);
+    // Category i spans i - 0.5 to i + 0.5, its name under its points.
+    categories->setStartValue(-0.5);
+    // A name wider than its share goes on two lines; each label must be
+    // distinct for the axis to take it.
+    const double width = std::max(chart()->plotArea().width(), viewport()->width() * 0.7);
+    const double share = width / FPlot.XCategories.size() - 8;
+    const QFontMetricsF metrics(categories->labelsFont());
+    QStringList used;
+    for (size_t i = 0; i < FPlot.XCategories.size(); ++i) {
+      QString label = FromCore(FPlot.XCategories[i]);
+      if (metrics.horizontalAdvance(label) > share) label = TwoLines(label);
+      while (used.contains(label)) label += QChar(0x200B);
+      used << label;
+      categories->append(label, static_cast<double>(i) + 0.5);
+    }
     categories->setRange(-0.5, FPlot.XCategories.size() - 0.5);
     xAxis = categories;
   } else {

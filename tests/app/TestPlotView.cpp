@@ -211,6 +211,17 @@ private slots:
     auto* x = qobject_cast<QCategoryAxis*>(view.chart()->axes(Qt::Horizontal).at(0));
     QVERIFY(x);
     QCOMPARE(x->categoriesLabels(), (QStringList{QStringLiteral("Outlet"), QStringLiteral("C-2")}));
+    // Long names on two lines; equal names still one label each.
+    TPlot crowded = plot;
+    crowded.XCategories = {"Circular Corrugated (2-2/3 x 1/2 in) 78 in", "Box 8 x 6 ft", "Box 8 x 6 ft"};
+    view.resize(600, 400);
+    view.SetPlot(crowded);
+    x = qobject_cast<QCategoryAxis*>(view.chart()->axes(Qt::Horizontal).at(0));
+    QCOMPARE(x->count(), 3);
+    QCOMPARE(x->categoriesLabels().at(0), QStringLiteral("Circular Corrugated<br>(2-2/3 x 1/2 in) 78 in"));
+    QVERIFY(x->categoriesLabels().at(1) != x->categoriesLabels().at(2));
+    QCOMPARE(x->startValue(), -0.5);
+    view.SetPlot(plot);
     const auto lines = SeriesOf<QLineSeries>(view.chart());
     // The gap splits the curve in two; the steps are one line.
     QCOMPARE(lines.size(), 3);
