@@ -250,11 +250,13 @@ struct TCategoryKey {
   double Height() const { return Rows * LabelSize * 1.25 + 4; }
 };
 
-TCategoryKey CategoryKeyOf(const TPlot& plot) {
+// As many columns as the longest entry allows across the width.
+TCategoryKey CategoryKeyOf(const TPlot& plot, double width) {
   TCategoryKey key;
-  size_t longest = 0;
-  for (const std::string& text : plot.XCategories) longest = std::max(longest, text.size());
-  key.Columns = longest > 55 ? 2 : 3;
+  double longest = 0;
+  for (size_t i = 0; i < plot.XCategories.size(); ++i)
+    longest = std::max(longest, EstimatedWidth(std::to_string(i + 1) + "  " + plot.XCategories[i], LabelSize));
+  key.Columns = std::clamp(static_cast<size_t>(width / (longest + 10)), size_t{1}, size_t{6});
   key.Rows = (plot.XCategories.size() + key.Columns - 1) / key.Columns;
   return key;
 }
@@ -278,8 +280,17 @@ void AddAxes(const TPlot& plot, const TFrame& frame, bool numbered, TRenderedPag
     const double x = frame.X(value);
     if (!categories) page.Polylines.push_back(Line(x, frame.Top, x, frame.Bottom(), PlotGridColour, 0.4));
     page.Polylines.push_back(Line(x, frame.Bottom(), x, frame.Bottom() + TickLength, 0, 0.75));
-    const double width = categories ? frame.Width / plot.XCategories.size() : std::max(xSpacing, 30.0);
-    const std::string text = numbered ? std::to_string(std::lround(value) + 1) : TickText(plot, axes.X, value, true);
+    double width = categories ? frame.Width / plot.XCategories.size() : std::max(xSpacing, 30.0);
+    const long index = std::lround(value);
+    if (numbered) {
+      // Numbers too close to read each get every second, fifth, ... one.
+      const double needed = EstimatedWidth(std::to_string(plot.XCategories.size()), TickSize) + 4;
+      long every = 1;
+      while (width * every < needed) every = every == 1 ? 2 : every == 2 ? 5 : every * 2;
+      if (index % every != 0) continue;
+      width *= every;
+    }
+    const std::string text = numbered ? std::to_string(index + 1) : TickText(plot, axes.X, value, true);
     const std::vector<std::string> lines = CategoryLines(text, width - 4);
     for (size_t line = 0; line < lines.size(); ++line)
       page.Texts.push_back(Text(lines[line], x - width / 2, frame.Bottom() + TickLength + 1 + line * TickSize * 1.25,
@@ -451,9 +462,18 @@ void LayOutPlot(const TPlot& plot, double x, double y, double width, double heig
   const double frameRight = x + width - legend - (legend > 0 ? 12 : 8);
   const TCategoryMode categories = CategoryMode(plot, frameRight - frameLeft);
   if (categories == TCategoryMode::Numbered) {
-    const TCategoryKey key = CategoryKeyOf(plot);
-    bottom -= key.Height();
-    AddCategoryKey(plot, key, x, bottom + 2, width, page);
+    // A key taller than a third of the plot would leave no room to plot;
+    // the numbers then say the categories' order alone.
+    const TCategoryKey key = CategoryKeyOf(plot, width);
+    if (key.Height() <= height / 3) {
+      bottom -= key.Height();
+      AddCategoryKey(plot, key, x, bottom + 2, width, page);
+    } else {
+      bottom -= NoteSize * 1.25 + 2;
+      page.Texts.push_back(
+          Text("Numbered 1 to " + std::to_string(plot.XCategories.size()) + " in the order of the table.", x, bottom,
+               width, NoteSize));
+    }
   }
   bottom -= AxisTitleSize * 1.25;
   page.Texts.push_back(

@@ -201,6 +201,21 @@ TEST(PlotLayout, CategoriesBandsNotesAndEmptyPlots) {
   }
   EXPECT_FALSE(numbered.HasText("Circular Corrugated"));
 
+  // A system of a hundred culverts: fewer numbers under the axis, no key
+  // that would crowd the plot out, nothing outside the box.
+  many.XCategories.resize(100, "Culvert");
+  TRenderedPage crowded;
+  LayOutPlot(many, 0, 0, 700, 400, crowded);
+  EXPECT_TRUE(crowded.HasText("Numbered 1 to 100 in the order of the table."));
+  EXPECT_TRUE(crowded.HasText("1"));
+  EXPECT_FALSE(crowded.HasText("2")) << "every second number at most";
+  int numbers = 0;
+  for (const TRenderedText& text : crowded.Texts) {
+    EXPECT_LE(text.Y + text.Height, 400 + 1e-9) << text.Text;
+    numbers += !text.Text.empty() && std::isdigit(static_cast<unsigned char>(text.Text[0])) && text.Y > 300;
+  }
+  EXPECT_LE(numbers, 50);
+
   TPlot empty;
   empty.Title = "Profile";
   TRenderedPage blank;
