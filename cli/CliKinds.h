@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "JsonWriter.h"
 #include "appmodel/ProjectKinds.h"
 #include "model/NerraBase.h"
 
@@ -17,6 +16,7 @@ struct TCliOptions {
   std::string PipeType = "0";
   bool ImprovedInlet = false;
   bool Json = false;
+  bool Csv = false;  // excludes Json
   bool Trace = false;
   // Which of the options that only some kinds take were given ("--pipe-type", ...).
   std::vector<std::string> Given;
@@ -30,12 +30,9 @@ struct TCliKind {
   std::vector<std::string> Options;
   // Applies the options after Load; returns a usage error text, empty when fine.
   std::function<std::string(TNerraBaseProject&, const TCliOptions&)> Configure;
-  // Results after a Calculate, as the result dialog groups them.
+  // Results after a Calculate, as the result dialog groups them. The JSON
+  // and CSV output are the kind's result tree (appmodel/ResultTable.h).
   std::function<void(TNerraBaseProject&, std::ostream&)> PrintText;
-  // Results with full precision. The caller has opened the top-level object
-  // and written "kind"; this writes "elements" (and "list" where the kind has
-  // list-level results) into it.
-  std::function<void(TNerraBaseProject&, TJsonWriter&)> PrintJson;
 };
 
 // Each kind's file under kinds/ gives its entry; CliKinds lists them all.

@@ -92,7 +92,11 @@ int ParseCommandLine(const std::vector<std::string>& arguments, TCommandLine& co
           {{"FILE", "a project file"}, {"OUT", "the file to write"}});
   CLI::App* calc = command("calc", "calculate and print the results", {{"FILE", "a project file"}});
   AddKindOptions(*calc, options);
-  calc->add_flag("--json", options.Json, "print every result with 17 significant digits as JSON");
+  CLI::Option* json = calc->add_flag("--json", options.Json, "print every result with 17 significant digits as JSON");
+  calc->add_flag("--csv", options.Csv,
+                 "print the result rows as a CSV table (RFC 4180, CRLF line ends): a header of the JSON field "
+                 "names, one line per JSON row, numbers with 17 significant digits")
+      ->excludes(json);
   CLI::App* saveResults = command("save-results", "calculate and save the project with its results as OUT",
                                   {{"FILE", "a project file"}, {"OUT", "the file to write"}});
   AddKindOptions(*saveResults, options);

@@ -54,6 +54,9 @@ public:
   void Bool(bool value);
   void Null();
 
+  // A key in an object; its value (a value call or an Object/Array) follows.
+  void Key(const std::string& key);
+
   // A key and its value, in an object.
   void Field(const std::string& key, const std::string& value) {
     Key(key);
@@ -91,7 +94,6 @@ private:
   };
   TScope Open(char bracket, bool isObject);
   void Close(size_t depth);
-  void Key(const std::string& key);
   void BeforeValue();
   void WriteString(const std::string& value);
   std::ostream& FOut;

@@ -11,9 +11,11 @@
 #include "CommandLine.h"
 #include "JsonWriter.h"
 #include "ParamsCommands.h"
+#include "ResultJson.h"
 #include "appmodel/HeadlessDocumentUI.h"
 #include "appmodel/MainDocument.h"
 #include "appmodel/ProjectKinds.h"
+#include "appmodel/ResultTable.h"
 #include "foundation/DebugChannel.h"
 #include "foundation/Messages.h"
 #include "model/FileConversion.h"
@@ -103,9 +105,11 @@ int ProjectCommand(const std::string& command, const std::string& dataDir, const
         TJsonWriter json(std::cout);
         const auto top = json.Object();
         json.Field("kind", project.KindElementName());
-        if (kind->PrintJson) kind->PrintJson(project, json);
+        WriteResultsJson(ProjectResults(project), json);
       }
       std::cout << '\n';
+    } else if (options.Csv) {
+      std::cout << ResultsCsv(ProjectResults(project));
     } else if (kind->PrintText) {
       kind->PrintText(project, std::cout);
     }

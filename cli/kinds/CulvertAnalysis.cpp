@@ -11,7 +11,6 @@
 #include "CliKinds.h"
 #include "culvert/CulvertAnalysis.h"
 #include "foundation/DisplayFormat.h"
-#include "kinds/CulvertResultJson.h"
 #include "model/PipeCatalogue.h"
 
 namespace {
@@ -92,19 +91,6 @@ void PrintText(TNerraBaseProject& project, std::ostream& out) {
   }
 }
 
-void PrintJson(TNerraBaseProject& project, TJsonWriter& json) {
-  TCulvertAnalysis& analysis = Analysis(project);
-  const auto elements = json.Array("elements");
-  for (int i = 0; i < analysis.Elements.Count(); ++i) {
-    const TCulvertBaseElement* e = analysis.Elements.Culvert(i);
-    if (!e) continue;
-    const auto element = json.Object();
-    json.Field("id", static_cast<long long>(e->ElementId));
-    const auto rows = json.Array("rows");
-    for (int r = 0; r < e->Results.Count(); ++r) WriteCulvertResultJson(*e->Results.Row(r), json);
-  }
-}
-
 std::string Configure(TNerraBaseProject& project, const TCliOptions& options) {
   TCulvertAnalysis& analysis = Analysis(project);
   if (options.AnalysisOption == "performance")
@@ -126,6 +112,5 @@ TCliKind CulvertAnalysisCliKind() {
   kind.Options = {"--option"};
   kind.Configure = Configure;
   kind.PrintText = PrintText;
-  kind.PrintJson = PrintJson;
   return kind;
 }

@@ -14,7 +14,6 @@
 #include "appmodel/CulvertDesignEntry.h"
 #include "culvert/CulvertDesign.h"
 #include "foundation/DisplayFormat.h"
-#include "kinds/CulvertResultJson.h"
 #include "model/PipeCatalogue.h"
 
 namespace {
@@ -87,28 +86,6 @@ void PrintText(TNerraBaseProject& project, std::ostream& out) {
   }
 }
 
-void PrintJson(TNerraBaseProject& project, TJsonWriter& json) {
-  TCulvertDesign& design = Design(project);
-  const auto elements = json.Array("elements");
-  for (int i = 0; i < design.Elements.Count(); ++i) {
-    const TCulvertDesignElement* crossing = design.Crossing(i);
-    if (!crossing) continue;
-    const auto element = json.Object();
-    json.Field("id", static_cast<long long>(crossing->ElementId));
-    const auto candidates = json.Array("candidates");
-    for (int c = 0; c < crossing->Candidates.Count(); ++c) {
-      const TCulvertBaseElement* candidate = crossing->Candidates.Culvert(c);
-      if (!candidate) continue;
-      const auto entry = json.Object();
-      json.Field("CulvertType", candidate->CulvertTypeText());
-      json.Field("CorrugationType", candidate->CorrugationText());
-      json.Field("PipeSizeIndex", static_cast<long long>(candidate->PipeSizeIndexValue()));
-      const auto rows = json.Array("rows");
-      for (int r = 0; r < candidate->Results.Count(); ++r) WriteCulvertResultJson(*candidate->Results.Row(r), json);
-    }
-  }
-}
-
 std::string Configure(TNerraBaseProject& project, const TCliOptions& options) {
   TCulvertDesign& design = Design(project);
   const std::string& code = options.PipeType;
@@ -127,6 +104,5 @@ TCliKind CulvertDesignCliKind() {
   kind.Options = {"--pipe-type", "--improved-inlet", "--trace"};
   kind.Configure = Configure;
   kind.PrintText = PrintText;
-  kind.PrintJson = PrintJson;
   return kind;
 }

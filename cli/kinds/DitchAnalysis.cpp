@@ -109,54 +109,11 @@ void PrintText(TNerraBaseProject& base, std::ostream& out) {
   }
 }
 
-void PrintRow(const TDitchAnalysisElementResult& row, TJsonWriter& json) {
-  const auto object = json.Object();
-  json.Field("FirstLine", row.FirstLine);
-  json.Field("Lining", static_cast<int>(row.Lining));
-  json.Field("LiningName", row.LiningName());
-  json.Field("Message", row.Message);
-  json.Field("FrequencyCode", row.FrequencyCode);
-  json.Field("ManningCoeff", row.ManningCoeff);
-  json.Field("Intensity", row.Intensity);
-  json.Field("FlowTime", row.FlowTime);
-  json.Field("Grade", row.Grade);
-  json.Field("Depth", row.Depth);
-  json.Field("WettedArea", row.WettedArea);
-  json.Field("Flow", row.Flow());
-  json.Field("Velocity", row.Velocity());
-  json.Field("Shear", row.Shear());
-  json.Field("ShearText", row.ShearText());
-  json.Field("TopWidth", row.TopWidth());
-  json.Field("IsShearValid", row.IsShearValid());
-  json.Field("IsDepthValid", row.IsDepthValid());
-  json.Field("IsGradeValid", row.IsGradeValid());
-}
-
-// One entry per element in list order, holding its rows.
-void PrintJson(TNerraBaseProject& base, TJsonWriter& json) {
-  TDitchAnalysis& project = Ditch(base);
-  const auto elements = json.Array("elements");
-  int row = 0;
-  for (int i = 0; i < project.ElementList.Count(); ++i) {
-    const TDitchAnalysisElement* element = project.Element(i);
-    if (!element) continue;
-    const auto entry = json.Object();
-    json.Field("id", static_cast<long long>(element->ElementId));
-    json.Field("AreaSum", element->AreaSum);
-    json.Field("CASum", element->CASum);
-    json.Field("IsConcentratedInflow", element->IsConcentratedInflow());
-    const auto rows = json.Array("rows");
-    for (; row < project.ResultList.Count() && project.Result(row)->Element == element; ++row)
-      PrintRow(*project.Result(row), json);
-  }
-}
-
 }  // namespace
 
 TCliKind DitchAnalysisCliKind() {
   TCliKind kind;
   kind.Kinds = {TProjectKind::DitchAnalysis};
   kind.PrintText = PrintText;
-  kind.PrintJson = PrintJson;
   return kind;
 }

@@ -82,67 +82,11 @@ void PrintText(TNerraBaseProject& base, std::ostream& out) {
   }
 }
 
-void PrintRow(const TInletSpacingElement& p, TJsonWriter& json) {
-  const auto object = json.Object();
-  json.Field("Sump", p.Sump);
-  json.Field("CatchBasin", p.CatchBasin);
-  json.Field("Station", p.StationText());
-  json.Field("StationFeet", static_cast<long long>(p.StationFeet));
-  json.Field("GutterLength", p.GutterLength);
-  json.Field("UsedGutterLength", p.UsedGutterLength());
-  json.Field("RunoffCoeff", p.RunoffCoeff);
-  json.Field("RunoffArea", p.RunoffArea);
-  json.Field("LongSlope", p.LongSlope);
-  json.Field("GutterSlope", p.GutterSlope);
-  json.Field("ManningGN", p.GutterN());
-  json.Field("PavementSlope", p.PavementSlope);
-  json.Field("GutterWidth", p.GutterWidth);
-  json.Field("Depression", p.Depression);
-  json.Field("GutterTime", p.GutterTime);
-  json.Field("TotalFlow", p.TotalFlow);
-  json.Field("InterceptedFlow", p.InterceptedFlow);
-  json.Field("DepthFlow", p.DepthFlow);
-  json.Field("PavementSpread", p.PavementSpread);
-  json.Field("BypassFlow", p.BypassFlow);
-  json.Field("UsedTime", p.UsedTime);
-  json.Field("Rainfall", p.Rainfall);
-  json.Field("PreviousStation", p.PreviousStation);
-  json.Field("GrateEdgeDepth", p.GrateEdgeDepth);
-  json.Field("FrontalFlow", p.FrontalFlow);
-  json.Field("PondedDepth", p.PondedDepth);
-  json.Field("SagDesignFlow", p.SagDesignFlow);
-  json.Field("SagSpread", p.SagSpread);
-  json.Field("ConcTimeUsed", p.ConcTimeUsed);
-  json.Field("CalcMessage", p.CalcMessage);
-}
-
-void PrintJson(TNerraBaseProject& base, TJsonWriter& json) {
-  TInletSpacing& project = Inlets(base);
-  {
-    const auto elements = json.Array("elements");
-    for (int i = 0; i < project.Elements.Count(); ++i) {
-      const TInletSpacingElement* p = project.Elements.Items(i);
-      if (!p) continue;
-      const auto element = json.Object();
-      json.Field("id", static_cast<long long>(p->ElementId));
-      const auto rows = json.Array("rows");
-      PrintRow(*p, json);
-    }
-  }
-  const TInletSpacingElementList& list = project.Elements;
-  const auto listObject = json.Object("list");
-  json.Field("HasSumpData", list.HasSumpData);
-  json.Field("SumpTotalFlow", list.SumpTotalFlow);
-  json.Field("SumpPondedDepth", list.SumpPondedDepth);
-  json.Field("SumpSpread", list.SumpSpread);
-}
-
 }  // namespace
 
 TCliKind InletSpacingCliKind() {
   TCliKind kind;
   kind.Kinds = {TProjectKind::InletSpacing};
   kind.PrintText = PrintText;
-  kind.PrintJson = PrintJson;
   return kind;
 }

@@ -93,52 +93,11 @@ void PrintText(TNerraBaseProject& project, std::ostream& out) {
   }
 }
 
-void PrintJson(TNerraBaseProject& project, TJsonWriter& json) {
-  const TStormSewerElementList& list = Sewer(project).ElementList;
-  const auto elements = json.Array("elements");
-  for (int i = 0; i < list.Count(); ++i) {
-    const TStormSewerElement& p = *list.Pipe(i);
-    const auto element = json.Object();
-    json.Field("id", static_cast<long long>(p.ElementId));
-    const auto rows = json.Array("rows");
-    const auto row = json.Object();
-    json.Field("BeginJunction", p.BeginJunction);
-    json.Field("EndJunction", p.EndJunction);
-    json.Field("IsOpenJunction", p.IsOpenJunction);
-    json.Field("IsFinalJunction", p.IsFinalJunction);
-    json.Field("SumCA", p.SumCA());
-    json.Field("SumArea", p.SumArea());
-    json.Field("BeginTime", p.BeginTime);
-    json.Field("EndTime", p.EndTime());
-    json.Field("GlobalArea", p.GlobalArea);
-    json.Field("Rainfall", p.Rainfall);
-    json.Field("Flow", p.Flow());
-    json.Field("Diameter", p.Diameter);
-    json.Field("PipeDiameterWarning", p.PipeDiameterWarning);
-    json.Field("PipeSlope", p.PipeSlope());
-    json.Field("InletFlow", p.InletFlow);
-    json.Field("OutletFlowLine", p.OutletFlowLine());
-    json.Field("InletCrownElevation", p.InletCrownElevation());
-    json.Field("OutletCrownElevation", p.OutletCrownElevation());
-    json.Field("Velocity", p.Velocity);
-    json.Field("FullCapacity", p.FullCapacity());
-    json.Field("EffectiveN", p.EffectiveN);
-    json.Field("CoverMinusCrown", p.CoverMinusCrown());
-    json.Field("HGRainfall", p.HGRainfall);
-    json.Field("HGFlow", p.HGFlow());
-    json.Field("FrictionSlope", p.FrictionSlope());
-    json.Field("HGInletFlow", p.HGInletFlow);
-    json.Field("HGOutletFlow", p.HGOutletFlow);
-    json.Field("CoverMinusHG", p.CoverMinusHG());
-  }
-}
-
 }  // namespace
 
 TCliKind StormSewerCliKind() {
   TCliKind kind;
   kind.Kinds = {TProjectKind::StormSewerDesign, TProjectKind::StormSewerAnalysis};
   kind.PrintText = PrintText;
-  kind.PrintJson = PrintJson;
   return kind;
 }

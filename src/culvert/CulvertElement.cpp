@@ -172,6 +172,12 @@ double TCulvertBaseElement::CoeffCD() const { return KD > 0 ? std::sqrt(0.01555 
 
 double TCulvertBaseElement::CatalogueRise() const { return Pipe ? Pipe->Rise : 0; }
 
+bool TCulvertBaseElement::InletControlExtrapolated() const {
+  // The regressions are all scaled by the catalogue rise.
+  const double D = CatalogueRise();
+  return InletControlByRegression() && D > 0 && InletHeadwaterDepth / D > MaxRegressionHeadwaterRatio;
+}
+
 TBedSection TCulvertBaseElement::BedSection(double buriedDepth) const {
   TBedSection bed;
   const double D = Rise();

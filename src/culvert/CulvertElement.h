@@ -43,6 +43,11 @@ enum TImprovedInletType : uint8_t {
   iiSlopeTaper = 3,
 };
 
+// The regression polynomials of inlet control were fitted up to about this
+// HW/D; far beyond it they give numbers without meaning (a pipe arch at
+// several times its design flow can reach thousands of feet).
+constexpr double MaxRegressionHeadwaterRatio = 3.0;
+
 // One computed discharge (or buried depth, or design size) of an element.
 class TCulvertElementResult : public TNerraBase {
 public:
@@ -70,6 +75,10 @@ public:
   double CoeffKE = 0;
   bool HeadwaterAllowanceCheck = false;
   bool BuriedOption = false;
+  // The inlet control headwater comes from a regression polynomial far
+  // beyond the range it was fitted over (HW/D above 3): the number is kept
+  // but is not to be trusted.
+  bool InletControlExtrapolated = false;
 
   // True when every number of the row is finite.
   bool IsFinite() const;
@@ -189,6 +198,8 @@ public:
   virtual double BarrelCriticalDepth();
   // Inlet control headwater depth above the bed at the inlet (InletControl.cpp).
   virtual double InletControlHeadwater();
+  // True when InletControlHeadwater is the regression polynomial of the shape.
+  virtual bool InletControlByRegression() const { return false; }
   virtual double OutletFullFlowLoss();
   // Headwater above the bed from the direct-step profile; -10 when the barrel
   // fills before the profile reaches the inlet.
@@ -228,6 +239,9 @@ public:
   int32_t CalculateImprovedInlet(int type, double fall, double slope);
   // Rise of the catalogue entry (0 without a pipe).
   double CatalogueRise() const;
+  // True when the working inlet headwater depth comes from the regression
+  // polynomial beyond HW/D = MaxRegressionHeadwaterRatio.
+  bool InletControlExtrapolated() const;
   // The bed part of the barrel for buried depth b (zeros when b <= 0).
   TBedSection BedSection(double buriedDepth) const;
   // Area above the bed at depth y above the bed.

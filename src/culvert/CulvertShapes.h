@@ -24,6 +24,7 @@ class TCircularSmoothElement : public TCircularElement {
 public:
   std::string CulvertTypeCode() const override { return "1"; }
   double InletControlHeadwater() override;
+  bool InletControlByRegression() const override { return !BuriedOption; }
   double TaperedInletHeadwater(int type, double criticalSpecificHead, double fall) override;
   void PrepareCoefficients() override;
 };
@@ -33,6 +34,7 @@ public:
   std::string CulvertTypeCode() const override { return "2"; }
   double ShapeDefaultKe(const std::string& inletType) const override;
   double InletControlHeadwater() override;
+  bool InletControlByRegression() const override { return !BuriedOption; }
   double TaperedInletHeadwater(int type, double criticalSpecificHead, double fall) override;
   void PrepareCoefficients() override;
 };
@@ -65,6 +67,7 @@ public:
   double FullFlowDischargeRatio() const override { return 1.103; }
   double FullDepthRatio() const override { return 0.909; }
   double InletControlHeadwater() override;
+  bool InletControlByRegression() const override { return !BuriedOption; }
   void PrepareCoefficients() override;
   double Phi() const override { return 134.8; }
   double Theta() const override { return 45.2; }
@@ -86,6 +89,7 @@ public:
   double Ke() const override;
   double RT() const override;
   double InletControlHeadwater() override;
+  bool InletControlByRegression() const override { return true; }
 };
 
 // User-defined compound arc ("7"); always uses the coefficient equations of

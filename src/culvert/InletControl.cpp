@@ -207,11 +207,14 @@ int32_t TCulvertBaseElement::CalculateImprovedInlet(int type, double F, double s
   CurrentNormalDepth = BarrelNormalDepth();
   CurrentCriticalDepth = BarrelCriticalDepth();
   const double dc = CurrentCriticalDepth;
+  bool extrapolated = false;
   if (type == iiSideTaper || type == iiSlopeTaper) {
     const double Ec = CriticalSpecificHead(Q, AreaAtRatio(dc / D), dc);
     InletHeadwaterDepth = TaperedInletHeadwater(type, Ec, F);
   } else {
     InletHeadwaterDepth = InletControlHeadwater();
+    // Judged before the fall is taken off: the regression's own HW/D.
+    extrapolated = InletControlExtrapolated();
   }
   OutletLoss = OutletFullFlowLoss();
   const double h = std::max(TailwaterDepth(), (dc + D) / 2);
@@ -254,6 +257,7 @@ int32_t TCulvertBaseElement::CalculateImprovedInlet(int type, double F, double s
       row->DesignCode = DesignCodeText();
       row->ImprovedInletType = ImprovedInletType;
       row->ImprovedInlet = ImprovedInletText();
+      row->InletControlExtrapolated = extrapolated;
       if (row->IsFinite()) {
         Results.Add(std::string(), row);
         result = 1;

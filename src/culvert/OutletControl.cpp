@@ -342,6 +342,7 @@ void TCulvertBaseElement::AppendResultRow() {
   row->ImprovedInletType = ImprovedInletType;
   row->ImprovedInlet = ImprovedInletText();
   row->HeadwaterAllowanceCheck = HeadwaterAllowanceCheck();
+  row->InletControlExtrapolated = InletControlExtrapolated();
   // A row that is not finite would put NaN into a grid or a file; it is left
   // out and the project reports the element instead.
   if (!row->IsFinite()) {

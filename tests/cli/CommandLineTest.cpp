@@ -100,6 +100,7 @@ TEST(CommandLine, UsageErrorsEndWithStatusTwoAndNameTheProblem) {
       {{"bogus", "a.xml"}, "unknown command bogus"},
       // Options of another command.
       {{"save-results", "a.xml", "b.xml", "--json"}, "--json"},
+      {{"save-results", "a.xml", "b.xml", "--csv"}, "--csv"},
       {{"roundtrip", "a.xml", "--pipe-type", "3"}, "--pipe-type"},
       {{"save-input", "a.xml", "b.xml", "--option", "buried"}, "--option"},
       {{"params", "--trace"}, "--trace"},
@@ -125,6 +126,15 @@ TEST(CommandLine, UsageErrorsEndWithStatusTwoAndNameTheProblem) {
     EXPECT_TRUE(Contains(parsed.Err, c.Named)) << shown << "\n" << parsed.Err;
     EXPECT_TRUE(Contains(parsed.Err, "--help")) << shown << "\n" << parsed.Err;
   }
+  // The two result forms exclude each other, in either order; the message
+  // names both.
+  for (const auto& arguments : {std::vector<std::string>{"calc", "a.xml", "--csv", "--json"},
+                                std::vector<std::string>{"calc", "--json", "a.xml", "--csv"}}) {
+    const TParsed both = Parse(arguments);
+    EXPECT_EQ(both.Status, 2);
+    EXPECT_TRUE(Contains(both.Err, "--csv") && Contains(both.Err, "--json")) << both.Err;
+  }
+  EXPECT_TRUE(Parse({"calc", "a.xml", "--csv"}).Line.Options.Csv);
   // Nothing at all: the help, on standard error.
   const TParsed none = Parse({});
   EXPECT_EQ(none.Status, 2);
@@ -141,7 +151,7 @@ TEST(CommandLine, HelpPerCommandListsOnlyItsOwnOptions) {
 
   const TParsed calc = Parse({"calc", "--help"});
   EXPECT_EQ(calc.Status, 0);
-  for (const char* option : {"FILE", "--option", "--pipe-type", "--improved-inlet", "--trace", "--json"})
+  for (const char* option : {"FILE", "--option", "--pipe-type", "--improved-inlet", "--trace", "--json", "--csv"})
     EXPECT_TRUE(Contains(calc.Out, option)) << option;
   const TParsed save = Parse({"save-results", "-h"});
   EXPECT_EQ(save.Status, 0);

@@ -158,6 +158,48 @@ TEST(CulvertInletControl, RegressionRowsPerShape) {
               1e-12);
 }
 
+TEST(CulvertInletControl, RowsMarkRegressionHeadwaterFarBeyondItsFit) {
+  // A 3 ft pipe: in range at its design flow, far beyond at ten times more;
+  // the number is kept either way.
+  auto pipe = MakeCulvert<TCircularSmoothElement>("", 9);
+  pipe->PrepareCoefficients();
+  pipe->CalculateAndRecord(true, false, 20, 0, 0);
+  pipe->CalculateAndRecord(false, false, 300, 0, 0);
+  ASSERT_EQ(pipe->Results.Count(), 2);
+  EXPECT_FALSE(pipe->Results.Row(0)->InletControlExtrapolated);
+  const TCulvertElementResult& far = *pipe->Results.Row(1);
+  EXPECT_TRUE(far.InletControlExtrapolated);
+  EXPECT_GT(far.InletHeadwater - 100, 3 * 3.0);
+  EXPECT_TRUE(far.IsFinite());
+
+  // The limit itself is still in range.
+  pipe->InletHeadwaterDepth = 3 * MaxRegressionHeadwaterRatio;
+  EXPECT_FALSE(pipe->InletControlExtrapolated());
+  pipe->InletHeadwaterDepth = std::nextafter(3 * MaxRegressionHeadwaterRatio, 100.0);
+  EXPECT_TRUE(pipe->InletControlExtrapolated());
+
+  // The coefficient equations (buried option) and the box form are not the
+  // regression, however high the headwater.
+  auto buried = MakeCulvert<TCircularSmoothElement>("", 9);
+  buried->BuriedOption = true;
+  buried->PrepareCoefficients();
+  buried->CalculateAndRecord(true, false, 300, 0, 0);
+  ASSERT_EQ(buried->Results.Count(), 1);
+  EXPECT_GT(buried->InletHeadwaterDepth, 3 * 3.0);
+  EXPECT_FALSE(buried->Results.Row(0)->InletControlExtrapolated);
+  auto box = MakeCulvert<TBoxSmoothElement>("", 19);
+  box->InletHeadwaterDepth = 10 * box->Pipe->Rise;
+  EXPECT_FALSE(box->InletControlExtrapolated());
+
+  // The pipe arch uses its polynomial even when buried.
+  auto arch = MakeCulvert<TArcCorrugatedElement>("1", 8);
+  arch->BuriedOption = true;
+  arch->PrepareCoefficients();
+  arch->CalculateAndRecord(true, false, 40 * arch->Pipe->Span * std::pow(arch->Pipe->Rise, 1.5), 0, 0);
+  ASSERT_EQ(arch->Results.Count(), 1);
+  EXPECT_TRUE(arch->Results.Row(0)->InletControlExtrapolated);
+}
+
 TEST(CulvertOutletControl, TheFourOutletCases) {
   // 1: tailwater above h0.
   auto e = MakeCircle(3);
