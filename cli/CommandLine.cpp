@@ -94,8 +94,8 @@ int ParseCommandLine(const std::vector<std::string>& arguments, TCommandLine& co
   AddKindOptions(*calc, options);
   CLI::Option* json = calc->add_flag("--json", options.Json, "print every result with 17 significant digits as JSON");
   calc->add_flag("--csv", options.Csv,
-                 "print the result rows as a CSV table (RFC 4180, CRLF line ends): a header of the JSON field "
-                 "names, one line per JSON row, numbers with 17 significant digits")
+                 "print the rows of the JSON as CSV (RFC 4180): a header of the JSON field names, then one "
+                 "line per row")
       ->excludes(json);
   CLI::App* saveResults = command("save-results", "calculate and save the project with its results as OUT",
                                   {{"FILE", "a project file"}, {"OUT", "the file to write"}});

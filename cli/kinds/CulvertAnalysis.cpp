@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CliKinds.h"
+#include "appmodel/CulvertAnalysisEntry.h"
 #include "culvert/CulvertAnalysis.h"
 #include "foundation/DisplayFormat.h"
 #include "model/PipeCatalogue.h"
@@ -16,29 +17,6 @@
 namespace {
 
 TCulvertAnalysis& Analysis(TNerraBaseProject& project) { return dynamic_cast<TCulvertAnalysis&>(project); }
-
-std::string Fixed(double value, int decimals) { return FormatFixed(value, decimals); }
-
-struct TColumn {
-  std::string (*Cell)(const TCulvertElementResult&);
-};
-
-const TColumn Columns[] = {
-    {[](const TCulvertElementResult& r) { return Fixed(r.Flow, 2); }},
-    {[](const TCulvertElementResult& r) { return Fixed(r.HeadwaterLoss, 2); }},
-    {[](const TCulvertElementResult& r) { return Fixed(r.InletHeadwater, 2); }},
-    {[](const TCulvertElementResult& r) {
-      return r.OutletHeadwaterValid ? Fixed(r.OutletHeadwater, 2) : std::string("N/A");
-    }},
-    {[](const TCulvertElementResult& r) { return r.FlowType; }},
-    {[](const TCulvertElementResult& r) { return Fixed(r.Velocity, 2); }},
-    {[](const TCulvertElementResult& r) { return Fixed(r.NormalDepth, 2); }},
-    {[](const TCulvertElementResult& r) { return Fixed(r.CriticalDepth, 2); }},
-    {[](const TCulvertElementResult& r) { return Fixed(r.CoeffN, 4); }},
-    {[](const TCulvertElementResult& r) { return r.HeadwaterControl; }},
-    {[](const TCulvertElementResult& r) { return Fixed(r.BuriedDepth, 2); }},
-    {[](const TCulvertElementResult& r) { return Fixed(r.Tailwater, 2); }},
-};
 
 const char* OptionTitle(uint8_t option) {
   switch (option) {
@@ -52,14 +30,15 @@ void PrintElement(const TCulvertBaseElement& e, std::ostream& out) {
   out << "Culvert Analysis Result #" << e.ElementId;
   if (e.Pipe) out << "  (type " << e.Pipe->CulvertType << ", " << e.Pipe->SizeLabel << ")";
   out << '\n';
-  constexpr size_t columnCount = std::size(Columns);
+  constexpr size_t columnCount = CulvertAnalysisResultColumnCount;
   const std::vector<std::string> headings = ResultHeadingsOf(TProjectKind::CulvertAnalysis, columnCount);
   const int rowCount = e.Results.Count();
   std::vector<std::vector<std::string>> cells(rowCount + 1, std::vector<std::string>(columnCount));
   std::vector<size_t> widths(columnCount, 0);
   for (size_t c = 0; c < columnCount; ++c) {
     cells[0][c] = headings[c];
-    for (int row = 0; row < rowCount; ++row) cells[row + 1][c] = Columns[c].Cell(*e.Results.Row(row));
+    for (int row = 0; row < rowCount; ++row)
+      cells[row + 1][c] = CulvertAnalysisResultCell(*e.Results.Row(row), static_cast<int>(c));
     for (const auto& line : cells) widths[c] = std::max(widths[c], line[c].size());
   }
   for (const auto& line : cells) {
@@ -72,6 +51,7 @@ void PrintElement(const TCulvertBaseElement& e, std::ostream& out) {
     text.erase(text.find_last_not_of(' ') + 1);
     out << text << '\n';
   }
+  if (AnyInletControlExtrapolated(e.Results)) out << InletExtrapolatedNote << '\n';
   if (rowCount == 0)
     out << "No records found\n";
   else if (rowCount == 1)

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CliKinds.h"
+#include "appmodel/CulvertAnalysisEntry.h"
 #include "appmodel/CulvertDesignEntry.h"
 #include "culvert/CulvertDesign.h"
 #include "foundation/DisplayFormat.h"
@@ -20,25 +21,11 @@ namespace {
 
 TCulvertDesign& Design(TNerraBaseProject& project) { return dynamic_cast<TCulvertDesign&>(project); }
 
-std::string Fixed(double value, int decimals) { return FormatFixed(value, decimals); }
-
 std::vector<std::string> Cells(const TCulvertElementResult& r, const TNerraParameterList* parameters) {
-  return {Fixed(r.Flow, 2),
-          std::to_string(r.CulvertQuantity),
-          r.Pipe ? r.Pipe->SizeLabel : std::string(),
-          Fixed(r.HeadwaterLoss, 2),
-          Fixed(r.InletHeadwater, 2),
-          r.OutletHeadwaterValid ? Fixed(r.OutletHeadwater, 2) : std::string("N/A"),
-          r.FlowType,
-          Fixed(r.Velocity, 2),
-          Fixed(r.NormalDepth, 2),
-          Fixed(r.CriticalDepth, 2),
-          Fixed(r.CoeffN, 4),
-          r.HeadwaterControl,
-          Fixed(r.Overflow, 2),
-          r.DesignCode,
-          r.BuriedOption ? Fixed(r.BuriedDepth, 2) : std::string(),
-          DesignResultNote(r, parameters)};
+  std::vector<std::string> cells;
+  for (int column = 0; column < CulvertDesignResultColumns; ++column)
+    cells.push_back(CulvertDesignResultCell(r, column, parameters));
+  return cells;
 }
 
 void PrintTable(const TCulvertElementResultList& rows, const TNerraParameterList* parameters, std::ostream& out) {
@@ -63,6 +50,7 @@ void PrintTable(const TCulvertElementResultList& rows, const TNerraParameterList
     out << text << '\n';
   }
   const size_t count = lines.size() - 1;
+  if (AnyInletControlExtrapolated(rows)) out << InletExtrapolatedNote << '\n';
   if (count == 0)
     out << "No records found\n";
   else if (count == 1)

@@ -347,11 +347,23 @@ std::string CulvertAnalysisResultHeading(int column) {
   return Headings[column];
 }
 
+std::string InletHeadwaterCell(const TCulvertElementResult& row) {
+  return FormatFixed(row.InletHeadwater, 2) + (row.InletControlExtrapolated ? InletExtrapolatedMark : "");
+}
+
+bool AnyInletControlExtrapolated(const TNerraBaseList& rows) {
+  for (int i = 0; i < rows.Count(); ++i)
+    if (const auto* row = dynamic_cast<const TCulvertElementResult*>(rows.Object(i));
+        row && row->InletControlExtrapolated)
+      return true;
+  return false;
+}
+
 std::string CulvertAnalysisResultCell(const TCulvertElementResult& row, int column) {
   switch (column) {
     case 0: return FormatFixed(row.Flow, 2);
     case 1: return FormatFixed(row.HeadwaterLoss, 2);
-    case 2: return FormatFixed(row.InletHeadwater, 2);
+    case 2: return InletHeadwaterCell(row);
     case 3: return row.OutletHeadwaterValid ? FormatFixed(row.OutletHeadwater, 2) : std::string("N/A");
     case 4: return row.FlowType;
     case 5: return FormatFixed(row.Velocity, 2);

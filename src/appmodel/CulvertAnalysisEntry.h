@@ -123,3 +123,9 @@ constexpr int CulvertAnalysisResultColumnCount = 12;
 std::string CulvertAnalysisResultHeading(int column);
 // Text of a cell of a result row; column counted from 0.
 std::string CulvertAnalysisResultCell(const TCulvertElementResult& row, int column);
+// The inlet control headwater of a culvert result row (analysis and design),
+// followed by InletExtrapolatedMark where the row says it was extrapolated.
+std::string InletHeadwaterCell(const TCulvertElementResult& row);
+// True when a row of the list (a result list) was extrapolated, so the grid
+// or table showing it needs InletExtrapolatedNote.
+bool AnyInletControlExtrapolated(const TNerraBaseList& rows);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "appmodel/CulvertAnalysisEntry.h"
 #include "appmodel/SlopeEntry.h"
 #include "foundation/DisplayFormat.h"
 #include "model/PipeCatalogue.h"
@@ -161,7 +162,7 @@ std::string CulvertDesignResultCell(const TCulvertElementResult& row, int column
     case 1: return std::to_string(row.CulvertQuantity);
     case 2: return row.Pipe ? row.Pipe->SizeLabel : std::string();
     case 3: return FormatFixed(row.HeadwaterLoss, 2);
-    case 4: return FormatFixed(row.InletHeadwater, 2);
+    case 4: return InletHeadwaterCell(row);
     case 5: return row.OutletHeadwaterValid ? FormatFixed(row.OutletHeadwater, 2) : std::string("N/A");
     case 6: return row.FlowType;
     case 7: return FormatFixed(row.Velocity, 2);

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "appmodel/ResultTable.h"
 #include "culvert/CulvertAnalysis.h"
 #include "culvert/CulvertDesign.h"
 #include "culvert/CulvertElement.h"
@@ -173,13 +174,17 @@ std::string TMainDocument::OpenProject(const std::string& path) {
 }
 
 bool TMainDocument::WriteText(const std::string& path, std::string text) {
+  return WriteBytes(path, WithCrLfLines(std::move(text)));
+}
+
+bool TMainDocument::WriteBytes(const std::string& path, const std::string& bytes) {
   // A project written over the program's own tables would end the next
   // start; the same file reached through a link or another name counts too.
   if (IsProtectedFile(path)) {
     FUI.ShowError(ProtectedFileMessage);
     return false;
   }
-  if (WriteFileAtomically(path, WithCrLfLines(std::move(text)))) return true;
+  if (WriteFileAtomically(path, bytes)) return true;
   FUI.ShowError(MessageText(-4));
   return false;
 }
@@ -242,6 +247,15 @@ bool TMainDocument::SaveResult(const std::string& path) {
   std::string text;
   if (!FProject || !ResultText(text)) return false;
   return WriteText(path, std::move(text));
+}
+
+bool TMainDocument::ExportResultsCsv(const std::string& path) {
+  if (!FProject) return false;
+  FUI.CollectControls();
+  if (!CalculateTelling()) return false;
+  // The table has its own line ends (CRLF, and line breaks kept inside
+  // quoted fields): written as it is.
+  return WriteBytes(path, ResultsCsv(ProjectResults(*FProject)));
 }
 
 bool TMainDocument::ResultText(std::string& text) {

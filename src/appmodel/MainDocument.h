@@ -116,6 +116,10 @@ public:
   bool SaveProject(const std::string& path);
   bool SaveResult();
   bool SaveResult(const std::string& path);
+  // Export Results as CSV: calculates as Save Result does (nothing is written
+  // when the calculation is refused), then writes the result table
+  // (appmodel/ResultTable.h) to the path, replacing it only once whole.
+  bool ExportResultsCsv(const std::string& path);
 
   // The calculation a result dialog or report needs, with its messages.
   // True when the dialog or report is to follow. Culvert Design and Culvert
@@ -148,6 +152,9 @@ private:
   TNerraElementList* Elements() const;
   std::unique_ptr<TNerraBaseProject> CreateProject(TProjectKind kind) const;
   bool WriteText(const std::string& path, std::string text);
+  // Writes the bytes as they are; refuses the program's own tables and
+  // tells "Cannot save file." when the file cannot be written.
+  bool WriteBytes(const std::string& path, const std::string& bytes);
   // Calculates by the kind's rule and shows its message (before the results
   // of a partial calculation); false when the calculation was refused.
   bool CalculateTelling();

@@ -359,3 +359,13 @@ std::string ResultsCsv(const TResultTree& tree) {
   }
   return out;
 }
+
+std::string DefaultResultsCsvFileName(const std::string& projectFileName) {
+  const size_t slash = projectFileName.find_last_of('/');
+  const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  std::string name = projectFileName.substr(nameStart);
+  const size_t dot = name.rfind('.');
+  if (dot != std::string::npos && dot > 0) name.erase(dot);
+  if (name.empty()) name = "results";
+  return projectFileName.substr(0, nameStart) + name + ".csv";
+}

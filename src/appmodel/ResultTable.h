@@ -81,3 +81,7 @@ std::string CsvValueText(const TResultValue& value);
 // a quote or a line break quoted with their quotes doubled; the header line,
 // then one line per leaf row.
 std::string ResultsCsv(const TResultTree& tree);
+
+// The file an export of the results offers: the project file's name with
+// ".csv" in its folder; "results.csv" for a project not yet saved.
+std::string DefaultResultsCsvFileName(const std::string& projectFileName);

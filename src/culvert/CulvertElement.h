@@ -47,6 +47,11 @@ enum TImprovedInletType : uint8_t {
 // HW/D; far beyond it they give numbers without meaning (a pipe arch at
 // several times its design flow can reach thousands of feet).
 constexpr double MaxRegressionHeadwaterRatio = 3.0;
+// Grids, printed tables and reports follow such a headwater with this sign
+// and explain it with the note below the table.
+inline constexpr const char* InletExtrapolatedMark = "!";
+inline constexpr const char* InletExtrapolatedNote =
+    "! Inlet control headwater extrapolated beyond HW/D = 3: the regression is far outside its fitted range";
 
 // One computed discharge (or buried depth, or design size) of an element.
 class TCulvertElementResult : public TNerraBase {

@@ -1,6 +1,9 @@
 #include "reports/CodeDescriptions.h"
 
+#include "culvert/CulvertElement.h"
 #include "model/ParameterList.h"
+#include "reports/ReportDataset.h"
+#include "reports/ReportHandlers.h"
 #include "reports/ReportLayout.h"
 
 TCodeDescriptions::TCodeDescriptions(const TNerraParameterList& parameters,
@@ -31,4 +34,17 @@ double AddHeadwaterControlLegend(TReportBand& band, double y) {
     band.Label(line, 12, y, 700, TReportAlign::Left, false, 9);
   }
   return y;
+}
+
+std::string MarkedInletHeadwaterText(const TReportDataset& data, int record) {
+  const std::string value = FormatFieldFixed(data, record, "HWI", 2);
+  return data.Text(record, "HWI_EXTRAPOLATED") == "Y" ? value + InletExtrapolatedMark : value;
+}
+
+void AddInletExtrapolatedNote(TReportBand& footer, const TReportDataset& data, double width, double y) {
+  for (int record = 0; record < data.RecordCount(); ++record)
+    if (data.Text(record, "HWI_EXTRAPOLATED") == "Y") {
+      footer.Label(InletExtrapolatedNote, 230, y, width - 230);
+      return;
+    }
 }

@@ -9,6 +9,7 @@
 #include "model/NerraBase.h"
 
 class TNerraParameterList;
+class TReportDataset;
 struct TReportBand;
 
 class TCodeDescriptions {
@@ -24,3 +25,10 @@ private:
 // "HEADWATER CONTROL CODES:" and its five lines from y down; returns the y
 // of the last line.
 double AddHeadwaterControlLegend(TReportBand& band, double y);
+
+// The inlet headwater of a row (fields "HWI" and "HWI_EXTRAPOLATED") with two
+// decimals, followed by the extrapolation mark where the row has it.
+std::string MarkedInletHeadwaterText(const TReportDataset& data, int record);
+// The note explaining the mark, on the page footer at y, right of the
+// buried-equations text, when any row of the report carries the mark.
+void AddInletExtrapolatedNote(TReportBand& footer, const TReportDataset& data, double width, double y);

@@ -47,6 +47,8 @@ void DefineFields(TReportDataset& data) {
   data.AddStringField("HW_CONTROL", 40);
   data.AddFloatField("BURIED_DEPTH");
   data.AddFloatField("TAILWATER_ELEV");
+  // Added last: the fields before it keep their places.
+  data.AddStringField("HWI_EXTRAPOLATED", 1);
 }
 
 // A code text kept in a float field; a code that is not a number stays null
@@ -104,6 +106,7 @@ void SetRowFields(TReportDataset& data, const TCulvertElementResult& row) {
   data.SetFloat("HWI", row.InletHeadwater);
   data.SetFloat("HWO", row.OutletHeadwater);
   data.SetString("VALID_HWO", row.OutletHeadwaterValid ? "Y" : "N");
+  data.SetString("HWI_EXTRAPOLATED", row.InletControlExtrapolated ? "Y" : "N");
   data.SetString("FLOW_TYPE", row.FlowType);
   data.SetFloat("VELOCITY", row.Velocity);
   data.SetFloat("DN", row.NormalDepth);
@@ -233,6 +236,8 @@ void AddDetailBand(TReport& report) {
     const std::string field = column.Field;
     if (field == "HWO")
       band.Computed(OutletHeadwaterText, x, 0, width, column.Align);
+    else if (field == "HWI")
+      band.Computed(MarkedInletHeadwaterText, x, 0, width, column.Align);
     else
       band.Cell(field, x, 0, width, column.Decimals >= 0 ? FormatFloat9BY(column.Decimals) : TPrintHandler(),
                 column.Align);
@@ -392,6 +397,7 @@ void AddLayout(TReport& report, const TCulvertAnalysis& project, const TCodes& c
   AddDetailBand(report);
   TReportBand& footer = AddPageFooter(report);
   footer.Label(BuriedFooterText, 0, 15, 220).PrintIf = Buried;
+  AddInletExtrapolatedNote(footer, report.Dataset, report.Layout.Page.ContentWidth(), 15);
 }
 
 }  // namespace

@@ -63,6 +63,8 @@ void DefineFields(TReportDataset& data) {
   // The crossing's place in the list, counted from 1, as the report numbers
   // the crossings; a crossing without rows keeps its number.
   data.AddIntegerField("CROSSING_NUMBER");
+  // Added last: the fields before it keep their places.
+  data.AddStringField("HWI_EXTRAPOLATED", 1);
 }
 
 std::string InletTypeCode(const TCulvertDesignElement& crossing, const TCulvertElementResult& row,
@@ -116,6 +118,7 @@ void SetRowFields(TReportDataset& data, const TCulvertDesignElement& crossing, c
   data.SetString("IMPROVED_INLET_TEXT", exceeds ? std::string(DiameterExceedsText) : row.ImprovedInlet);
   data.SetFloat("COEFF_KE", row.CoeffKE);
   data.SetString("VALID_HWO", row.OutletHeadwaterValid ? "Y" : "N");
+  data.SetString("HWI_EXTRAPOLATED", row.InletControlExtrapolated ? "Y" : "N");
   data.SetString("BURIAL_OPTION", row.BuriedOption ? "Y" : "N");
   data.SetFloat("BURIAL_DEPTH", row.BuriedDepth);
 }
@@ -243,6 +246,8 @@ void AddDetailBand(TReport& report) {
     TReportItem* item = nullptr;
     if (field == "HWO")
       item = &band.Computed(OutletHeadwaterText, x, 0, width, column.Align);
+    else if (field == "HWI")
+      item = &band.Computed(MarkedInletHeadwaterText, x, 0, width, column.Align);
     else
       item = &band.Cell(field, x, 0, width, column.Decimals >= 0 ? FormatFloat9BY(column.Decimals) : TPrintHandler(),
                         column.Align);
@@ -401,6 +406,7 @@ void AddLayout(TReport& report, const TCulvertDesign& project, const TCodes& cod
   footer.Label(BuriedFooterText, 0, 15, 220).PrintIf = [](const TReportDataset& d, int r) {
     return IsYes(d, r, "BURIAL_OPTION");
   };
+  AddInletExtrapolatedNote(footer, report.Dataset, report.Layout.Page.ContentWidth(), 15);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "appmodel/CulvertAnalysisEntry.h"
+#include "appmodel/CulvertDesignEntry.h"
 #include "culvert/CulvertShapes.h"
 #include "model/ParameterList.h"
 #include "model/PipeCatalogue.h"
@@ -241,6 +242,25 @@ TEST(CulvertAnalysisResultGrid, Cells) {
   EXPECT_EQ(CulvertAnalysisResultCell(row, 11), "101.00");
   EXPECT_EQ(CulvertAnalysisResultHeading(3), "HWCO (ft.)");
   EXPECT_EQ(CulvertAnalysisResultHeading(11), "Tailwater (ft.)");
+}
+
+// An extrapolated inlet headwater keeps its number and gets the mark, in the
+// analysis and the design grids alike; the list tells that a note is due.
+TEST(CulvertAnalysisResultGrid, ExtrapolatedInletHeadwaterIsMarked) {
+  TCulvertElementResultList rows(true);
+  auto* plain = new TCulvertElementResult();
+  plain->InletHeadwater = 104.567;
+  rows.Add(std::string(), plain);
+  EXPECT_EQ(CulvertAnalysisResultCell(*plain, 2), "104.57");
+  EXPECT_FALSE(AnyInletControlExtrapolated(rows));
+  auto* far = new TCulvertElementResult();
+  far->InletHeadwater = 30550.918;
+  far->InletControlExtrapolated = true;
+  rows.Add(std::string(), far);
+  EXPECT_EQ(CulvertAnalysisResultCell(*far, 2), "30550.92!");
+  EXPECT_EQ(CulvertDesignResultCell(*far, 4, nullptr), "30550.92!");
+  EXPECT_EQ(CulvertDesignResultCell(*plain, 4, nullptr), "104.57");
+  EXPECT_TRUE(AnyInletControlExtrapolated(rows));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "appmodel/HeadlessDocumentUI.h"
 #include "appmodel/MainDocument.h"
+#include "appmodel/ResultTable.h"
 #include "culvert/CulvertAnalysis.h"
 #include "culvert/CulvertDesign.h"
 #include "culvert/CulvertElement.h"
@@ -198,6 +199,37 @@ TEST_F(MainDocumentTest, SaveResultOfASampleWritesResultsAndKeepsTheFileName) {
   EXPECT_GT(ReadFile(target).size(), ReadFile(Sample("storm-sewer-analysis.xml")).size() / 2);
   EXPECT_EQ(Document.CurrentProject()->FileName, Sample("storm-sewer-analysis.xml"));
   EXPECT_TRUE(UI.Errors.empty());
+}
+
+// Export Results as CSV: the same table as drevia-cli calc --csv, written
+// byte for byte (CRLF already); a refused calculation or an unwritable file
+// leaves what was there.
+TEST_F(MainDocumentTest, ExportResultsCsvWritesTheResultTable) {
+  ASSERT_EQ(Document.OpenProject(Sample("culvert-design.xml")), "");
+  const fs::path target = Folder / "design.csv";
+  ASSERT_TRUE(Document.ExportResultsCsv(target.string()));
+  EXPECT_GT(UI.Collected, 0);
+  EXPECT_TRUE(UI.Errors.empty());
+  const std::string csv = ReadFile(target);
+  EXPECT_EQ(csv, ResultsCsv(ProjectResults(*Document.CurrentProject())));
+  EXPECT_EQ(csv.rfind("id,CulvertType,CorrugationType,PipeSizeIndex,Flow,", 0), 0u) << csv.substr(0, 80);
+  EXPECT_EQ(csv.find("\r\r"), std::string::npos);
+  // The pipe arch's meaningless headwater is there, and says so.
+  const size_t arch = csv.find(",30550.918315983");
+  ASSERT_NE(arch, std::string::npos);
+  EXPECT_EQ(csv.substr(csv.find("\r\n", arch) - 4, 4), "true");
+
+  // An invalid network refuses: the old file stays.
+  ASSERT_TRUE(Document.NewProject(TProjectKind::StormSewerDesign));
+  AddPipe(Document, "1", "2");
+  AddPipe(Document, "2", "1");
+  WriteFile(target, "keep me");
+  EXPECT_FALSE(Document.ExportResultsCsv(target.string()));
+  EXPECT_EQ(UI.Errors.size(), 1u);
+  EXPECT_EQ(ReadFile(target), "keep me");
+  UI.Errors.clear();
+  EXPECT_FALSE(Document.ExportResultsCsv((Folder / "no-such-folder" / "x.csv").string()));
+  EXPECT_FALSE(UI.Errors.empty());
 }
 
 // Two crossings, the second invalid: the design of the first stands, the

@@ -82,3 +82,12 @@ TEST(ResultTable, NumbersReadBackExactly) {
   }
   EXPECT_EQ(CsvValueText(V()), "");
 }
+
+TEST(ResultTable, ExportOffersTheProjectNameWithCsv) {
+  EXPECT_EQ(DefaultResultsCsvFileName("/home/pe/jobs/route 9.xml"), "/home/pe/jobs/route 9.csv");
+  EXPECT_EQ(DefaultResultsCsvFileName("/home/pe/v1.2/design"), "/home/pe/v1.2/design.csv");
+  EXPECT_EQ(DefaultResultsCsvFileName("a.b.xml"), "a.b.csv");
+  EXPECT_EQ(DefaultResultsCsvFileName(".hidden"), ".hidden.csv");
+  EXPECT_EQ(DefaultResultsCsvFileName(""), "results.csv");
+  EXPECT_EQ(DefaultResultsCsvFileName("/tmp/"), "/tmp/results.csv");
+}

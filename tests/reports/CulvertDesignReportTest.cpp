@@ -104,7 +104,8 @@ TEST(CulvertDesignReport, OneRecordPerRowInFieldOrder) {
                                           "BURIAL_DEPTH",
                                           "DESIGN_MANNING_N",
                                           "BURIED_MANNING_N",
-                                          "CROSSING_NUMBER"};
+                                          "CROSSING_NUMBER",
+                                          "HWI_EXTRAPOLATED"};
   ASSERT_EQ(d.FieldCount(), static_cast<int>(names.size()));
   for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(d.Field(static_cast<int>(i)).Name, names[i]);
   EXPECT_EQ(d.Field(d.FieldIndex("SIZE")).Size, 80);
@@ -274,4 +275,26 @@ TEST(CulvertDesignReport, CrossingsNumberedByTheirPlaceInTheList) {
   EXPECT_EQ(report->Dataset.Text(0, "ELEMENT_NUMBER"), "2");
   EXPECT_EQ(report->Dataset.Text(0, "CROSSING_NUMBER"), "1");
   EXPECT_TRUE(report->Paginate()[0].HasText("Crossing 1"));
+}
+
+TEST(CulvertDesignReport, ExtrapolatedInletHeadwaterIsMarkedAndExplained) {
+  // Crossing 3's pipe arch at its maximum size reaches HW/D far above 3:
+  // the number stays, marked, and every page explains the mark.
+  const auto design = Sample("0", {3});
+  const auto report = CreateCulvertDesignReport(*design, ShippedTables().Parameters);
+  const auto pages = report->Paginate();
+  const auto texts = AllTexts(pages);
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "30550.92!"), texts.end());
+  EXPECT_EQ(std::find(texts.begin(), texts.end(), "30550.92"), texts.end());
+  for (const TRenderedPage& page : pages) EXPECT_EQ(CountOf(page, InletExtrapolatedNote), 1);
+
+  // A crossing without such a row has neither mark nor note.
+  const auto plain = Sample("0", {2});
+  const auto plainReport = CreateCulvertDesignReport(*plain, ShippedTables().Parameters);
+  for (int r = 0; r < plainReport->Dataset.RecordCount(); ++r)
+    ASSERT_EQ(plainReport->Dataset.Text(r, "HWI_EXTRAPOLATED"), "N");
+  for (const TRenderedPage& page : plainReport->Paginate()) {
+    EXPECT_EQ(CountOf(page, InletExtrapolatedNote), 0);
+    for (const TRenderedText& text : page.Texts) EXPECT_TRUE(text.Text.empty() || text.Text.back() != '!') << text.Text;
+  }
 }
