@@ -1,6 +1,9 @@
 #include "app/culvertanalysis/CulvertAnalysisResultDialog.h"
 
+#include <QLabel>
 #include <QStringList>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/framework/CoreText.h"
 #include "app/framework/PlotView.h"
@@ -19,6 +22,11 @@ TfrmCulvertAnalysisResult::TfrmCulvertAnalysisResult(TCulvertBaseElement& elemen
   PlotPane = AddPlotPane(*this);
   PlotPane->SetPlots(std::move(plots), currentPlot);
   Create();
+  // Right above the grid and its plots, as the table's legend.
+  lblExtrapolatedNote = new QLabel(QString::fromLatin1(InletExtrapolatedNote), this);
+  lblExtrapolatedNote->setObjectName(QStringLiteral("lblExtrapolatedNote"));
+  ContentLayout()->insertWidget(std::max(0, ContentLayout()->indexOf(PlotPane->parentWidget())), lblExtrapolatedNote);
+  lblExtrapolatedNote->setVisible(AnyInletControlExtrapolated(FElement.Results));
 }
 
 void TfrmCulvertAnalysisResult::Initialize() { HelpContext = 302; }
@@ -28,4 +36,9 @@ TBaseList* TfrmCulvertAnalysisResult::GetList() { return &FElement.Results; }
 void TfrmCulvertAnalysisResult::CellValue(int, int column, QString& value, TBaseObject* object) {
   const auto* row = dynamic_cast<const TCulvertElementResult*>(object);
   value = row ? FromCore(CulvertAnalysisResultCell(*row, column)) : QString();
+}
+
+void TfrmCulvertAnalysisResult::Display() {
+  TfrmBaseListDlgForm::Display();
+  if (lblExtrapolatedNote) lblExtrapolatedNote->setVisible(AnyInletControlExtrapolated(FElement.Results));
 }

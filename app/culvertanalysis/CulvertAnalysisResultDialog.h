@@ -7,6 +7,7 @@
 #include "app/framework/BaseForm.h"
 #include "plots/Plot.h"
 
+class QLabel;
 class TCulvertBaseElement;
 class TPlotPane;
 
@@ -20,10 +21,14 @@ public:
   void Initialize() override;
   TBaseList* GetList() override;
   void CellValue(int row, int column, QString& value, TBaseObject* object) override;
+  void Display() override;
   // Read only: OK and Cancel both just close it, also on an empty list.
   bool Apply() override { return true; }
 
   TPlotPane* PlotPane;
+  // Explains the mark after an extrapolated inlet headwater; shown only when
+  // a row has one.
+  QLabel* lblExtrapolatedNote = nullptr;
 
 private:
   TCulvertBaseElement& FElement;

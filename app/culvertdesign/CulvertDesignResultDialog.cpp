@@ -5,9 +5,12 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/framework/CoreText.h"
 #include "app/framework/PlotView.h"
+#include "appmodel/CulvertAnalysisEntry.h"
+#include "culvert/CulvertElement.h"
 
 TfrmCulvertDesignResult::TfrmCulvertDesignResult(TCulvertDesignElement& element, const std::string& pipeType,
                                                  const TNerraParameterList& parameters, QWidget* owner,
@@ -27,6 +30,8 @@ TfrmCulvertDesignResult::TfrmCulvertDesignResult(TCulvertDesignElement& element,
   lblHeading->setAlignment(Qt::AlignCenter);
   ContentLayout()->insertWidget(0, tcCulvertTypes);
   ContentLayout()->insertWidget(1, lblHeading);
+  lblExtrapolatedNote = new QLabel(QString::fromLatin1(InletExtrapolatedNote), this);
+  lblExtrapolatedNote->setObjectName(QStringLiteral("lblExtrapolatedNote"));
   QStringList headings;
   for (const std::string& heading : CulvertDesignResultHeadings()) headings << FromCore(heading);
   SetColumns(headings);
@@ -36,6 +41,9 @@ TfrmCulvertDesignResult::TfrmCulvertDesignResult(TCulvertDesignElement& element,
   PlotPane = AddPlotPane(*this);
   PlotPane->SetPlots(std::move(plots), currentPlot);
   Create();
+  // Right above the grid and its plots, as the table's legend.
+  ContentLayout()->insertWidget(std::max(0, ContentLayout()->indexOf(PlotPane->parentWidget())), lblExtrapolatedNote);
+  lblExtrapolatedNote->setVisible(AnyInletControlExtrapolated(FModel.Rows()));
 }
 
 TfrmCulvertDesignResult::~TfrmCulvertDesignResult() = default;
@@ -50,6 +58,7 @@ void TfrmCulvertDesignResult::CellValue(int, int column, QString& value, TBaseOb
 void TfrmCulvertDesignResult::Display() {
   lblHeading->setText(FromCore(FModel.Heading()));
   TfrmBaseListDlgForm::Display();
+  if (lblExtrapolatedNote) lblExtrapolatedNote->setVisible(AnyInletControlExtrapolated(FModel.Rows()));
 }
 
 void TfrmCulvertDesignResult::SelectTab(int index) {

@@ -31,6 +31,9 @@ public:
   QTabBar* tcCulvertTypes;
   QLabel* lblHeading;
   TPlotPane* PlotPane;
+  // Explains the mark after an extrapolated inlet headwater; shown only when
+  // the culvert type on view has one.
+  QLabel* lblExtrapolatedNote = nullptr;
 
 private:
   void SelectTab(int index);

@@ -33,6 +33,7 @@
 #include "app/main/KindCommands.h"
 #include "app/reports/ReportPrinting.h"
 #include "app/tools/CulvertTools.h"
+#include "appmodel/ResultTable.h"
 #include "foundation/Messages.h"
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
@@ -207,6 +208,7 @@ void TfrmMainPage::CreateFileActions() {
   actPreview = MakeAction("actPreview", QStringLiteral("Pre&view"), true);
   actPrint = MakeAction("actPrint", QStringLiteral("&Print"), true);
   actExportReportPdf = MakeAction("actExportReportPdf", QStringLiteral("Export Report as P&DF..."), true);
+  actExportResultsCsv = MakeAction("actExportResultsCsv", QStringLiteral("Export Resul&ts as CSV..."), true);
   actPrinterSetup = MakeAction("actPrinterSetup", QStringLiteral("Printer Set&up"), false);
   actExit = MakeAction("actExit", QStringLiteral("E&xit"), false);
 }
@@ -278,6 +280,7 @@ void TfrmMainPage::ConnectCommands() {
       {actPreview, &TfrmMainPage::PreviewCommand},
       {actPrint, &TfrmMainPage::PrintCommand},
       {actExportReportPdf, &TfrmMainPage::ExportReportPdfCommand},
+      {actExportResultsCsv, &TfrmMainPage::ExportResultsCsvCommand},
       {actPrinterSetup, &TfrmMainPage::PrinterSetupCommand},
       {actDisplayResult, &TfrmMainPage::DisplayResultCommand},
       {actSaveResult, &TfrmMainPage::SaveResultCommand},
@@ -323,7 +326,7 @@ void TfrmMainPage::CreateMenus() {
   file->addSeparator();
   file->addActions({actImport, actExport});
   file->addSeparator();
-  file->addActions({actPreview, actPrint, actExportReportPdf, actPrinterSetup});
+  file->addActions({actPreview, actPrint, actExportReportPdf, actExportResultsCsv, actPrinterSetup});
   file->addSeparator();
   file->addAction(actExit);
   menuBar()->addMenu(QStringLiteral("&Edit"))->addActions({actUndo, actCut, actCopy, actPaste});
@@ -650,6 +653,22 @@ void TfrmMainPage::ExportReportPdfCommand() {
   const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Export Report as PDF"), offered,
                                                     QStringLiteral("PDF files (*.pdf)"));
   if (!name.isEmpty() && !ExportReportPdf(*report, name)) ::ShowError(this, MessageText(-4));
+}
+
+// The result rows as a CSV table (the one drevia-cli calc --csv prints). As
+// Save Result: the file first, then the calculation; a refused one writes
+// nothing. Offered under the project's name, a new project's in the last
+// folder.
+void TfrmMainPage::ExportResultsCsvCommand() {
+  const TNerraBaseProject* project = FDocument->CurrentProject();
+  if (!project) return;
+  const QString suggested = FromPath(DefaultResultsCsvFileName(project->FileName));
+  const QString offered = QFileInfo(suggested).isAbsolute() ? suggested : QDir(LastFolder()).filePath(suggested);
+  QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Export Results as CSV"), offered,
+                                              QStringLiteral("CSV files (*.csv)"));
+  if (name.isEmpty()) return;
+  if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".csv");
+  FDocument->ExportResultsCsv(ToPath(name));
 }
 
 int TfrmMainPage::SelectedPosition() const {

@@ -88,6 +88,7 @@ public:
   void PreviewCommand();
   void PrintCommand();
   void ExportReportPdfCommand();
+  void ExportResultsCsvCommand();
   void AddElementCommand();
   void ModifyElementCommand();
   void RemoveElementCommand();
@@ -148,10 +149,10 @@ public:
   // Actions, named as the commands.
   QAction *actNew, *actNewCulvertDesign, *actNewCulvertAnalysis, *actNewStormSewerDesign, *actNewStormSewerAnalysis,
       *actNewInletSpacing, *actNewDitchAnalysis, *actOpen, *actSave, *actSaveAs, *actRemove, *actClose, *actImport,
-      *actExport, *actPreview, *actPrint, *actPrinterSetup, *actExit, *actUndo, *actExportReportPdf, *actCut, *actCopy,
-      *actPaste, *actDisplayResult, *actSaveResult, *actAddElement, *actModifyElement, *actRemoveElement,
-      *actSplitElement, *actMoveElementUp, *actMoveElementDown, *actCalendar, *actParameters, *actGeometricalTool,
-      *actHydraulicTool, *actHelpContents, *actAbout, *actContextHelp;
+      *actExport, *actPreview, *actPrint, *actPrinterSetup, *actExit, *actUndo, *actExportReportPdf,
+      *actExportResultsCsv, *actCut, *actCopy, *actPaste, *actDisplayResult, *actSaveResult, *actAddElement,
+      *actModifyElement, *actRemoveElement, *actSplitElement, *actMoveElementUp, *actMoveElementDown, *actCalendar,
+      *actParameters, *actGeometricalTool, *actHydraulicTool, *actHelpContents, *actAbout, *actContextHelp;
 
 protected:
   void closeEvent(QCloseEvent* event) override;

@@ -261,6 +261,44 @@ private slots:
     QCOMPARE(after.readAll(), original);
   }
 
+  // File > Export Results as CSV offers the project's name with ".csv" and
+  // writes the table drevia-cli calc --csv prints.
+  void exportResultsAsCsvWritesTheResultTable() {
+    auto window = StartedWindow();
+    QVERIFY(window);
+    QMenu* file = nullptr;
+    for (QAction* action : window->menuBar()->actions())
+      if (action->text() == QStringLiteral("&File")) file = action->menu();
+    QVERIFY(file && file->actions().contains(window->actExportResultsCsv));
+    QVERIFY(!window->actExportResultsCsv->isEnabled());
+
+    QTemporaryDir folder;
+    const QString project = folder.filePath(QStringLiteral("route 9.xml"));
+    QVERIFY(QFile::copy(QStringLiteral(DREVIA_SOURCE_DIR "/samples/storm-sewer-design.xml"), project));
+    window->OpenFileCommand(project);
+    QVERIFY(window->actExportResultsCsv->isEnabled());
+    QString offered;
+    QTimer::singleShot(0, [&offered] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      offered = dialog->selectedFiles().value(0);
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    window->actExportResultsCsv->trigger();
+    QCOMPARE(QFileInfo(offered).fileName(), QStringLiteral("route 9.csv"));
+    QFile csv(folder.filePath(QStringLiteral("route 9.csv")));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QByteArray bytes = csv.readAll();
+    QVERIFY(bytes.startsWith("id,BeginJunction,EndJunction,"));
+    QVERIFY(bytes.endsWith("\r\n"));
+    // The header and one line per pipe run, every line ended by CR LF.
+    const int pipes = window->Document().ElementCount();
+    QVERIFY(pipes > 0);
+    QCOMPARE(static_cast<int>(bytes.count("\r\n")), pipes + 1);
+    QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+    QVERIFY(FMessages.empty());
+  }
+
   void displayResultOnAnEmptyDesignSaysWhy() {
     auto window = StartedWindow();
     QVERIFY(window);
