@@ -78,6 +78,7 @@ std::vector<QList<QPointF>> Runs(const TPlotSeries& series, double xMin, double 
       if (!runs.back().isEmpty()) runs.emplace_back();
       continue;
     }
+    if (point.Break && !runs.back().isEmpty()) runs.emplace_back();
     QList<QPointF>& run = runs.back();
     if (series.Style == TSeriesStyle::Steps && !run.isEmpty()) {
       run << QPointF(point.X, run.back().y());

@@ -1,5 +1,6 @@
 // Inlet spacing plot: the gutter spread arriving at each inlet along the
-// stations (0 at the begin point of a gutter run), with the allowable spread.
+// stations (0 at the begin point of a gutter run, where the line starts
+// afresh), with the allowable spread.
 
 #include <string>
 #include <vector>
@@ -31,7 +32,7 @@ std::vector<TPlot> InletSpacingPlots(const TInletSpacing& project) {
       // A gutter run starts dry.
       if (element.StationFeet >= 0) {
         begins.Points.push_back({station, 0, "Begin"});
-        spread.Points.push_back({station, 0, {}});
+        spread.Points.push_back({station, 0, {}, !spread.Points.empty()});
       }
       continue;
     }

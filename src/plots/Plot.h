@@ -21,6 +21,9 @@ struct TPlotPoint {
   double Y = 0;
   // Shown beside the point where it has one (a junction, an inlet, a culvert).
   std::string Label;
+  // The line starts afresh here, not joined to the point before (the next
+  // gutter run of an inlet spacing).
+  bool Break = false;
 };
 
 enum class TSeriesStyle {

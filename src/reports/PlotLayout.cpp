@@ -120,7 +120,7 @@ struct TFrame {
 };
 
 // The runs of finite points of a series as page points: a value that is not
-// finite breaks the line. A step series holds each value up to the next
+// finite, or a point marked as a break, starts a new line. A step series holds each value up to the next
 // point, its last point only ending the last step; a reference line of one point runs across the whole plot.
 std::vector<std::vector<TRenderedPoint>> Paths(const TPlotSeries& series, const TFrame& frame) {
   std::vector<std::vector<TRenderedPoint>> paths(1);
@@ -130,6 +130,7 @@ std::vector<std::vector<TRenderedPoint>> Paths(const TPlotSeries& series, const 
       if (!paths.back().empty()) paths.emplace_back();
       continue;
     }
+    if (point.Break && !paths.back().empty()) paths.emplace_back();
     std::vector<TRenderedPoint>& path = paths.back();
     if (series.Style == TSeriesStyle::Steps && !path.empty()) {
       path.push_back({frame.X(point.X), path.back().Y});

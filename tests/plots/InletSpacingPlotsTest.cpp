@@ -40,6 +40,9 @@ TEST(InletSpacingPlots, SpreadAtEachInletAgainstTheAllowable) {
   EXPECT_EQ(spread->Points[1].Y, project.Elements.Items(1)->PavementSpread);
   EXPECT_EQ(spread->Points[6].X, 3000);
   EXPECT_EQ(spread->Points[6].Y, 0);
+  // The second run is not joined to the last inlet of the first.
+  EXPECT_FALSE(spread->Points[0].Break);
+  EXPECT_TRUE(spread->Points[6].Break);
   EXPECT_EQ(Labels(Find(plots[0], "Ponded Spread at Sag")), (std::vector<std::string>{"6"}));
 
   // An inlet without a readable station is left out and counted, and so is

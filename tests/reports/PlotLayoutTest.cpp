@@ -102,6 +102,7 @@ TEST(PlotLayout, StepsHoldValuesAndGapsBreakLines) {
   plot.Series.push_back(Series("", TSeriesStyle::Steps, {{0, 1}, {10, 2}, {20, 3}}));
   const double nan = std::numeric_limits<double>::quiet_NaN();
   plot.Series.push_back(Series("", TSeriesStyle::Line, {{0, 1}, {5, nan}, {10, 2}, {15, 2.5}, {20, 1.5}}));
+  plot.Series.back().Points[3].Break = true;
   TRenderedPage page;
   LayOutPlot(plot, 0, 0, 600, 300, page);
 
@@ -118,9 +119,10 @@ TEST(PlotLayout, StepsHoldValuesAndGapsBreakLines) {
 
   const TSeriesLook line = SeriesLook(plot, 1);
   const auto parts = SeriesLines(page, line.Colour, line.Dash);
-  ASSERT_EQ(parts.size(), 2u) << "a value that is not finite breaks the line";
+  ASSERT_EQ(parts.size(), 3u) << "a value that is not finite, and a break, start a new line";
   EXPECT_EQ(parts[0].Points.size(), 1u);
-  EXPECT_EQ(parts[1].Points.size(), 3u);
+  EXPECT_EQ(parts[1].Points.size(), 1u);
+  EXPECT_EQ(parts[2].Points.size(), 2u);
   for (const TRenderedPolyline& l : page.Polylines)
     for (const TRenderedPoint& point : l.Points) EXPECT_TRUE(std::isfinite(point.X) && std::isfinite(point.Y));
 }
