@@ -60,6 +60,7 @@ TProjectKindRow StormSewerRow(TProjectKind kind, std::vector<std::string> names,
   row.CheckBeforeCalculating = [](TNerraBaseProject& p) { return As<TStormSewer>(p).ElementList.CheckStructure(); };
   row.Refusal = TRefusalRule::NonZero;
   row.ResultHeadings = [] { return StormSewerResultHeadings(); };
+  row.Results = StormSewerResultTree;
   return row;
 }
 
@@ -81,6 +82,7 @@ std::vector<TProjectKindRow> BuildRows() {
   design.Refusal = TRefusalRule::Negative;
   design.ResultOfSelectedElement = true;
   design.ResultHeadings = CulvertDesignResultHeadings;
+  design.Results = CulvertDesignResultTree;
   rows.push_back(std::move(design));
 
   TProjectKindRow analysis;
@@ -95,6 +97,7 @@ std::vector<TProjectKindRow> BuildRows() {
   analysis.Refusal = TRefusalRule::Negative;
   analysis.ResultOfSelectedElement = true;
   analysis.ResultHeadings = CountedHeadings<CulvertAnalysisResultColumnCount, CulvertAnalysisResultHeading>;
+  analysis.Results = CulvertAnalysisResultTree;
   rows.push_back(std::move(analysis));
 
   rows.push_back(StormSewerRow(TProjectKind::StormSewerDesign, {"StormSewerDesign"}, false));
@@ -113,6 +116,7 @@ std::vector<TProjectKindRow> BuildRows() {
   inlets.CreateElement = []() -> std::unique_ptr<TNerraElement> { return std::make_unique<TInletSpacingElement>(); };
   inlets.Elements = [](TNerraBaseProject& p) -> TNerraElementList& { return As<TInletSpacing>(p).Elements; };
   inlets.ResultHeadings = [] { return InletSpacingResultHeadings(); };
+  inlets.Results = InletSpacingResultTree;
   rows.push_back(std::move(inlets));
 
   TProjectKindRow ditch;
@@ -126,6 +130,7 @@ std::vector<TProjectKindRow> BuildRows() {
   ditch.CreateElement = NewDitchAnalysisElement;
   ditch.Elements = [](TNerraBaseProject& p) -> TNerraElementList& { return As<TDitchAnalysis>(p).ElementList; };
   ditch.ResultHeadings = CountedHeadings<DitchResultColumnCount, DitchResultHeading>;
+  ditch.Results = DitchResultTree;
   rows.push_back(std::move(ditch));
   return rows;
 }

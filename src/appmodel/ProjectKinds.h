@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "appmodel/ElementGrids.h"
+#include "appmodel/ResultTable.h"
 
 class TNerraBaseProject;
 class TNerraElement;
@@ -60,6 +61,8 @@ struct TProjectKindRow {
   bool ResultOfSelectedElement = false;
   // The result grid's column headings.
   std::vector<std::string> (*ResultHeadings)() = nullptr;
+  // The computed results as named values (JSON and CSV; ResultTable.h).
+  TResultTree (*Results)(const TNerraBaseProject&) = nullptr;
 };
 
 // Every kind, in the order of the File ▸ New menu.

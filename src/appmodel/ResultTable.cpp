@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "appmodel/ProjectKinds.h"
 #include "culvert/CulvertAnalysis.h"
 #include "culvert/CulvertDesign.h"
 #include "culvert/CulvertElement.h"
@@ -314,12 +315,28 @@ void AppendCsvField(const std::string& text, std::string& out) {
 }  // namespace
 
 TResultTree ProjectResults(const TNerraBaseProject& project) {
-  if (const auto* design = dynamic_cast<const TCulvertDesign*>(&project)) return CulvertDesignResults(*design);
-  if (const auto* analysis = dynamic_cast<const TCulvertAnalysis*>(&project)) return CulvertAnalysisResults(*analysis);
-  if (const auto* sewer = dynamic_cast<const TStormSewer*>(&project)) return StormSewerResults(*sewer);
-  if (const auto* inlets = dynamic_cast<const TInletSpacing*>(&project)) return InletSpacingResults(*inlets);
-  if (const auto* ditch = dynamic_cast<const TDitchAnalysis*>(&project)) return DitchResults(*ditch);
-  return TResultTree();
+  const TProjectKindRow* row = ProjectKindRowOf(project);
+  return row && row->Results ? row->Results(project) : TResultTree();
+}
+
+TResultTree CulvertDesignResultTree(const TNerraBaseProject& project) {
+  return CulvertDesignResults(static_cast<const TCulvertDesign&>(project));
+}
+
+TResultTree CulvertAnalysisResultTree(const TNerraBaseProject& project) {
+  return CulvertAnalysisResults(static_cast<const TCulvertAnalysis&>(project));
+}
+
+TResultTree StormSewerResultTree(const TNerraBaseProject& project) {
+  return StormSewerResults(static_cast<const TStormSewer&>(project));
+}
+
+TResultTree InletSpacingResultTree(const TNerraBaseProject& project) {
+  return InletSpacingResults(static_cast<const TInletSpacing&>(project));
+}
+
+TResultTree DitchResultTree(const TNerraBaseProject& project) {
+  return DitchResults(static_cast<const TDitchAnalysis&>(project));
 }
 
 std::vector<TResultRecord> FlattenResults(const TResultTree& tree) {

@@ -65,8 +65,16 @@ struct TResultTree {
   std::vector<std::string> Columns;
 };
 
-// The results of a calculated project; an empty tree for a kind without them.
+// The results of a calculated project, by its kind's row (ProjectKinds.h);
+// an empty tree for a kind without them.
 TResultTree ProjectResults(const TNerraBaseProject& project);
+
+// Each kind's results, the Results of its row; the project is of that kind.
+TResultTree CulvertDesignResultTree(const TNerraBaseProject& project);
+TResultTree CulvertAnalysisResultTree(const TNerraBaseProject& project);
+TResultTree StormSewerResultTree(const TNerraBaseProject& project);
+TResultTree InletSpacingResultTree(const TNerraBaseProject& project);
+TResultTree DitchResultTree(const TNerraBaseProject& project);
 
 // The leaf rows of the tree, each with the fields of the levels above it
 // first; these are the CSV lines, their values in the order of Columns.

@@ -40,13 +40,18 @@ TEST(ProjectKinds, EveryRowBuildsItsOwnKindAndNoNameIsClaimedTwice) {
     SCOPED_TRACE(row.ElementNames.front());
     EXPECT_TRUE(kinds.insert(row.Kind).second);
     for (const std::string& name : row.ElementNames) EXPECT_TRUE(names.insert(name).second) << name;
-    ASSERT_TRUE(row.CreateProject && row.Elements && row.ResultHeadings);
+    ASSERT_TRUE(row.CreateProject && row.Elements && row.ResultHeadings && row.Results);
     std::unique_ptr<TNerraBaseProject> project = row.CreateProject(parameters, catalogue);
     ASSERT_TRUE(project);
     EXPECT_EQ(project->KindElementName(), row.ElementNames.front());
     EXPECT_EQ(ProjectKindRowOf(*project), &row);
     EXPECT_EQ(row.Elements(*project).Count(), 0);
     EXPECT_FALSE(row.ResultHeadings().empty());
+    // A project not yet calculated has a header and no rows.
+    const TResultTree results = ProjectResults(*project);
+    EXPECT_FALSE(results.Columns.empty());
+    EXPECT_EQ(results.Columns.front(), "id");
+    EXPECT_TRUE(FlattenResults(results).empty());
     if (row.CreateElement) {
       row.Elements(*project).Add(std::string(), row.CreateElement().release());
       EXPECT_EQ(row.Elements(*project).Count(), 1);
