@@ -6,6 +6,8 @@
 #include <cstring>
 #include <iterator>
 #include <mutex>
+#include <new>
+#include <stdexcept>
 
 namespace {
 bool EqualsNoCase(std::string_view a, std::string_view b) {
@@ -56,13 +58,59 @@ void TXMLElementArray::Release() {
   FBlock = nullptr;
 }
 
-TXMLList::~TXMLList() {
-  if (FOwnsElements) Clear();
+void TXMLList::TTexts::Grow(size_t capacity) {
+  if (capacity > UINT32_MAX) throw std::length_error("too many texts in one list");
+  auto* block = static_cast<TBlock*>(::operator new(sizeof(TBlock) + capacity * sizeof(TText)));
+  const size_t count = size();
+  block->Size = static_cast<uint32_t>(count);
+  block->Capacity = static_cast<uint32_t>(capacity);
+  auto* to = reinterpret_cast<TText*>(block + 1);
+  if (FBlock) {
+    TText* from = Items();
+    for (size_t i = 0; i < count; ++i) {
+      new (to + i) TText(std::move(from[i]));
+      from[i].~TText();
+    }
+    ::operator delete(FBlock);
+  }
+  FBlock = block;
+}
+
+void TXMLList::TTexts::resize(size_t count) {
+  const size_t before = size();
+  if (count == before) return;
+  if (!FBlock || count > FBlock->Capacity) Grow(count);
+  TText* items = Items();
+  for (size_t i = count; i < before; ++i) items[i].~TText();
+  for (size_t i = before; i < count; ++i) new (items + i) TText();
+  FBlock->Size = static_cast<uint32_t>(count);
+}
+
+void TXMLList::TTexts::push_back(TText text) {
+  const size_t count = size();
+  if (!FBlock || count == FBlock->Capacity) Grow(count < 1 ? 1 : count * 2);
+  new (Items() + count) TText(std::move(text));
+  ++FBlock->Size;
+}
+
+void TXMLList::TTexts::CopyFrom(const TTexts& other) {
+  Release();
+  if (!other) return;
+  Grow(other.size());
+  for (size_t i = 0; i < other.size(); ++i) new (Items() + i) TText(other[i]);
+  FBlock->Size = static_cast<uint32_t>(other.size());
+}
+
+void TXMLList::TTexts::Release() {
+  if (!FBlock) return;
+  for (TText& text : *this) text.~TText();
+  ::operator delete(FBlock);
+  FBlock = nullptr;
 }
 
 void TXMLList::DetachAll() {
   FElements.clear();
-  FTexts.reset();
+  FTexts.Release();
   Cursor = -1;
 }
 
@@ -76,7 +124,7 @@ void TXMLList::Add(TXMLElement* element) {
   // Containers in project files hold a handful of leaves or more: growing
   // starts at four.
   FElements.push_back(element);
-  if (FTexts) FTexts->resize(count + 1);
+  if (FTexts) FTexts.resize(count + 1);
   Cursor = static_cast<int>(count);
 }
 
@@ -85,15 +133,14 @@ void TXMLList::AddElements(TXMLElement* const* elements, size_t count) {
   const size_t before = static_cast<size_t>(Count());
   FElements.resize(before);
   FElements.append(elements, count);
-  if (FTexts) FTexts->resize(before + count);
+  if (FTexts) FTexts.resize(before + count);
   Cursor = static_cast<int>(before + count - 1);
 }
 
 void TXMLList::AppendText(std::string text, bool decoded) {
   const size_t count = static_cast<size_t>(Count());
-  if (!FTexts) FTexts = std::make_unique<std::vector<TText>>();
-  FTexts->resize(count);
-  FTexts->push_back({std::move(text), decoded});
+  FTexts.resize(count);
+  FTexts.push_back({std::move(text), decoded});
   Cursor = static_cast<int>(count);
 }
 
@@ -167,8 +214,8 @@ TXMLElement* TXMLList::Element(int index) const {
 
 const std::string& TXMLList::EntryText(int index) const {
   static const std::string empty;
-  if (!FTexts || index < 0 || static_cast<size_t>(index) >= FTexts->size()) return empty;
-  return (*FTexts)[static_cast<size_t>(index)].Text;
+  if (index < 0 || static_cast<size_t>(index) >= FTexts.size()) return empty;
+  return FTexts[static_cast<size_t>(index)].Text;
 }
 
 // ---- attributes -----------------------------------------------------------
@@ -176,7 +223,7 @@ const std::string& TXMLList::EntryText(int index) const {
 void TXMLAttributeList::SetAttribute(const std::string& name, const std::string& value) {
   std::string entry = name + "=" + EscapeText(value);
   if (FTexts)
-    for (auto& existing : *FTexts)
+    for (auto& existing : FTexts)
       if (NameOfEntry(existing.Text) == name) {
         existing.Text = std::move(entry);
         existing.Decoded = false;
@@ -189,7 +236,7 @@ void TXMLAttributeList::AppendDecoded(std::string text) { AppendText(std::move(t
 
 std::string TXMLAttributeList::GetAttribute(const std::string& name) const {
   if (!FTexts) return std::string();
-  for (const auto& entry : *FTexts) {
+  for (const auto& entry : FTexts) {
     const size_t eq = entry.Text.find('=');
     const std::string_view entryName = NameOfEntry(entry.Text);
     if (EqualsNoCase(entryName, name)) return eq == std::string::npos ? std::string() : entry.Text.substr(eq + 1);
@@ -209,7 +256,7 @@ void TXMLAttributeList::GetXML(std::string& out) {
     // The value is looked up again by name (first match ignoring case), as
     // every reader of the list sees it.
     const TText* found = nullptr;
-    for (const auto& entry : *FTexts)
+    for (const auto& entry : FTexts)
       if (EqualsNoCase(NameOfEntry(entry.Text), name)) {
         found = &entry;
         break;
@@ -258,7 +305,7 @@ void TXMLSearchList::SetSearchText(const std::string& text) { Criteria().Text = 
 void TXMLSearchList::SetSearchAttributes(const TXMLAttributeList& attributes) {
   TXMLAttributeList& own = Criteria().Attributes;
   own.Clear();
-  if (attributes.FTexts) own.FTexts = std::make_unique<std::vector<TText>>(*attributes.FTexts);
+  own.FTexts.CopyFrom(attributes.FTexts);
 }
 
 namespace {

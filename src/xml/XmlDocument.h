@@ -66,14 +66,17 @@ public:
   explicit TXMLList(bool ownsElements = true) : FOwnsElements(ownsElements) {}
   // Not virtual: lists are never destroyed through a base pointer, and a
   // document holds two lists per element.
-  ~TXMLList();
+  ~TXMLList() {
+    // Most lists of a tree are empty when destroyed: no call for them.
+    if (FOwnsElements && (!FElements.empty() || FTexts)) Clear();
+  }
   TXMLList(const TXMLList&) = delete;
   TXMLList& operator=(const TXMLList&) = delete;
 
   void Add(TXMLElement* element);
   void Clear();
   int Count() const {
-    const size_t texts = FTexts ? FTexts->size() : 0;
+    const size_t texts = FTexts.size();
     return static_cast<int>(FElements.size() > texts ? FElements.size() : texts);
   }
   void First();
@@ -103,12 +106,40 @@ protected:
     // them again so a file read and written keeps its values.
     bool Decoded = false;
   };
+  // The texts in one block that holds its own size and room, made on first
+  // use: an attribute list costs one allocation, not two.
+  class TTexts {
+  public:
+    TTexts() = default;
+    ~TTexts() { Release(); }
+    TTexts(const TTexts&) = delete;
+    TTexts& operator=(const TTexts&) = delete;
+    explicit operator bool() const { return FBlock != nullptr; }
+    size_t size() const { return FBlock ? FBlock->Size : 0; }
+    TText* begin() const { return FBlock ? Items() : nullptr; }
+    TText* end() const { return begin() + size(); }
+    TText& operator[](size_t index) const { return Items()[index]; }
+    // To count entries, new ones empty (makes the block).
+    void resize(size_t count);
+    void push_back(TText text);
+    void CopyFrom(const TTexts& other);
+    void Release();
+
+  private:
+    struct TBlock {
+      uint32_t Size;
+      uint32_t Capacity;
+    };
+    TText* Items() const { return reinterpret_cast<TText*>(FBlock + 1); }
+    void Grow(size_t capacity);
+    TBlock* FBlock = nullptr;
+  };
   void AppendText(std::string text, bool decoded);
   // Entry i is (FTexts[i], FElements[i]); either may be shorter than the
   // list, the missing part being an empty text or no element. So a list of
   // children carries no texts and a list of attributes no elements.
   TXMLElementArray FElements;
-  std::unique_ptr<std::vector<TText>> FTexts;
+  TTexts FTexts;
 
 public:
   // Declared next to the flag below so that the two share one word: a

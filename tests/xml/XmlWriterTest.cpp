@@ -59,6 +59,50 @@ TEST(XmlWriter, AttributeStorageAndLookup) {
   EXPECT_TRUE(versions.HasAttributeValue("version", "3"));
 }
 
+// Lists keep their entries in blocks that grow; entries must survive the
+// moves, and a list with both texts and elements keeps them paired.
+TEST(XmlWriter, ListsKeepEveryEntryAsTheyGrow) {
+  TXMLAttributeList many;
+  for (int i = 0; i < 100; ++i)
+    many.SetAttribute("attribute" + std::to_string(i),
+                      "a long value that is never a short string " + std::to_string(i));
+  ASSERT_EQ(many.Count(), 100);
+  EXPECT_EQ(many.Cursor, 99);
+  EXPECT_EQ(many.GetAttribute("attribute0"), "a long value that is never a short string 0");
+  EXPECT_EQ(many.GetAttribute("ATTRIBUTE99"), "a long value that is never a short string 99");
+  many.SetAttribute("attribute50", "replaced");
+  EXPECT_EQ(many.EntryText(50), "attribute50=replaced");
+  EXPECT_EQ(many.EntryText(100), "") << "beyond the end";
+  many.Add(new TXMLElement("X"));  // the list owns it from now on
+  ASSERT_EQ(many.Count(), 101) << "an element added after the texts pairs with an empty text";
+  EXPECT_EQ(many.Element(100)->Name, "X");
+  EXPECT_EQ(many.Element(99), nullptr);
+  EXPECT_EQ(many.EntryText(100), "");
+  EXPECT_EQ(many.GetAttribute("attribute7"), "a long value that is never a short string 7");
+
+  TXMLList mixed(false);
+  TXMLElement a("A"), b("B");
+  mixed.Add(&a);
+  mixed.Add(&b);
+  EXPECT_EQ(mixed.Count(), 2);
+  mixed.DetachAll();
+  EXPECT_EQ(mixed.Count(), 0);
+  EXPECT_EQ(mixed.Element(0), nullptr);
+
+  // Searching by attributes copies the filter list; the copy outlives it.
+  TXMLDocument document;
+  document.Parse("<R><A k=\"1\" m=\"2\"/><A k=\"1\"/><A m=\"2\" k=\"1\"/></R>");
+  TXMLSearchList& children = document.GetRoot()->Children;
+  children.SetSearchPath("A");
+  {
+    TXMLAttributeList filter;
+    filter.AppendDecoded("k=1");
+    filter.AppendDecoded("m=2");
+    children.SetSearchAttributes(filter);
+  }
+  EXPECT_EQ(children.Search()->Count(), 2);
+}
+
 TEST(XmlWriter, EscapingAndEntities) {
   EXPECT_EQ(EscapeText("a&lt;b"), "a&amp;lt;b");
   EXPECT_EQ(EscapeText("<\"'>&"), "&lt;&quot;&apos;&gt;&amp;");
