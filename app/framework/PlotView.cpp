@@ -256,6 +256,14 @@ void TPlotView::AddAxes() {
     }
     categories->setRange(-0.5, FPlot.XCategories.size() - 0.5);
     xAxis = categories;
+  } else if (FPlot.XStations) {
+    // Stations are labelled "105+50" at the round tick values.
+    auto* stations = new QCategoryAxis();
+    stations->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    stations->setStartValue(axes.X.Min);
+    for (double value : axes.X.Values) stations->append(FromCore(TickText(FPlot, axes.X, value, true)), value);
+    stations->setRange(axes.X.Min, axes.X.Max);
+    xAxis = stations;
   } else {
     auto* values = new QValueAxis();
     ApplyTicks(*values, axes.X);
@@ -325,6 +333,9 @@ QString TPlotView::PointText(int seriesIndex, int pointIndex) const {
   QString text = series.Name.empty() ? QString() : FromCore(series.Name) + QStringLiteral(": ");
   if (!FPlot.XCategories.empty())
     text += FromCore(TickText(FPlot, axes.X, point.X, true));
+  else if (FPlot.XStations)
+    text += NameAndUnit(FPlot.XAxisTitle).first + QStringLiteral(" = ") +
+            FromCore(plots::StationText(point.X, std::max(axes.X.Decimals, 2)));
   else
     text += ValueText(FPlot.XAxisTitle, point.X, std::max(axes.X.Decimals + 1, 2));
   text += QStringLiteral(", ") + ValueText(FPlot.YAxisTitle, point.Y, std::max(axes.Y.Decimals + 1, 2));

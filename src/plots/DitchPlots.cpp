@@ -71,10 +71,12 @@ std::vector<TPlot> DitchPlots(const TDitchAnalysis& project) {
   TPlot depthPlot;
   depthPlot.Title = "Flow Depth";
   depthPlot.XAxisTitle = StationTitle;
+  depthPlot.XStations = true;
   depthPlot.YAxisTitle = "Flow Depth (ft)";
   TPlot shearPlot;
   shearPlot.Title = "Shear";
   shearPlot.XAxisTitle = StationTitle;
+  shearPlot.XStations = true;
   shearPlot.YAxisTitle = "Shear (lb/sq ft)";
   TPlotSeries depth{"Flow Depth", TSeriesStyle::Line, {}, false};
   TPlotSeries tooDeep{"Depth Exceeds Allowed", TSeriesStyle::Points, {}, true};

@@ -16,6 +16,7 @@ std::vector<TPlot> InletSpacingPlots(const TInletSpacing& project) {
   TPlot plot;
   plot.Title = "Gutter Spread";
   plot.XAxisTitle = "Station (ft)";
+  plot.XStations = true;
   plot.YAxisTitle = "Spread (ft)";
   TPlotSeries spread{"Gutter Spread", TSeriesStyle::Line, {}, false};
   TPlotSeries inlets{"Inlets", TSeriesStyle::Points, {}, false};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "culvert/CulvertAnalysis.h"
@@ -70,6 +71,20 @@ TAxisTicks NiceTicks(double low, double high, int maxCount) {
   }
   ticks.Decimals = DecimalsOf(ticks.Step);
   return ticks;
+}
+
+std::string StationText(double feet, int decimals) {
+  if (!std::isfinite(feet)) return std::string();
+  decimals = std::clamp(decimals, 0, 6);
+  const double scale = std::pow(10.0, decimals);
+  // Rounded once, in units of the last digit, so 9999.96 gives "100+00.0".
+  const double units = std::round(std::fabs(feet) * scale);
+  const double hundreds = std::floor(units / (100 * scale));
+  const double rest = (units - hundreds * 100 * scale) / scale;
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%s%.0f+%0*.*f", feet < 0 && units > 0 ? "-" : "", hundreds,
+                decimals > 0 ? decimals + 3 : 2, decimals, rest);
+  return buffer;
 }
 
 bool TPlot::Empty() const {

@@ -69,6 +69,10 @@ struct TAxisTicks {
 // its value; non-finite input gives the ticks of [0, 1].
 TAxisTicks NiceTicks(double low, double high, int maxCount = 8);
 
+// A station in feet as hundreds "+" feet, with the given digits after the
+// point: 10550 gives "105+50", 12.5 with one digit "0+12.5", -150 "-1+50".
+std::string StationText(double feet, int decimals = 0);
+
 struct TPlot {
   std::string Title;
   std::string XAxisTitle;  // with its unit: "Discharge (cfs)"
@@ -80,6 +84,9 @@ struct TPlot {
   std::vector<std::string> XCategories;
   // Draw x and y at the same scale (cross-section drawings).
   bool EqualScale = false;
+  // The x values are stations in feet, labelled as engineers write them
+  // ("105+50").
+  bool XStations = false;
   // Rows left out because they hold no valid value, said under the plot.
   std::string Note;
 

@@ -425,6 +425,7 @@ std::string TickText(const TPlot& plot, const TAxisTicks& ticks, double value, b
       return std::string();
     return plot.XCategories[static_cast<size_t>(whole)];
   }
+  if (xAxis && plot.XStations) return plots::StationText(value, ticks.Decimals);
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.*f", std::clamp(ticks.Decimals, 0, 12), value);
   return buffer;

@@ -52,3 +52,17 @@ TEST(NiceTicks, OrdinaryAndOddRanges) {
     EXPECT_EQ(NiceTicks(low, high).Max, 1);
   }
 }
+
+TEST(StationText, HundredsPlusFeet) {
+  EXPECT_EQ(plots::StationText(10550), "105+50");
+  EXPECT_EQ(plots::StationText(10000), "100+00");
+  EXPECT_EQ(plots::StationText(7), "0+07");
+  EXPECT_EQ(plots::StationText(12.5, 1), "0+12.5");
+  EXPECT_EQ(plots::StationText(10550.25, 2), "105+50.25");
+  // Rounding carries into the hundreds instead of printing "99+100".
+  EXPECT_EQ(plots::StationText(9999.96, 1), "100+00.0");
+  EXPECT_EQ(plots::StationText(9999.6), "100+00");
+  EXPECT_EQ(plots::StationText(-150), "-1+50");
+  EXPECT_EQ(plots::StationText(-0.2), "0+00");
+  EXPECT_EQ(plots::StationText(std::numeric_limits<double>::quiet_NaN()), "");
+}

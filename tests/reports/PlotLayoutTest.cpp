@@ -127,6 +127,19 @@ TEST(PlotLayout, StepsHoldValuesAndGapsBreakLines) {
     for (const TRenderedPoint& point : l.Points) EXPECT_TRUE(std::isfinite(point.X) && std::isfinite(point.Y));
 }
 
+TEST(PlotLayout, StationsLabelledAsEngineersWriteThem) {
+  TPlot plot;
+  plot.XAxisTitle = "Station (ft)";
+  plot.YAxisTitle = "Flow Depth (ft)";
+  plot.XStations = true;
+  plot.Series.push_back(Series("Flow Depth", TSeriesStyle::Line, {{10000, 0.7}, {11200, 1.4}}));
+  TRenderedPage page;
+  LayOutPlot(plot, 0, 0, 600, 300, page);
+  EXPECT_TRUE(page.HasText("100+00"));
+  EXPECT_TRUE(page.HasText("112+00"));
+  EXPECT_FALSE(page.HasText("10000"));
+}
+
 TEST(PlotLayout, PointLabelsNeverPrintOverEachOther) {
   TPlot plot = Performance();
   // Two series with labels at the same points, as the headwaters of two
