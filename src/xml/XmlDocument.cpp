@@ -150,21 +150,11 @@ void TXMLList::Clear() {
     return;
   }
   if (FOwnsElements && !FElements.empty()) {
-    // Frees the elements and all their descendants without recursion. The
-    // elements still to free wait in a list kept from one call to the next
-    // on this thread: freeing a large block after many small ones makes the
-    // allocator sweep all of them. Each element's own list of children goes
-    // early, for the same reason.
-    thread_local std::vector<TXMLElement*> kept;
-    thread_local bool keptInUse = false;
-    std::vector<TXMLElement*> own;
-    std::vector<TXMLElement*>& pending = keptInUse ? own : kept;
-    struct TInUse {
-      bool& Flag;
-      bool Was;
-      ~TInUse() { Flag = Was; }
-    } inUse{keptInUse, keptInUse};
-    keptInUse = true;
+    // Frees the elements and all their descendants without recursion. Each
+    // element's own list of children goes as soon as it has been read: a
+    // large block freed after many small ones makes the allocator sweep
+    // them all.
+    std::vector<TXMLElement*> pending;
     pending.assign(FElements.begin(), FElements.end());
     DetachAll();
     FElements.Release();
@@ -395,14 +385,14 @@ namespace {
 class TElementPool {
 public:
   static constexpr size_t Batch = 64;
-  // Fills blocks with up to Batch free blocks, the one to use first last,
+  // Fills blocks with up to `most` free blocks, the one to use first last,
   // and returns how many.
-  size_t Take(void** blocks) {
+  size_t Take(void** blocks, size_t most = Batch) {
     std::lock_guard<std::mutex> lock(FMutex);
     // The shared free blocks and each thread's own form one stack: the
     // block freed last is used first, so a tree read after one freed takes
     // its memory in the same order.
-    size_t count = std::min(Batch, FFree.size());
+    size_t count = std::min(most, FFree.size());
     if (count > 0) {
       std::copy(FFree.end() - static_cast<std::ptrdiff_t>(count), FFree.end(), blocks);
       FFree.resize(FFree.size() - count);
@@ -410,7 +400,7 @@ public:
     }
     if (FFresh == FFreshEnd) Grow();
     // Never used blocks go out in address order.
-    count = std::min(Batch, static_cast<size_t>(FFreshEnd - FFresh));
+    count = std::min(most, static_cast<size_t>(FFreshEnd - FFresh));
     for (size_t i = 0; i < count; ++i) blocks[count - 1 - i] = FFresh++;
     return count;
   }
@@ -452,11 +442,16 @@ TElementPool& ElementPool() {
 }
 
 // A thread's own free blocks; they go back to the pool when it ends.
+// Elements freed after the thread's own blocks are gone (those of static
+// objects, at the end of the program) go to the pool one by one.
+thread_local bool LocalBlocksGone = false;
 struct TLocalBlocks {
   void* Blocks[2 * TElementPool::Batch];
   size_t Count = 0;
   ~TLocalBlocks() {
     if (Count > 0) ElementPool().Give(Blocks, Count);
+    Count = 0;
+    LocalBlocksGone = true;
   }
   void* Allocate() {
     if (Count == 0) Count = ElementPool().Take(Blocks);
@@ -499,13 +494,21 @@ thread_local TLocalBlocks LocalBlocks;
 
 void* TXMLElement::operator new(size_t size) {
   if (!DREVIA_ELEMENT_POOL || size != sizeof(TXMLElement)) return ::operator new(size);
+  if (LocalBlocksGone) {
+    void* block = nullptr;
+    ElementPool().Take(&block, 1);
+    return block;
+  }
   return LocalBlocks.Allocate();
 }
 
 void TXMLElement::operator delete(void* block, size_t size) {
   if (!block) return;
   if (!DREVIA_ELEMENT_POOL || size != sizeof(TXMLElement)) return ::operator delete(block);
-  LocalBlocks.Release(block);
+  if (LocalBlocksGone)
+    ElementPool().Give(&block, 1);
+  else
+    LocalBlocks.Release(block);
 }
 
 TXMLElement* TXMLElement::AddChild(const std::string& name, bool hasText, const std::string& text) {

@@ -2,7 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -301,4 +303,35 @@ TEST(XmlReader, ChildrenKeepTheirOrderWhereverTheTextEnds) {
   EXPECT_THROW(failed.Parse("<A><B><C/></B><D></X></D></A></A></A>"), EXMLParseError);
   ASSERT_EQ(failed.GetRoot()->ChildCount(), 2);
   EXPECT_EQ(failed.GetRoot()->Child(0)->ChildCount(), 1);
+}
+
+// Elements come from per-thread batches of a shared pool: trees read on
+// several threads at once, freed on another thread, or kept until the end
+// of the program must all come and go cleanly.
+TEST(XmlReader, TreesReadOnSeveralThreadsAndFreedAnywhere) {
+  std::string text = "<R>";
+  for (int i = 0; i < 3000; ++i) text += "<E id=\"" + std::to_string(i) + "\"><A>" + std::to_string(i) + "</A><B/></E>";
+  text += "</R>";
+  std::vector<std::unique_ptr<TXMLDocument>> kept(4);
+  std::vector<std::thread> threads;
+  std::vector<int> counts(4, 0);
+  for (size_t t = 0; t < kept.size(); ++t)
+    threads.emplace_back([&, t] {
+      for (int round = 0; round < 10; ++round) {
+        auto document = std::make_unique<TXMLDocument>();
+        document->Parse(text);
+        counts[t] += document->GetRoot()->ChildCount();
+        kept[t] = std::move(document);  // the previous one is freed here
+      }
+    });
+  for (std::thread& thread : threads) thread.join();
+  for (size_t t = 0; t < kept.size(); ++t) {
+    EXPECT_EQ(counts[t], 30000);
+    EXPECT_EQ(kept[t]->GetXML(), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>" + text);
+  }
+  kept.clear();  // freed on this thread, read on the others
+
+  static TXMLDocument lasting;  // freed after this thread's own blocks are gone
+  lasting.Parse(text);
+  EXPECT_EQ(lasting.GetRoot()->ChildCount(), 3000);
 }
