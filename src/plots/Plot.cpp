@@ -53,6 +53,11 @@ TAxisTicks NiceTicks(double low, double high, int maxCount) {
     high = 1;
   }
   if (low > high) std::swap(low, high);
+  // Beyond this the range, its step and the rounded ends would overflow to
+  // infinity (and the ticks to NaN); such values lie past the axis end.
+  constexpr double largest = 1e307;
+  low = std::clamp(low, -largest, largest);
+  high = std::clamp(high, -largest, largest);
   if (high - low < 1e-12 * std::max(1.0, std::fabs(high))) {
     const double half = std::max(std::fabs(low) * 0.05, 0.5);
     low -= half;

@@ -66,7 +66,8 @@ struct TAxisTicks {
 
 // Round ticks (1, 2, 2.5 or 5 times a power of ten) that enclose [low, high]
 // with at most maxCount + 1 values. A range of zero width is widened around
-// its value; non-finite input gives the ticks of [0, 1].
+// its value; non-finite input gives the ticks of [0, 1]; values beyond
+// +-1e307 are taken as +-1e307.
 TAxisTicks NiceTicks(double low, double high, int maxCount = 8);
 
 // A station in feet as hundreds "+" feet, with the given digits after the

@@ -63,6 +63,7 @@ std::vector<double> ValuesInside(double min, double max, double step) {
 // Widens ticks to a range of the given width about their middle; the tick
 // values stay round.
 void Widen(TAxisTicks& ticks, double range) {
+  if (!std::isfinite(range)) return;
   const double middle = (ticks.Min + ticks.Max) / 2;
   ticks.Min = middle - range / 2;
   ticks.Max = middle + range / 2;
@@ -101,6 +102,17 @@ TRenderedPolyline Line(double x1, double y1, double x2, double y2, uint32_t colo
   return line;
 }
 
+// Where a value lies along an axis, 0 at its start and 1 at its end. The
+// axes enclose every value up to the largest they take (NiceTicks); one
+// beyond that is drawn at the frame's edge, not across the page.
+double AxisFraction(const TAxisTicks& ticks, double value) {
+  const double span = ticks.Max - ticks.Min;
+  if (!(span > 0) || !std::isfinite(span)) return 0.5;
+  const double fraction = (value - ticks.Min) / span;
+  if (std::isnan(fraction)) return 0.5;
+  return std::clamp(fraction, 0.0, 1.0);
+}
+
 // Maps plot values into the frame.
 struct TFrame {
   double Left = 0, Top = 0, Width = 0, Height = 0;
@@ -108,14 +120,8 @@ struct TFrame {
 
   double Right() const { return Left + Width; }
   double Bottom() const { return Top + Height; }
-  double X(double value) const {
-    const double span = Axes.X.Max - Axes.X.Min;
-    return Left + (span > 0 ? (value - Axes.X.Min) / span : 0.5) * Width;
-  }
-  double Y(double value) const {
-    const double span = Axes.Y.Max - Axes.Y.Min;
-    return Bottom() - (span > 0 ? (value - Axes.Y.Min) / span : 0.5) * Height;
-  }
+  double X(double value) const { return Left + AxisFraction(Axes.X, value) * Width; }
+  double Y(double value) const { return Bottom() - AxisFraction(Axes.Y, value) * Height; }
   TRenderedPoint At(const TPlotPoint& point) const { return {X(point.X), Y(point.Y)}; }
 };
 

@@ -44,6 +44,13 @@ TEST(NiceTicks, OrdinaryAndOddRanges) {
     ExpectEnclosing(v, v);
     EXPECT_LT(NiceTicks(v, v).Min, v);
   }
+  // Near the largest double the ticks stay finite (the range is capped).
+  for (const plots::TAxisTicks& huge :
+       {NiceTicks(-1.7e308, 1.7e308), NiceTicks(0, 1.7e308, 1), NiceTicks(1.7e308, 1.7e308)}) {
+    ASSERT_FALSE(huge.Values.empty());
+    EXPECT_TRUE(std::isfinite(huge.Min) && std::isfinite(huge.Max) && std::isfinite(huge.Step) && huge.Step > 0);
+    for (double v : huge.Values) EXPECT_TRUE(std::isfinite(v)) << v;
+  }
   // Not finite: the ticks of [0, 1].
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();

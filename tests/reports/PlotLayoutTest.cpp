@@ -256,6 +256,34 @@ TEST(PlotLayout, EqualScaleWidensTheShorterRange) {
   EXPECT_FALSE(PlotNeedsWholePage(Performance()));
 }
 
+// Values near the largest double (a storm sewer with a hostile cover
+// elevation) once made the axis range overflow and printed "-nan" ticks;
+// what lies beyond the axes is drawn at the frame's edge, not off the page.
+TEST(PlotLayout, HugeValuesGiveFiniteAxesAndPaths) {
+  const double huge = 1.7e308;
+  TPlot tall = Performance();
+  tall.Series.push_back(Series("Ground", TSeriesStyle::Line, {{0, huge}, {120, -huge}}));
+  TPlot wide = Performance();
+  wide.XStations = true;
+  wide.Series.push_back(Series("Ground", TSeriesStyle::Line, {{-huge, 100}, {huge, 104}}));
+  wide.Bands.push_back({-huge, huge, "Grade line above the ground"});
+  TPlot section;
+  section.EqualScale = true;
+  section.Series.push_back(Series("Ditch", TSeriesStyle::Line, {{-huge, 1}, {0, 0}, {huge, 1}}));
+  for (const TPlot* plot : {&tall, &wide, &section}) {
+    TRenderedPage page;
+    LayOutPlot(*plot, 36, 100, 720, 400, page);
+    for (const TRenderedPolyline& line : page.Polylines)
+      for (const TRenderedPoint& point : line.Points)
+        ASSERT_TRUE(point.X >= 36 && point.X <= 756 && point.Y >= 100 && point.Y <= 500) << "in its box, finite";
+    for (const TRenderedFill& fill : page.Fills) ASSERT_TRUE(std::isfinite(fill.X) && std::isfinite(fill.Width));
+    for (const TRenderedText& text : page.Texts) {
+      EXPECT_EQ(text.Text.find("nan"), std::string::npos) << text.Text;
+      EXPECT_EQ(text.Text.find("inf"), std::string::npos) << text.Text;
+    }
+  }
+}
+
 TEST(PlotLayout, PlotPagesFollowTheRecordsWithHeaderFooterAndNumbers) {
   TReport report;
   report.Dataset.AddIntegerField("ROW");
