@@ -114,12 +114,14 @@ int ProjectCommand(const std::string& command, const std::string& dataDir, const
       kind->PrintText(project, std::cout);
     }
   }
-  std::cout.flush();
+  // Results cut short (a full disk under "> results.csv") are a failure.
+  const bool written = static_cast<bool>(std::cout.flush());
   // A refusal with nothing to say (an empty culvert design) still says that
   // nothing was calculated.
   if (document.LastCalculation.Outcome == TCalculationOutcome::Refused && ui.Messages.empty())
     ui.Messages.push_back(MessageText(-1));
   ui.WriteMessages(std::cerr);
+  if (!written) return Fail("Cannot write the results to standard output.");
   return shown && document.LastCalculation.Outcome == TCalculationOutcome::Done ? 0 : 1;
 }
 

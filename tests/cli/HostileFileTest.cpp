@@ -309,6 +309,17 @@ TEST_F(HostileFileTest, FullDiskLeavesTheOldFileAndNoTemporaryFile) {
   EXPECT_EQ(Names(), std::vector<std::string>{"out.xml"});
 }
 
+TEST_F(HostileFileTest, ResultsCutShortOnAFullDiskFailSayingSo) {
+  // Standard output is a file here, held to 1 KiB; every form of the
+  // culvert design's results is longer than that.
+  for (const char* form : {"--csv", "--json", ""}) {
+    const TRun run = Cli(std::string("calc '" DREVIA_SOURCE_DIR "/samples/culvert-design.xml' ") + form,
+                         "ulimit -f 1; trap '' XFSZ;");
+    EXPECT_EQ(run.Status, 1) << form;
+    EXPECT_TRUE(Contains(run.Err, "Cannot write the results to standard output.")) << form << ": " << run.Err;
+  }
+}
+
 TEST_F(HostileFileTest, FileThatCannotBeReplacedIsRefused) {
   // Nobody, root included, can create a file in /proc: the save is refused
   // and the target stays as it was.
