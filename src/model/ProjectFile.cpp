@@ -91,6 +91,7 @@ std::string ElementIdProblem(const TXMLElement* kindElement) {
     const TXMLElement* element = pending.back();
     pending.pop_back();
     for (int i = 0; i < element->ChildCount(); ++i) pending.push_back(element->Child(i));
+    if (element->Attributes.Count() == 0) continue;  // most elements, in a large project
     const std::string id = element->Attributes.GetAttribute("id");
     if (id.empty()) continue;
     const char* begin = id.data();
