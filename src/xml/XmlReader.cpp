@@ -407,9 +407,7 @@ private:
       if (!current) throw EXMLParseError("Element without an open element: " + std::string(tag));
       NewElement(tag, bare);
     } else if (current) {
-      TXMLElement* element = NewElement(tag, bare);
-      element->Parent = current;
-      OpenElement(element);
+      OpenElement(NewElement(tag, bare));
     } else {
       // The first start tag of the document, or one after the root closed:
       // the root element itself takes it and keeps any children it has.
@@ -443,19 +441,21 @@ private:
     return true;
   }
 
-  // A new child of the open element, named (and given its attributes) by
-  // its tag. One without a name stays in the tree, like what was read
+  // A new child of the open element (its parent, also when it closes
+  // itself), named (and given its attributes) by its tag. One without a name stays in the tree, like what was read
   // before it, when the parse fails.
   TXMLElement* NewElement(std::string_view tag, bool bare) {
     if (!bare) {
       auto* element = new TXMLElement();
       FPending.push_back(element);
+      element->Parent = FDocument.Current;
       element->ParseTag(tag);
       return element;
     }
     const std::string_view name = TagName(tag, tag.size());
     auto* element = new TXMLElement(std::string(name));
     FPending.push_back(element);
+    element->Parent = FDocument.Current;
     if (name.empty()) throw EXMLParseError("Element without a name: " + std::string(tag));
     return element;
   }

@@ -294,6 +294,16 @@ TEST(XmlReader, ChildrenKeepTheirOrderWhereverTheTextEnds) {
   EXPECT_EQ(root->Child(1)->Child(1)->Name, "E");
   EXPECT_EQ(root->Child(2)->Name, "F");
   EXPECT_EQ(root->Child(3)->Name, "G");
+  // Every element knows its parent, whether it closes itself, holds text or
+  // holds children.
+  EXPECT_EQ(root->Child(0)->GetParent(), root);
+  EXPECT_EQ(root->Child(1)->GetParent(), root);
+  EXPECT_EQ(root->Child(1)->Child(0)->GetParent(), root->Child(1));
+  EXPECT_EQ(root->Child(2)->GetParent(), root);
+  TXMLDocument attributes;
+  attributes.Parse("<R><L a=\"1\"/><T>text</T><S b=\"2\">x</S></R>");
+  for (int i = 0; i < attributes.GetRoot()->ChildCount(); ++i)
+    EXPECT_EQ(attributes.GetRoot()->Child(i)->GetParent(), attributes.GetRoot()) << i;
   EXPECT_TRUE(document.Truncated());
   EXPECT_EQ(document.Current, root->Child(3));
   EXPECT_EQ(root->Children.Cursor, 3) << "the cursor rests on the last child, as after adding it";
