@@ -663,7 +663,10 @@ void TfrmMainPage::ExportResultsCsvCommand() {
   const TNerraBaseProject* project = FDocument->CurrentProject();
   if (!project) return;
   const QString suggested = FromPath(DefaultResultsCsvFileName(project->FileName));
-  const QString offered = QFileInfo(suggested).isAbsolute() ? suggested : QDir(LastFolder()).filePath(suggested);
+  // A project opened by a relative path (from the command line) is beside
+  // it in the working folder, not in the last folder.
+  const QString offered = suggested.contains(QLatin1Char('/')) ? QFileInfo(suggested).absoluteFilePath()
+                                                               : QDir(LastFolder()).filePath(suggested);
   QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Export Results as CSV"), offered,
                                               QStringLiteral("CSV files (*.csv)"));
   if (name.isEmpty()) return;
