@@ -80,6 +80,7 @@ int ProjectCommand(const std::string& command, const std::string& dataDir, const
   TMainDocument document(parameters, pipes, ui);
   const std::string openError = document.OpenProject(args[0]);
   if (!openError.empty()) return Fail(openError);
+  if (!document.OpenNotice.empty()) std::cerr << document.OpenNotice << '\n';
   TNerraBaseProject& project = *document.CurrentProject();
   const TCliKind* kind = FindCliKind(document.Kind());
   if (!kind) return Fail(MessageText(-1103));

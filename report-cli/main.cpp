@@ -96,6 +96,7 @@ int WriteReport(const TOptions& options) {
   TMainDocument document(parameters, pipes, ui);
   const std::string openError = document.OpenProject(options.File);
   if (!openError.empty()) return Fail(openError);
+  if (!document.OpenNotice.empty()) std::cerr << document.OpenNotice << '\n';
   const std::string refusedOption = RefusedKindOption(document, options);
   if (!refusedOption.empty()) return UsageError(refusedOption);
   ApplyPageSettings(document, options);

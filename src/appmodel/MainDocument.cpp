@@ -133,7 +133,10 @@ bool TMainDocument::OpenFile(const std::string& path) {
   // The window shows what is open now (nothing, after a failure) before any
   // message, so the message does not stand over the project it replaced.
   AfterProjectReplaced();
-  if (message.empty()) return true;
+  if (message.empty()) {
+    if (!OpenNotice.empty()) FUI.ShowPlainMessage(OpenNotice);
+    return true;
+  }
   if (PlainMessage)
     FUI.ShowPlainMessage(message);
   else
@@ -143,6 +146,7 @@ bool TMainDocument::OpenFile(const std::string& path) {
 
 std::string TMainDocument::OpenProject(const std::string& path) {
   PlainMessage = false;
+  OpenNotice.clear();
   FProject.reset();
   FKind = TProjectKind::Unknown;
   ++FGeneration;
@@ -164,10 +168,12 @@ std::string TMainDocument::OpenProject(const std::string& path) {
   // that a large project's tree is not held twice.
   std::string text = document.GetXML();
   document.Clear();
+  TUnreadableNumbers unreadable;
   project->Load(text);
   // The kind was recognised, so a load message means a damaged file: the
   // half-read project is not opened.
   if (!project->LastError.empty()) return project->LastError;
+  OpenNotice = unreadable.Message();
   FProject = std::move(project);
   FKind = kind;
   return std::string();

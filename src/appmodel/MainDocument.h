@@ -130,6 +130,9 @@ public:
   bool Calculate();
   // The outcome and message of the latest calculation.
   TCalculation LastCalculation;
+  // What the last opened project's file held that could not be read (numbers
+  // read as 0), to be told once the project shows; empty when all was read.
+  std::string OpenNotice;
 
   // Element commands; positions count from 0 (the grid's row - 1).
   int ElementCount() const;

@@ -344,7 +344,7 @@ public:
   explicit TElementLeaves(const TXMLElement& element) {
     for (int k = 0; k < element.ChildCount(); ++k) FLeaves[element.Child(k)->Name] = element.Child(k)->Text;
   }
-  double Number(const char* name) const { return XmlToFloat(Leaf(name)); }
+  double Number(const char* name) const { return XmlToFloat(Leaf(name), name); }
   int32_t Integer(const char* name) const { return XmlToInt(Leaf(name)); }
   std::string Text(const char* name) const { return XmlToText(Leaf(name)); }
 

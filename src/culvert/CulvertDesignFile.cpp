@@ -120,11 +120,11 @@ void ReadCrossingLeaf(TCulvertDesignElement& e, const std::string& name, const s
       {"BoxInletType", &TCulvertDesignElement::BoxInletType},
   };
   if (auto n = numbers.find(name); n != numbers.end()) {
-    e.*(n->second) = XmlToFloat(text);
+    e.*(n->second) = XmlToFloat(text, name);
   } else if (auto c = codes.find(name); c != codes.end()) {
     e.*(c->second) = XmlToText(text);
   } else if (name == "CoeffN") {
-    e.CoeffN = XmlToFloat(text);
+    e.CoeffN = XmlToFloat(text, name);
   } else if (name == "DefaultInletType") {
     e.SetDefaultInletType(XmlToInt(text));
   } else if (name == "InletType") {

@@ -74,10 +74,10 @@ void ReadParameters(const TXMLElement* block, TDitchAnalysisGeneralParameters& p
     } else if (name == "VelocityStormFrequency") {
       parameters.VelocityStormFrequency = XmlToText(leaf->Text);
     } else if (name == "Time") {
-      parameters.Time = XmlToFloat(leaf->Text);
+      parameters.Time = XmlToFloat(leaf->Text, leaf->Name);
     } else {
       for (const auto& [key, lining] : ShearKeys)
-        if (name == key) parameters.SetAllowableShear(lining, XmlToFloat(leaf->Text));
+        if (name == key) parameters.SetAllowableShear(lining, XmlToFloat(leaf->Text, leaf->Name));
     }
   }
 }
@@ -122,7 +122,7 @@ std::string ReadElement(const TXMLElement* node, TDitchAnalysisElement& element)
       if (!element.SetLiningCode(code))
         return "Element #" + std::to_string(element.ElementId) + ": '" + code + "' is not a valid integer value";
     } else if (double* field = FloatField(element, name)) {
-      *field = XmlToFloat(leaf->Text);
+      *field = XmlToFloat(leaf->Text, leaf->Name);
     }
   }
   return std::string();

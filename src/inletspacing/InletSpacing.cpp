@@ -272,7 +272,7 @@ void WriteResultBlock(TXMLElement* kind, const TInletSpacing& project) {
 // Values that do not convert read as 0, and so do values a file cannot
 // meaningfully hold (NaN, infinity).
 double ReadFloat(const TXMLElement* leaf) {
-  const double value = XmlToFloat(leaf->Text);
+  const double value = XmlToFloat(leaf->Text, leaf->Name);
   return std::isfinite(value) ? value : 0;
 }
 

@@ -132,9 +132,9 @@ void TStormSewer::ReadParameters(const TXMLElement* block) {
     } else if (name == "HydraulicGradeFrequency") {
       GeneralParameters.HydraulicGradeFrequency = XmlToText(leaf->Text);
     } else if (name == "MinimumDiameter") {
-      GeneralParameters.MinimumDiameter = XmlToFloat(leaf->Text);
+      GeneralParameters.MinimumDiameter = XmlToFloat(leaf->Text, leaf->Name);
     } else if (name == "TailwaterElevation") {
-      GeneralParameters.TailwaterElevation = XmlToFloat(leaf->Text);
+      GeneralParameters.TailwaterElevation = XmlToFloat(leaf->Text, leaf->Name);
     }
   }
 }
@@ -185,7 +185,7 @@ const TFloatKey FloatKeys[] = {
 
 void ReadElementKey(TStormSewerElement& pipe, const TXMLElement& leaf) {
   if (leaf.Name == "Time") {
-    pipe.SetTime(XmlToFloat(leaf.Text));
+    pipe.SetTime(XmlToFloat(leaf.Text, leaf.Name));
     return;
   }
   for (const TTextKey& key : TextKeys) {
@@ -196,7 +196,7 @@ void ReadElementKey(TStormSewerElement& pipe, const TXMLElement& leaf) {
   }
   for (const TFloatKey& key : FloatKeys) {
     if (leaf.Name == key.Name) {
-      pipe.*key.Field = XmlToFloat(leaf.Text);
+      pipe.*key.Field = XmlToFloat(leaf.Text, leaf.Name);
       return;
     }
   }

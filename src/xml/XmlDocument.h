@@ -297,9 +297,34 @@ size_t ReferenceLength(std::string_view text, size_t at);
 // a character of the 8-bit code page; any other stays as written.
 void AppendReference(std::string& out, std::string_view reference);
 
-// Value conversions used by every loader. None of them reports an error.
+// Value conversions used by every loader. None of them reports an error:
+// a value that does not convert gives 0 (the zero date, false). A number
+// that does not convert is noted, with the field it was read for, where a
+// TUnreadableNumbers is collecting on the thread.
 std::string XmlToText(const std::string& text);
 int32_t XmlToInt(const std::string& text);
-double XmlToFloat(const std::string& text);
+double XmlToFloat(const std::string& text, std::string_view field = {});
+
+// Collects the numbers XmlToFloat could not read while it lives (on its own
+// thread; an inner one collects in place of an outer one until it ends).
+class TUnreadableNumbers {
+public:
+  TUnreadableNumbers();
+  ~TUnreadableNumbers();
+  TUnreadableNumbers(const TUnreadableNumbers&) = delete;
+  TUnreadableNumbers& operator=(const TUnreadableNumbers&) = delete;
+
+  size_t Count() const { return FCount; }
+  // Empty when every number was read; otherwise one sentence naming the
+  // first few fields and texts.
+  std::string Message() const;
+  void Note(std::string_view field, const std::string& text);
+
+private:
+  static constexpr size_t Listed = 5;
+  TUnreadableNumbers* FOuter;
+  std::vector<std::string> FFound;
+  size_t FCount = 0;
+};
 double XmlToDate(const std::string& text);
 bool XmlToBool(const std::string& text);

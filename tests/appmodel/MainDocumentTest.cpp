@@ -129,6 +129,25 @@ TEST_F(MainDocumentTest, UnreadableOrUnknownFilesAreNotCompatible) {
   EXPECT_EQ(Document.StatusFileName(), "");
 }
 
+TEST_F(MainDocumentTest, NumbersThatDoNotReadAreToldOnceTheProjectShows) {
+  std::string text = ReadFile(Sample("culvert-design.xml"));
+  const std::string discharge = "<DesignDischarge>45</DesignDischarge>";
+  ASSERT_NE(text.find(discharge), std::string::npos);
+  text.replace(text.find(discharge), discharge.size(), "<DesignDischarge>4 5</DesignDischarge>");
+  WriteFile(Folder / "typo.xml", text);
+  ASSERT_TRUE(Document.OpenFile((Folder / "typo.xml").string()));
+  EXPECT_TRUE(Document.ProjectOpen()) << "the project opens: the rest of it is sound";
+  ASSERT_EQ(UI.Plain.size(), 1u);
+  EXPECT_EQ(UI.Plain[0],
+            "Values in the file that are not numbers were read as 0: DesignDischarge \"4 5\". "
+            "Check them before calculating.");
+  EXPECT_TRUE(UI.Errors.empty());
+  // A sound file says nothing, and the notice of the last one is gone.
+  ASSERT_TRUE(Document.OpenFile(Sample("culvert-design.xml")));
+  EXPECT_EQ(Document.OpenNotice, "");
+  EXPECT_EQ(UI.Plain.size(), 1u);
+}
+
 TEST_F(MainDocumentTest, OpenAsksBeforeDiscardingAndStopsOnNo) {
   ASSERT_TRUE(Document.NewProject(TProjectKind::DitchAnalysis));
   EXPECT_EQ(Document.StatusFileName(), "<new>");

@@ -176,6 +176,33 @@ TEST(XmlValues, ConversionsNeverFail) {
   SetFormatSettings(saved);
 }
 
+TEST(XmlValues, NumbersThatDoNotReadAreNotedWhileCollecting) {
+  EXPECT_EQ(XmlToFloat("abc", "Length"), 0) << "nothing collects: 0 without a word";
+  TUnreadableNumbers outer;
+  EXPECT_EQ(XmlToFloat("12.5", "Length"), 12.5);
+  EXPECT_EQ(XmlToFloat("  ", "Length"), 0) << "an empty value is no fault";
+  EXPECT_EQ(outer.Count(), 0u);
+  EXPECT_EQ(outer.Message(), "");
+  EXPECT_EQ(XmlToFloat("280 ft", "Length"), 0);
+  EXPECT_EQ(XmlToFloat("1e999", "Grade"), 0);
+  {
+    // An inner collector takes the notes while it lives.
+    TUnreadableNumbers inner;
+    XmlToFloat("x", "Inner");
+    EXPECT_EQ(inner.Count(), 1u);
+  }
+  EXPECT_EQ(XmlToFloat(std::string("a\tb") + std::string(60, 'c')), 0);
+  EXPECT_EQ(outer.Count(), 3u);
+  // Control characters show as "?", and a long text is cut at 40 characters.
+  EXPECT_EQ(outer.Message(),
+            "Values in the file that are not numbers were read as 0: Length \"280 ft\", "
+            "Grade \"1e999\", \"a?b" +
+                std::string(37, 'c') + "...\". Check them before calculating.");
+  for (int i = 0; i < 4; ++i) XmlToFloat("-", "Time");
+  EXPECT_EQ(outer.Count(), 7u);
+  EXPECT_NE(outer.Message().find("Time \"-\", Time \"-\" and 2 more."), std::string::npos) << outer.Message();
+}
+
 TEST(XmlFiles, SaveAndLoadUseCrLfLinesAndLatin1) {
   const std::string path = ::testing::TempDir() + "drevia_xml_file_test.xml";
   TXMLDocument document;
