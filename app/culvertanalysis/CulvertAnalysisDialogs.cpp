@@ -1,5 +1,7 @@
 #include "app/culvertanalysis/CulvertAnalysisDialogs.h"
 
+#include <algorithm>
+
 #include "app/culvertanalysis/CulvertAnalysisElementDialog.h"
 #include "app/culvertanalysis/CulvertAnalysisResultDialog.h"
 #include "culvert/CulvertAnalysis.h"
@@ -17,12 +19,10 @@ std::unique_ptr<TCulvertBaseElement> EditCulvertAnalysisElement(const TCulvertBa
 
 void ShowCulvertAnalysisResult(TCulvertBaseElement& element, TCulvertAnalysis& project, const TNerraParameterList&,
                                QWidget* parent) {
-  // A plot per culvert in the list's order (or one of the whole system).
+  // A plot per culvert in the list's order (or one of the whole system),
+  // the culvert's own shown first.
   std::vector<plots::TPlot> plots = plots::CulvertAnalysisPlots(project);
-  int current = 0;
-  if (static_cast<int>(plots.size()) == project.Elements.Count())
-    for (int i = 0; i < project.Elements.Count(); ++i)
-      if (project.Elements.Object(i) == &element) current = i;
+  const int current = std::max(plots::PlotOfElement(plots, element.ElementId), 0);
   TfrmCulvertAnalysisResult dialog(element, parent, std::move(plots), current);
   dialog.exec();
 }

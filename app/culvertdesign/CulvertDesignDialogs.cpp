@@ -1,5 +1,7 @@
 #include "app/culvertdesign/CulvertDesignDialogs.h"
 
+#include <algorithm>
+
 #include "app/culvertdesign/CulvertDesignEntryDialog.h"
 #include "app/culvertdesign/CulvertDesignResultDialog.h"
 #include "culvert/CulvertDesign.h"
@@ -15,11 +17,10 @@ void ShowCulvertDesignResult(TCulvertDesignElement& element, const std::string& 
   std::vector<plots::TPlot> plots;
   int current = 0;
   if (project) {
-    // A plot per crossing in the list's order, or one of them all.
+    // A plot per crossing with results in the list's order, the crossing's
+    // own shown first.
     plots = plots::CulvertDesignPlots(*project);
-    if (static_cast<int>(plots.size()) == project->Elements.Count())
-      for (int i = 0; i < project->Elements.Count(); ++i)
-        if (project->Crossing(i) == &element) current = i;
+    current = std::max(plots::PlotOfElement(plots, element.ElementId), 0);
   }
   TfrmCulvertDesignResult dialog(element, pipeType, parameters, parent, std::move(plots), current);
   dialog.exec();

@@ -39,6 +39,7 @@ template <typename XOf>
 TPlot HeadwaterCurve(const TCulvertBaseElement& culvert, const std::string& title, const std::string& xTitle, XOf xOf) {
   TPlot plot;
   plot.Title = title;
+  plot.ElementId = culvert.ElementId;
   plot.XAxisTitle = xTitle;
   plot.YAxisTitle = HeadwaterTitle;
   TPlotSeries inlet{"Inlet Control", TSeriesStyle::Line, {}, false};
@@ -224,6 +225,7 @@ std::string CandidateLabel(const TCulvertBaseElement& candidate, const TCulvertE
 TPlot CrossingPlot(const TCulvertDesign& project, const TCulvertDesignElement& crossing) {
   TPlot plot;
   plot.Title = "Crossing " + Number(crossing.ElementId);
+  plot.ElementId = crossing.ElementId;
   plot.XAxisTitle = "Culvert Type and Size";
   plot.YAxisTitle = HeadwaterTitle;
   TPlotSeries design{"Headwater at Design Discharge", TSeriesStyle::Points, {}, false};

@@ -119,6 +119,13 @@ double TPlot::YMax() const {
       *this, [](const TPlotPoint& p) { return p.Y; }, false);
 }
 
+int PlotOfElement(const std::vector<TPlot>& plots, int32_t elementId) {
+  if (elementId == 0) return -1;
+  for (size_t i = 0; i < plots.size(); ++i)
+    if (plots[i].ElementId == elementId) return static_cast<int>(i);
+  return -1;
+}
+
 std::vector<TPlot> ProjectPlots(const TNerraBaseProject& project) {
   if (auto* analysis = dynamic_cast<const TCulvertAnalysis*>(&project)) return CulvertAnalysisPlots(*analysis);
   if (auto* design = dynamic_cast<const TCulvertDesign*>(&project)) return CulvertDesignPlots(*design);

@@ -90,6 +90,9 @@ struct TPlot {
   bool XStations = false;
   // Rows left out because they hold no valid value, said under the plot.
   std::string Note;
+  // The element a plot of one element shows (a culvert's curve, a
+  // crossing); 0 for a plot of the whole project.
+  int32_t ElementId = 0;
 
   bool Empty() const;
   // The finite extent of every series and band.
@@ -102,6 +105,11 @@ struct TPlot {
 // Every plot of a calculated project of any kind, in the order the report's
 // plot pages print them; empty where the project has no results.
 std::vector<TPlot> ProjectPlots(const TNerraBaseProject& project);
+
+// The place of the element's own plot among the plots; -1 where it has none
+// (an element without results leaves no plot, so places and list positions
+// differ).
+int PlotOfElement(const std::vector<TPlot>& plots, int32_t elementId);
 
 // Culvert analysis: for each culvert with rows, the performance curve
 // (headwater elevation against the total discharge of the crossing) or the

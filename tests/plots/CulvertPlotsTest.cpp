@@ -86,10 +86,21 @@ TEST(CulvertAnalysisPlots, SystemFromTheOutletUpstream) {
   const TPlotSeries* controlling = Find(plots[0], "Controlling Headwater");
   ASSERT_TRUE(controlling && controlling->Points.size() == 4);
   EXPECT_EQ(controlling->Points[3].X, 3);
+  EXPECT_EQ(PlotOfElement(plots, 3), -1) << "the system's plot is no one culvert's";
   // As performance curves: one plot per culvert.
   project.SetAnalysisOption(aoPerformanceCurve);
   ASSERT_EQ(project.Calculate(), 0);
   EXPECT_EQ(ProjectPlots(project).size(), 4u);
+  // A culvert without results leaves no plot: the result dialog of a later
+  // culvert still finds its own (it once showed the plot at its list place).
+  project.Elements.Culvert(0)->Results.Clear();
+  const std::vector<TPlot> curves = ProjectPlots(project);
+  ASSERT_EQ(curves.size(), 3u);
+  const int32_t second = project.Elements.Culvert(1)->ElementId;
+  ASSERT_GE(PlotOfElement(curves, second), 0);
+  EXPECT_EQ(curves[static_cast<size_t>(PlotOfElement(curves, second))].Title,
+            "Performance Curve, Culvert " + std::to_string(second));
+  EXPECT_EQ(PlotOfElement(curves, project.Elements.Culvert(0)->ElementId), -1);
 }
 
 TEST(CulvertDesignPlots, ChosenSizesAgainstTheirLimits) {
@@ -102,6 +113,7 @@ TEST(CulvertDesignPlots, ChosenSizesAgainstTheirLimits) {
     const TPlot& plot = plots[p];
     const TCulvertDesignElement& crossing = *design.Crossing(static_cast<int>(p));
     SCOPED_TRACE(plot.Title);
+    EXPECT_EQ(PlotOfElement(plots, crossing.ElementId), static_cast<int>(p));
     plottest::ExpectSound(plot, "Overflow Elevation", crossing.OverflowElevation);
     const TPlotSeries* atDesign = Find(plot, "Headwater at Design Discharge");
     const TPlotSeries* allowable = Find(plot, "Allowable Headwater");
