@@ -413,6 +413,7 @@ void TPlotPane::ShowPlot(int index) {
   if (index < 0 || index >= PlotCount()) {
     PlotView->SetPlot(plots::TPlot{});
     lblPlotNote->setText(QStringLiteral("No values to plot."));
+    lblPlotNote->setVisible(true);
     return;
   }
   if (cbPlot->currentIndex() != index) {

@@ -254,6 +254,13 @@ private slots:
     QCOMPARE(pane.cbPlot->itemText(0), QStringLiteral("Section"));
     pane.ReplacePlot(5, section);  // no such plot: nothing happens
     QCOMPARE(pane.PlotCount(), 2);
+    // Plots gone after one without a note (a recalculation that left none):
+    // the note says so again instead of staying hidden.
+    pane.SetPlots({Performance()});
+    QVERIFY(!pane.lblPlotNote->isVisibleTo(&pane));
+    pane.SetPlots({});
+    QVERIFY(pane.lblPlotNote->isVisibleTo(&pane));
+    QCOMPARE(pane.lblPlotNote->text(), QStringLiteral("No values to plot."));
   }
 
   void paneSitsUnderTheGrid() {
