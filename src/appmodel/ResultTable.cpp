@@ -1,5 +1,6 @@
 #include "appmodel/ResultTable.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -348,9 +349,11 @@ std::vector<TResultRecord> FlattenResults(const TResultTree& tree) {
 std::string CsvValueText(const TResultValue& value) {
   if (const double* number = value.AsNumber()) {
     if (!std::isfinite(*number)) return std::string();
+    // As "%.17g" in the C locale: a CSV file's numbers take the point
+    // whatever the user's locale (the desktop runs in it).
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.17g", *number);
-    return buffer;
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, *number, std::chars_format::general, 17);
+    return std::string(buffer, written.ptr);
   }
   if (const long long* integer = value.AsInteger()) return std::to_string(*integer);
   if (const bool* flag = value.AsFlag()) return *flag ? "true" : "false";

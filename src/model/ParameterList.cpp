@@ -4,7 +4,6 @@
 #include <cmath>
 #include <exception>
 
-#include "foundation/FormatSettings.h"
 #include "model/FileConversion.h"
 #include "model/Geometry.h"
 #include "xml/XmlDocument.h"
@@ -225,23 +224,7 @@ bool IsParameterNumberText(const std::string& text) {
   size_t begin = 0, end = text.size();
   while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
   while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
-  if (begin == end) return true;
-  if (XmlToFloat(text) != 0) return true;
-  // XmlToFloat gives 0 for anything it cannot read; only a written zero
-  // (digits all 0, a separator, an exponent) is one.
-  bool zeroDigit = false;
-  size_t i = begin;
-  if (text[i] == '+' || text[i] == '-') ++i;
-  for (; i < end && (text[i] == '0' || text[i] == FormatSettings().DecimalSeparator); ++i)
-    if (text[i] == '0') zeroDigit = true;
-  if (i < end && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    if (i < end && (text[i] == '+' || text[i] == '-')) ++i;
-    const size_t digits = i;
-    while (i < end && text[i] >= '0' && text[i] <= '9') ++i;
-    if (i == digits) return false;
-  }
-  return zeroDigit && i == end;
+  return begin == end || XmlIsNumber(text);
 }
 
 std::string ReadParameterFileText(const std::string& fileName, std::string& text) {

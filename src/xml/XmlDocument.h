@@ -304,6 +304,8 @@ void AppendReference(std::string& out, std::string_view reference);
 std::string XmlToText(const std::string& text);
 int32_t XmlToInt(const std::string& text);
 double XmlToFloat(const std::string& text, std::string_view field = {});
+// True when XmlToFloat reads the text as it stands: a number, or nothing.
+bool XmlIsNumber(const std::string& text);
 
 // Collects the numbers XmlToFloat could not read while it lives (on its own
 // thread; an inner one collects in place of an outer one until it ends).

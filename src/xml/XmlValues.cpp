@@ -41,7 +41,10 @@ namespace {
 bool ParseFloat(const std::string& text, double& value) {
   value = 0;
   const char separator = FormatSettings().DecimalSeparator;
-  // Sign, digits, the user's decimal separator, digits, exponent; nothing else.
+  // Sign, digits, the user's decimal separator, digits, exponent; nothing
+  // else. The point is read under every locale: it is the separator of the
+  // shipped tables and of every file written where the user's separator is
+  // the point.
   std::string plain;
   plain.reserve(text.size());
   size_t i = 0;
@@ -49,7 +52,7 @@ bool ParseFloat(const std::string& text, double& value) {
   if (text[i] == '+' || text[i] == '-') plain += text[i++];
   size_t digits = 0;
   while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) plain += text[i++], ++digits;
-  if (i < n && text[i] == separator) {
+  if (i < n && (text[i] == separator || text[i] == '.')) {
     plain += '.';
     ++i;
     while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) plain += text[i++], ++digits;
@@ -96,6 +99,11 @@ void TUnreadableNumbers::Note(std::string_view field, const std::string& text) {
   for (char c : text.substr(0, 40)) shown += static_cast<unsigned char>(c) < ' ' ? '?' : c;
   if (text.size() > 40) shown += "...";
   FFound.push_back((field.empty() ? std::string() : std::string(field) + " ") + "\"" + shown + "\"");
+}
+
+bool XmlIsNumber(const std::string& text) {
+  double value = 0;
+  return IsBlank(text) || ParseFloat(text, value);
 }
 
 double XmlToFloat(const std::string& text, std::string_view field) {

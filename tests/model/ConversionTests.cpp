@@ -11,6 +11,7 @@
 #include <optional>
 #include <sstream>
 
+#include "foundation/FormatSettings.h"
 #include "foundation/Messages.h"
 #include "model/FileConversion.h"
 #include "model/ParameterList.h"
@@ -172,6 +173,20 @@ TEST(StartupTest, ConvertsOlderFilesAndLoads) {
   EXPECT_EQ(document->GetRoot()->Attributes.GetAttribute("Version"), "110");
   EXPECT_EQ(document->GetRoot()->Child(0)->Attributes.GetAttribute("version"), "110");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path), fs::directory_iterator()), 3);
+}
+
+TEST(StartupTest, ShippedTablesLoadWhereTheUserWritesADecimalComma) {
+  // The tables are written with the point; a user whose locale writes the
+  // comma once could not start the program.
+  const TFormatSettings saved = FormatSettings();
+  SetFormatSettings({',', '.', "DMY"});
+  TNerraParameterList parameters;
+  TCulvertBasePipeList pipes;
+  const std::string message = StartupLoadParameters(DREVIA_SOURCE_DIR "/data", parameters, pipes);
+  SetFormatSettings(saved);
+  EXPECT_EQ(message, "");
+  EXPECT_GT(parameters.Count(), 0);
+  EXPECT_GT(pipes.Count(), 0);
 }
 
 TEST(StartupTest, EndsWithTheRightMessage) {
