@@ -67,28 +67,13 @@ void StyleMarkers(QScatterSeries& series, const TSeriesLook& look) {
   series.setBrush(filled ? QBrush(colour) : QBrush(Qt::white));
 }
 
-// The runs of finite points as the chart draws them: a step series holds
-// each value up to the next point (the last only ends the last step), a
-// reference of one value runs across.
+// The pieces of line of a series as the chart draws them.
 std::vector<QList<QPointF>> Runs(const TPlotSeries& series, double xMin, double xMax) {
-  std::vector<QList<QPointF>> runs(1);
-  for (size_t i = 0; i < series.Points.size(); ++i) {
-    const TPlotPoint& point = series.Points[i];
-    if (!Finite(point)) {
-      if (!runs.back().isEmpty()) runs.emplace_back();
-      continue;
-    }
-    if (point.Break && !runs.back().isEmpty()) runs.emplace_back();
-    QList<QPointF>& run = runs.back();
-    if (series.Style == TSeriesStyle::Steps && !run.isEmpty()) {
-      run << QPointF(point.X, run.back().y());
-      if (i + 1 == series.Points.size()) break;  // the last point only ends the last step
-    }
-    run << QPointF(point.X, point.Y);
+  std::vector<QList<QPointF>> runs;
+  for (const auto& piece : plots::LinePieces(series, xMin, xMax)) {
+    QList<QPointF>& run = runs.emplace_back();
+    for (const auto& [x, y] : piece) run << QPointF(x, y);
   }
-  if (runs.back().isEmpty()) runs.pop_back();
-  if (series.Style == TSeriesStyle::Reference && runs.size() == 1 && runs[0].size() == 1)
-    runs[0] = {QPointF(xMin, runs[0][0].y()), QPointF(xMax, runs[0][0].y())};
   return runs;
 }
 

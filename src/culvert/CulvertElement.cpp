@@ -196,8 +196,9 @@ double TCulvertBaseElement::AreaAboveBed(double depth, const TBedSection& bed) c
   return AreaAtRatio((depth + BuriedDepth) / D) - bed.Area;
 }
 
-double TCulvertBaseElement::AllowableHeadwaterDepth() const {
-  const double D = CatalogueRise();
+double TCulvertBaseElement::AllowableHeadwaterDepth() const { return AllowableHeadwaterDepth(CatalogueRise()); }
+
+double TCulvertBaseElement::AllowableHeadwaterDepth(double D) const {
   double h = 0;
   if (AllowableHeadwaterType == "0")
     h = D;

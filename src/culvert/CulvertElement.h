@@ -233,6 +233,8 @@ public:
   double ControllingHeadwaterDepth() const;
   double CoeffCD() const;
   double AllowableHeadwaterDepth() const;
+  // The same for a barrel of the given rise.
+  double AllowableHeadwaterDepth(double rise) const;
   bool HeadwaterAllowanceCheck() const;
   std::string DesignCodeText() const;
   std::string ImprovedInletText() const;

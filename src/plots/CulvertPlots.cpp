@@ -169,18 +169,6 @@ const char* CulvertTypeName(const std::string& type) {
   return "Culvert";
 }
 
-// The allowable headwater depth the size search compared a size of this rise
-// with (TCulvertBaseElement::AllowableHeadwaterDepth for that size).
-double AllowableDepth(const TCulvertDesignElement& crossing, double rise) {
-  double h = 0;
-  if (crossing.AllowableHeadwaterType == "0") h = rise;
-  if (crossing.AllowableHeadwaterType == "1") h = rise + 2;
-  if (crossing.AllowableHeadwaterType == "2") h = rise + 4;
-  const double a = crossing.AllowableHeadwaterElevation - crossing.InletElevation;
-  if (a > 0 && a < h) h = a;
-  return h;
-}
-
 // The row of a candidate's chosen size: its last "D" row; without one (no
 // size passed) its last "MAXS" or "MAXD" row.
 const TCulvertElementResult* ChosenRow(const TCulvertBaseElement& candidate) {
@@ -247,7 +235,7 @@ TPlot CrossingPlot(const TCulvertDesign& project, const TCulvertDesignElement& c
     // The allowable headwater is measured from the inlet invert, for a
     // buried barrel too (its bed counts against the limit).
     const double rise = row->Pipe ? row->Pipe->Rise : 0;
-    const double limit = crossing.InletElevation + AllowableDepth(crossing, rise);
+    const double limit = crossing.InletElevation + candidate.AllowableHeadwaterDepth(rise);
     if (Finite(limit)) {
       allowable.Points.push_back({x, limit, {}});
       if (hw > limit + 1e-9) over.Points.push_back({x, hw, {}});

@@ -92,6 +92,30 @@ std::string StationText(double feet, int decimals) {
   return buffer;
 }
 
+std::vector<std::vector<std::pair<double, double>>> LinePieces(const TPlotSeries& series, double xMin, double xMax) {
+  std::vector<std::vector<std::pair<double, double>>> pieces(1);
+  for (size_t i = 0; i < series.Points.size(); ++i) {
+    const TPlotPoint& point = series.Points[i];
+    if (!std::isfinite(point.X) || !std::isfinite(point.Y)) {
+      if (!pieces.back().empty()) pieces.emplace_back();
+      continue;
+    }
+    if (point.Break && !pieces.back().empty()) pieces.emplace_back();
+    std::vector<std::pair<double, double>>& piece = pieces.back();
+    if (series.Style == TSeriesStyle::Steps && !piece.empty()) {
+      piece.emplace_back(point.X, piece.back().second);
+      if (i + 1 == series.Points.size()) break;  // the last point only ends the last step
+    }
+    piece.emplace_back(point.X, point.Y);
+  }
+  if (pieces.back().empty()) pieces.pop_back();
+  if (series.Style == TSeriesStyle::Reference && pieces.size() == 1 && pieces[0].size() == 1) {
+    const double y = pieces[0][0].second;
+    pieces[0] = {{xMin, y}, {xMax, y}};
+  }
+  return pieces;
+}
+
 bool TPlot::Empty() const {
   return std::none_of(Series.begin(), Series.end(), [](const TPlotSeries& s) { return !s.Points.empty(); });
 }

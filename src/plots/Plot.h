@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TNerraBaseProject;
@@ -101,6 +102,12 @@ struct TPlot {
   double YMin() const;
   double YMax() const;
 };
+
+// The pieces of line a joined series draws, in plot values: a point that is
+// not finite, or one marked Break, starts a new piece; a Steps series holds
+// each value up to the next point's x (its last point only ends the last
+// step); a Reference of a single point runs from xMin to xMax.
+std::vector<std::vector<std::pair<double, double>>> LinePieces(const TPlotSeries& series, double xMin, double xMax);
 
 // Every plot of a calculated project of any kind, in the order the report's
 // plot pages print them; empty where the project has no results.

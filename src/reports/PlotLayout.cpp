@@ -125,30 +125,13 @@ struct TFrame {
   TRenderedPoint At(const TPlotPoint& point) const { return {X(point.X), Y(point.Y)}; }
 };
 
-// The runs of finite points of a series as page points: a value that is not
-// finite, or a point marked as a break, starts a new line. A step series holds each value up to the next
-// point, its last point only ending the last step; a reference line of one point runs across the whole plot.
+// The pieces of line of a series (plots::LinePieces) as page points; a
+// reference line of one point runs across the whole frame.
 std::vector<std::vector<TRenderedPoint>> Paths(const TPlotSeries& series, const TFrame& frame) {
-  std::vector<std::vector<TRenderedPoint>> paths(1);
-  for (size_t i = 0; i < series.Points.size(); ++i) {
-    const TPlotPoint& point = series.Points[i];
-    if (!Finite(point)) {
-      if (!paths.back().empty()) paths.emplace_back();
-      continue;
-    }
-    if (point.Break && !paths.back().empty()) paths.emplace_back();
-    std::vector<TRenderedPoint>& path = paths.back();
-    if (series.Style == TSeriesStyle::Steps && !path.empty()) {
-      path.push_back({frame.X(point.X), path.back().Y});
-      // The last point only closes the last step.
-      if (i + 1 == series.Points.size()) break;
-    }
-    path.push_back(frame.At(point));
-  }
-  if (paths.back().empty()) paths.pop_back();
-  if (IsReference(series) && paths.size() == 1 && paths[0].size() == 1) {
-    const double y = paths[0][0].Y;
-    paths[0] = {{frame.Left, y}, {frame.Right(), y}};
+  std::vector<std::vector<TRenderedPoint>> paths;
+  for (const auto& piece : plots::LinePieces(series, frame.Axes.X.Min, frame.Axes.X.Max)) {
+    std::vector<TRenderedPoint>& path = paths.emplace_back();
+    for (const auto& [x, y] : piece) path.push_back({frame.X(x), frame.Y(y)});
   }
   return paths;
 }
