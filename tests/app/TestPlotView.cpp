@@ -19,24 +19,13 @@
 #include "app/framework/BaseForm.h"
 #include "app/framework/PlotView.h"
 #include "foundation/BaseObject.h"
+#include "support/PlotSeries.h"
 
 namespace {
 
 using plots::TPlot;
 using plots::TPlotSeries;
 using plots::TSeriesStyle;
-
-TPlotSeries Series(const std::string& name, TSeriesStyle style, std::initializer_list<std::pair<double, double>> xy) {
-  TPlotSeries series;
-  series.Name = name;
-  series.Style = style;
-  for (const auto& [x, y] : xy) {
-    series.Points.emplace_back();
-    series.Points.back().X = x;
-    series.Points.back().Y = y;
-  }
-  return series;
-}
 
 TPlot Performance() {
   TPlot plot;
